@@ -1,0 +1,137 @@
+#include "app/frmlummain.h"
+
+#include "app/appicon.h"
+#include "app/help.h"
+#include "catalogue/appstate.h"
+#include "catalogue/pending.h"
+#include "platform/basui.h"
+#include "platform/launcher.h"
+#include "settings/settingsfile.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolBar>
+
+frmLumMain::frmLumMain(basLumarine::AppState& state, app::Services services, QWidget* parent)
+    : QMainWindow(parent), state_(state), services_(std::move(services))
+{
+    setObjectName("frmLumMain");
+    setWindowTitle(tr("Lumarine"));
+    setWindowIcon(app::AppIcon());
+    buildMenus();
+    buildToolbar();
+    buildLayout();
+    connectHandlers();
+    // The design's client area is 440 x 353 pixels below the menu bar.
+    resize(440, 353 + menuBar()->sizeHint().height());
+}
+
+frmLumMain::~frmLumMain() = default;
+
+void frmLumMain::connectHandlers()
+{
+    connect(tabMain, &QTabWidget::currentChanged, this, [this, previous = 0](int current) mutable {
+        tabMain_Click(previous);
+        previous = current;
+    });
+    connect(cmdClose, &QPushButton::clicked, this, &frmLumMain::cmdClose_Click);
+    connect(cmdBrowse, &QPushButton::clicked, this, &frmLumMain::SetBase);
+    connect(cmdCount, &QPushButton::clicked, this, [] { catalogue::Count(); });
+    connect(cmdShowAll, &QPushButton::clicked, this, [] { catalogue::ShowAll(); });
+    connect(cmdPreview, &QPushButton::clicked, this, [] { catalogue::Preview(); });
+    connect(cmdFavorites, &QPushButton::clicked, this, [] { catalogue::ShowFavorites(); });
+    connect(cmdClearFaves, &QPushButton::clicked, this, [] { catalogue::ClearFavorites(); });
+    connect(cmdAddAllToFavorites, &QPushButton::clicked, this, [] { catalogue::AddAllToFavorites(); });
+
+    connect(chkRandom, &QCheckBox::toggled, this, &frmLumMain::chkRandom_Click);
+    connect(cboTNSize, &QComboBox::currentIndexChanged, this, &frmLumMain::cboTNSize_Click);
+    connect(chkShowNames, &QCheckBox::toggled, this, &frmLumMain::chkShowNames_Click);
+    txtDelay->installEventFilter(this);
+    lblLink->installEventFilter(this);
+}
+
+void frmLumMain::tabMain_Click(int /*previousTab*/)
+{
+    switch (tabMain->currentIndex()) {
+    case 1:
+        ActiveList = lstImages;
+        break;
+    case 2:
+        ActiveList = lstFavorites;
+        break;
+    default:
+        ActiveList = nullptr;
+        break;
+    }
+}
+
+void frmLumMain::SetBase()
+{
+    // Choosing the base folder in the folder browser arrives with the scan.
+}
+
+void frmLumMain::cmdClose_Click()
+{
+    close();
+}
+
+void frmLumMain::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void frmLumMain::Form_Unload()
+{
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    auto file = settingsFile();
+    settings::SaveSettings(file, *this);
+    // The other windows vanish with the program; their own closing is not run.
+    if (services_.endProgram)
+        services_.endProgram();
+}
+
+void frmLumMain::focusInEvent(QFocusEvent* event)
+{
+    QMainWindow::focusInEvent(event);
+    Form_GotFocus();
+}
+
+void frmLumMain::Form_GotFocus()
+{
+    basUI::BusyCursorOff();
+}
+
+bool frmLumMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == txtDelay && event->type() == QEvent::FocusOut) {
+        // Leaving the program's windows is not leaving the box.
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            txtDelay_LostFocus();
+    } else if (watched == lblLink && event->type() == QEvent::MouseButtonDblClick) {
+        lblLink_DblClick();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmLumMain::lblLink_DblClick()
+{
+    services_.launcher.openWebPage(app::WebPageUrl());
+}
+
+settings::SettingsFile frmLumMain::settingsFile() const
+{
+    return settings::SettingsFile(state_.IniPath);
+}

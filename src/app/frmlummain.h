@@ -1,0 +1,146 @@
+#pragma once
+
+#include "app/services.h"
+#include "platform/dialogs.h"
+#include "settings/loadsave.h"
+
+#include <QMainWindow>
+#include <QVector>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QMenu;
+class QPushButton;
+class QStringListModel;
+class QTabWidget;
+class QToolBar;
+
+namespace basLumarine {
+struct AppState;
+}
+namespace settings {
+class SettingsFile;
+}
+
+// The main window: layout and dispatch. Every command lives in its subsystem;
+// the handlers here read their controls, call it and show the result.
+class frmLumMain : public QMainWindow, public settings::SettingsView {
+    Q_OBJECT
+
+public:
+    frmLumMain(basLumarine::AppState& state, app::Services services, QWidget* parent = nullptr);
+    ~frmLumMain() override;
+
+    // Start-up: every step's failure is reported and the next step runs.
+    void Form_Load(const QString& commandLine);
+
+    void ShowButtonNames(bool bolNames) override;
+    void tabMain_Click(int previousTab);
+    void Toolbar1_ButtonClick(int index);
+    void mnuFileSub_Click(int index);
+    void mnuSaveList_Click(int index);
+    void mnuViewSub_Click(int index);
+    void mnuHelpSub_Click(int index);
+
+    // The list box the image menu acts on: lstImages, lstFavorites or none.
+    QListView* ActiveList = nullptr;
+
+    // Controls that other subsystems' operations read and write.
+    QToolBar* Toolbar1 = nullptr;
+    QTabWidget* tabMain = nullptr;
+    QPushButton* cmdClose = nullptr;
+    QLabel* imgClipBoard = nullptr;
+    platform::FileDialogState cdlMain;
+
+    QGroupBox* Frame1 = nullptr;
+    QComboBox* txtBase = nullptr;
+    QPushButton* cmdBrowse = nullptr;
+    QLabel* lblCount = nullptr;
+    QPushButton* cmdCount = nullptr;
+    QGroupBox* Frame8 = nullptr;
+    QLabel* lblStatus = nullptr;
+    QGroupBox* Frame4 = nullptr;
+    QPushButton* cmdPreview = nullptr;
+    QPushButton* cmdFavorites = nullptr;
+    QPushButton* cmdShowAll = nullptr;
+    QGroupBox* Frame6 = nullptr;
+    QPushButton* cmdClearFaves = nullptr;
+    QLabel* lblLink = nullptr;
+
+    QListView* lstImages = nullptr;
+    QStringListModel* lstImagesModel = nullptr;
+    QPushButton* cmdAddAllToFavorites = nullptr;
+    QListView* lstFavorites = nullptr;
+    QStringListModel* lstFavoritesModel = nullptr;
+    QPushButton* cmdRemoveFromFaves = nullptr;
+
+    QCheckBox* chkRandom = nullptr;
+    QLineEdit* txtDelay = nullptr;
+    QComboBox* cboTNSize = nullptr;
+    QCheckBox* chkShowNames = nullptr;
+
+    QMenu* mnuFile = nullptr;
+    QMenu* mnuSaveList = nullptr;
+    QMenu* mnuImage = nullptr;
+    QMenu* mnuView = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QVector<QAction*> mnuFileSub;
+    QVector<QAction*> mnuSaveListSub;
+    QVector<QAction*> mnuImageSub;
+    QVector<QAction*> mnuViewSub;
+    QVector<QAction*> mnuHelpSub;
+    // Index 0 is unused: toolbar buttons count from 1.
+    QVector<QAction*> toolbarButtons;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // SettingsView: what LoadSettings and SaveSettings reach.
+    QString baseText() const override;
+    void setBaseText(const QString& text) override;
+    QString delayText() const override;
+    void setDelayText(const QString& text) override;
+    bool randomTicked() const override;
+    void setRandomTicked(bool ticked) override;
+    QString thumbSizeText() const override;
+    void setThumbSizeText(const QString& text) override;
+    void setShowNamesTicked(bool ticked) override;
+    void setThumbSize(const QString& size) override;
+    bool thumbPreview() const override;
+    void setThumbPreview(bool preview) override;
+    void openHelp() override;
+
+    void buildLayout();
+    QWidget* buildActionsTab();
+    QWidget* buildImageListTab();
+    QWidget* buildFavoritesTab();
+    QWidget* buildSettingsTab();
+    void buildMenus();
+    void buildToolbar();
+    void connectHandlers();
+
+    void Form_Unload();
+    void Form_GotFocus();
+    void cmdClose_Click();
+    void chkRandom_Click();
+    void cboTNSize_Click();
+    void chkShowNames_Click();
+    void txtDelay_LostFocus();
+    void lblLink_DblClick();
+    void SetBase();
+
+    settings::SettingsFile settingsFile() const;
+
+    basLumarine::AppState& state_;
+    app::Services services_;
+    bool unloaded_ = false;
+    bool checkingDelay_ = false;
+};

@@ -1,0 +1,246 @@
+// The menu bar and the toolbar, and the dispatch of their entries. A command
+// that a button also offers is run by pressing that button.
+#include "app/frmlummain.h"
+
+#include "app/about.h"
+#include "app/help.h"
+#include "catalogue/pending.h"
+#include "fileops/movefavorites.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolBar>
+
+namespace {
+
+struct Entry {
+    const char* caption; // "-" is a separator
+    bool enabled = true;
+};
+
+QVector<QAction*> addEntries(QMenu* menu, const char* arrayName, std::initializer_list<Entry> entries)
+{
+    QVector<QAction*> actions;
+    int index = 0;
+    for (const Entry& entry : entries) {
+        QAction* action = QLatin1String(entry.caption) == QLatin1String("-")
+                              ? menu->addSeparator()
+                              : menu->addAction(QString::fromUtf8(entry.caption));
+        action->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(arrayName)).arg(index++));
+        action->setEnabled(entry.enabled);
+        actions.append(action);
+    }
+    return actions;
+}
+
+struct ToolButton {
+    const char* caption; // nullptr is a separator
+    const char* toolTip;
+    const char* themeIcon;
+    QStyle::StandardPixmap fallback;
+};
+
+const ToolButton toolButtons[] = {
+    {"New", "Create New Favorites List", "document-new", QStyle::SP_FileIcon},
+    {nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
+    {"Open", "Open Current Favorites List", "document-open", QStyle::SP_DialogOpenButton},
+    {"Save", "Save Current Favorites List", "document-save", QStyle::SP_DialogSaveButton},
+    {"Copy", "Move Favorite Images", "edit-copy", QStyle::SP_ArrowForward},
+    {nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
+    {"Browse", "Browse For Base Path", "folder-open", QStyle::SP_DirOpenIcon},
+    {nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
+    {"Preview", "Preview All Images", "view-preview", QStyle::SP_FileDialogContentsView},
+    {"All", "Show All Images", "media-playback-start", QStyle::SP_MediaPlay},
+    {"Faves", "Show Favorite Images", "emblem-favorite", QStyle::SP_DialogApplyButton},
+    {nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
+    {"Help", "Help", "help-contents", QStyle::SP_DialogHelpButton},
+};
+
+} // namespace
+
+void frmLumMain::buildMenus()
+{
+    mnuFile = menuBar()->addMenu(tr("&File"));
+    mnuFile->setObjectName("mnuFile");
+    mnuSaveList = new QMenu(tr("&Save Lists"), this);
+    mnuSaveList->setObjectName("mnuSaveList");
+    mnuSaveListSub = addEntries(mnuSaveList, "mnuSaveList", {{"Current Image List"}, {"Current Favorites"}});
+    mnuFileSub = addEntries(mnuFile, "mnuFileSub", {{"&New Favorites List"}, {"-"}, {"&Open List"}});
+    QAction* saveLists = mnuFile->addMenu(mnuSaveList);
+    saveLists->setObjectName("mnuFileSub_3");
+    mnuFileSub.append(saveLists);
+    const QVector<QAction*> rest =
+        addEntries(mnuFile, "mnuFileSub", {{"-"}, {"&Move Favorites"}, {"-"}, {"E&xit"}});
+    for (qsizetype i = 0; i < rest.size(); ++i) {
+        rest[i]->setObjectName(QStringLiteral("mnuFileSub_%1").arg(4 + i));
+        mnuFileSub.append(rest[i]);
+    }
+
+    // The image menu's commands start disabled; opening the menu prepares them.
+    mnuImage = menuBar()->addMenu(tr("&Image"));
+    mnuImage->setObjectName("mnuImage");
+    mnuImageSub = addEntries(mnuImage, "mnuImageSub",
+                             {{"&Display", false},
+                              {"-"},
+                              {"Add to favorites", false},
+                              {"Remove from favorites", false},
+                              {"Add to saved Lumarine list", false},
+                              {"-"},
+                              {"&Copy image file", false},
+                              {"C&opy image to clipboard", false},
+                              {"&Rename file", false},
+                              {"&Move ", false},
+                              {"&Delete", false}});
+
+    mnuView = menuBar()->addMenu(tr("&View"));
+    mnuView->setObjectName("mnuView");
+    mnuViewSub = addEntries(
+        mnuView, "mnuViewSub",
+        {{"&Browse For Root"}, {"-"}, {"&Preview All"}, {"-"}, {"Show &All"}, {"Show &Favorites"}});
+
+    mnuHelp = menuBar()->addMenu(tr("&Help"));
+    mnuHelp->setObjectName("mnuHelp");
+    mnuHelpSub = addEntries(mnuHelp, "mnuHelpSub", {{"&Help"}, {"-"}, {"&About"}});
+
+    auto dispatch = [this](const QVector<QAction*>& actions, void (frmLumMain::*handler)(int)) {
+        for (int i = 0; i < actions.size(); ++i)
+            connect(actions[i], &QAction::triggered, this, [this, handler, i] { (this->*handler)(i); });
+    };
+    dispatch(mnuFileSub, &frmLumMain::mnuFileSub_Click);
+    dispatch(mnuSaveListSub, &frmLumMain::mnuSaveList_Click);
+    dispatch(mnuViewSub, &frmLumMain::mnuViewSub_Click);
+    dispatch(mnuHelpSub, &frmLumMain::mnuHelpSub_Click);
+}
+
+void frmLumMain::buildToolbar()
+{
+    Toolbar1 = addToolBar(tr("Toolbar"));
+    Toolbar1->setObjectName("Toolbar1");
+    Toolbar1->setMovable(false);
+    Toolbar1->setFloatable(false);
+    Toolbar1->setIconSize(QSize(16, 16));
+    Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    toolbarButtons = {nullptr};
+    int index = 1;
+    for (const ToolButton& button : toolButtons) {
+        QAction* action = nullptr;
+        if (!button.caption) {
+            action = Toolbar1->addSeparator();
+        } else {
+            const QIcon icon =
+                QIcon::fromTheme(QLatin1String(button.themeIcon), style()->standardIcon(button.fallback));
+            action = Toolbar1->addAction(icon, QLatin1String(button.caption));
+            action->setToolTip(QLatin1String(button.toolTip));
+            const int buttonIndex = index;
+            connect(action, &QAction::triggered, this,
+                    [this, buttonIndex] { Toolbar1_ButtonClick(buttonIndex); });
+        }
+        action->setObjectName(QStringLiteral("Toolbar1_%1").arg(index++));
+        toolbarButtons.append(action);
+    }
+}
+
+void frmLumMain::ShowButtonNames(bool bolNames)
+{
+    static const char* const captions[] = {"New", "",        "Open", "Save",  "Copy", "",    "Browse",
+                                           "",    "Preview", "All",  "Faves", "",     "Help"};
+    for (int i = 1; i < toolbarButtons.size(); ++i)
+        toolbarButtons[i]->setText(bolNames ? QLatin1String(captions[i - 1]) : QString());
+    // Without captions the buttons shrink to their images.
+    Toolbar1->setToolButtonStyle(bolNames ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
+}
+
+void frmLumMain::Toolbar1_ButtonClick(int index)
+{
+    switch (index) {
+    case 1:
+        cmdClearFaves->click();
+        break;
+    case 3:
+        catalogue::OpenList();
+        break;
+    case 4:
+        catalogue::SaveFavoritesList();
+        break;
+    case 5:
+        fileops::MoveFavorites();
+        break;
+    case 7:
+        SetBase();
+        break;
+    case 9:
+        cmdPreview->click();
+        break;
+    case 10:
+        cmdShowAll->click();
+        break;
+    case 11:
+        cmdFavorites->click();
+        break;
+    case 13:
+        app::OpenHelp(services_.launcher);
+        break;
+    default:
+        break;
+    }
+}
+
+void frmLumMain::mnuFileSub_Click(int index)
+{
+    switch (index) {
+    case 0:
+        cmdClearFaves->click();
+        break;
+    case 2:
+        catalogue::OpenList();
+        break;
+    case 5:
+        fileops::MoveFavorites();
+        break;
+    case 7:
+        cmdClose->click();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmLumMain::mnuSaveList_Click(int index)
+{
+    if (index == 0)
+        catalogue::SaveImageList();
+    else if (index == 1)
+        catalogue::SaveFavoritesList();
+}
+
+void frmLumMain::mnuViewSub_Click(int index)
+{
+    switch (index) {
+    case 0:
+        SetBase();
+        break;
+    case 2:
+        cmdPreview->click();
+        break;
+    case 4:
+        cmdShowAll->click();
+        break;
+    case 5:
+        cmdFavorites->click();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmLumMain::mnuHelpSub_Click(int index)
+{
+    if (index == 0)
+        app::OpenHelp(services_.launcher);
+    else if (index == 2)
+        basLumarine::ShowAbout(services_.dialogs);
+}

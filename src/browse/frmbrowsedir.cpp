@@ -1,0 +1,1 @@
+#include "browse/frmbrowsedir.h"

@@ -1,0 +1,3 @@
+#pragma once
+
+// The folder browser dialog arrives with the folder scan.

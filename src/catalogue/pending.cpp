@@ -1,0 +1,15 @@
+#include "catalogue/pending.h"
+
+namespace catalogue {
+
+void AddAllToFavorites() {}
+void ClearFavorites() {}
+void OpenList() {}
+void SaveImageList() {}
+void SaveFavoritesList() {}
+void Count() {}
+void ShowAll() {}
+void Preview() {}
+void ShowFavorites() {}
+
+} // namespace catalogue

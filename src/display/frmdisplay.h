@@ -1,0 +1,3 @@
+#pragma once
+
+// The display window arrives with the shows.

@@ -1,0 +1,7 @@
+#include "fileops/movefavorites.h"
+
+namespace fileops {
+
+void MoveFavorites() {}
+
+} // namespace fileops

@@ -1,0 +1,107 @@
+#include "catalogue/imagecollection.h"
+#include "platform/apperror.h"
+
+#include <QTest>
+
+using catalogue::ImageCollection;
+
+namespace {
+
+int errorOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const platform::AppError& error) {
+        return error.number();
+    }
+    return 0;
+}
+
+QStringList itemsOf(const ImageCollection& collection)
+{
+    return QStringList(collection.begin(), collection.end());
+}
+
+} // namespace
+
+class TestImageCollection : public QObject {
+    Q_OBJECT
+
+private slots:
+    void keysCompareWithoutCase();
+    void missingKeyOrPositionFailsWithFive_data();
+    void missingKeyOrPositionFailsWithFive();
+    void orderSurvivesRemovals();
+    void copyHasItsOwnIndex();
+};
+
+void TestImageCollection::keysCompareWithoutCase()
+{
+    ImageCollection images;
+    images.Add("/p/A.jpg");
+    QCOMPARE(errorOf([&] { images.Add("/P/a.JPG"); }), 457);
+    QCOMPARE(images.Count(), 1);
+    QVERIFY(images.Contains("/p/a.jpg"));
+    QCOMPARE(images.Item("/P/A.JPG"), QStringLiteral("/p/A.jpg"));
+    // Non-ASCII letters fold too.
+    images.Add(QString::fromUtf8("/p/Ärger.jpg"));
+    QCOMPARE(errorOf([&] { images.Add(QString::fromUtf8("/p/ärger.jpg")); }), 457);
+}
+
+void TestImageCollection::missingKeyOrPositionFailsWithFive_data()
+{
+    QTest::addColumn<int>("which");
+    QTest::newRow("position 0") << 0;
+    QTest::newRow("position past end") << 1;
+    QTest::newRow("missing key") << 2;
+    QTest::newRow("remove missing key") << 3;
+    QTest::newRow("remove past end") << 4;
+}
+
+void TestImageCollection::missingKeyOrPositionFailsWithFive()
+{
+    QFETCH(int, which);
+    ImageCollection images;
+    images.Add("/a.jpg");
+    images.Add("/b.jpg");
+    const std::function<void()> actions[] = {[&] { images.Item(qsizetype(0)); },
+                                             [&] { images.Item(qsizetype(3)); },
+                                             [&] { images.Item("/c.jpg"); }, [&] { images.Remove("/c.jpg"); },
+                                             [&] { images.Remove(qsizetype(3)); }};
+    QCOMPARE(errorOf(actions[which]), 5);
+    QCOMPARE(images.Count(), 2);
+}
+
+void TestImageCollection::orderSurvivesRemovals()
+{
+    ImageCollection images;
+    for (const char* path : {"/1.jpg", "/2.jpg", "/3.jpg", "/4.jpg"})
+        images.Add(path);
+    images.Remove("/2.JPG");
+    images.Remove(qsizetype(1));
+    images.Add("/5.jpg");
+    images.Add("/2.jpg");
+    QCOMPARE(itemsOf(images), (QStringList{"/3.jpg", "/4.jpg", "/5.jpg", "/2.jpg"}));
+    QCOMPARE(images.Item(qsizetype(4)), QStringLiteral("/2.jpg"));
+    QCOMPARE(images.PositionOf("/5.JPG"), 3);
+    QCOMPARE(images.PositionOf("/1.jpg"), 0);
+    images.Clear();
+    QVERIFY(images.isEmpty());
+    QVERIFY(!images.Contains("/3.jpg"));
+}
+
+void TestImageCollection::copyHasItsOwnIndex()
+{
+    ImageCollection images;
+    images.Add("/a.jpg");
+    ImageCollection copy(images);
+    images.Remove("/a.jpg");
+    QVERIFY(copy.Contains("/A.jpg"));
+    copy = images;
+    QVERIFY(!copy.Contains("/a.jpg"));
+    copy.Add("/a.jpg");
+    QCOMPARE(copy.Count(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestImageCollection)
+#include "tst_imagecollection.moc"

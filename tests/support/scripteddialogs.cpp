@@ -1,0 +1,101 @@
+#include "support/scripteddialogs.h"
+
+#include <QTest>
+
+namespace testsupport {
+
+namespace {
+
+const char* kindName(ScriptedDialogs::Kind kind)
+{
+    switch (kind) {
+    case ScriptedDialogs::Kind::Message:
+        return "message box";
+    case ScriptedDialogs::Kind::Input:
+        return "input box";
+    case ScriptedDialogs::Kind::OpenFile:
+        return "open dialog";
+    case ScriptedDialogs::Kind::SaveFile:
+        return "save dialog";
+    }
+    return "dialog";
+}
+
+int firstButton(int style)
+{
+    return platform::mb::buttonsOf(style) >= platform::mb::YesNoCancel ? platform::mb::Yes : platform::mb::Ok;
+}
+
+} // namespace
+
+QStringList ScriptedDialogs::messageTexts() const
+{
+    QStringList texts;
+    for (const Asked& a : asked_)
+        if (a.kind == Kind::Message)
+            texts << a.text;
+    return texts;
+}
+
+void ScriptedDialogs::clear()
+{
+    script_.clear();
+    asked_.clear();
+    fileDialogs.clear();
+    acceptAll_ = false;
+}
+
+bool ScriptedDialogs::take(Kind kind, const QString& what, Answer& answer)
+{
+    if (script_.isEmpty() || script_.first().kind != kind) {
+        const QString expected =
+            script_.isEmpty() ? QStringLiteral("nothing") : kindName(script_.first().kind);
+        QTest::qFail(qPrintable(QStringLiteral("unexpected %1 \"%2\" (the script expected %3)")
+                                    .arg(kindName(kind), what, expected)),
+                     __FILE__, __LINE__);
+        return false;
+    }
+    answer = script_.takeFirst();
+    return true;
+}
+
+int ScriptedDialogs::msgBox(const QString& text, int style, const QString& title)
+{
+    asked_.append({Kind::Message, text, style, title});
+    if (acceptAll_ && (script_.isEmpty() || script_.first().kind != Kind::Message))
+        return firstButton(style);
+    Answer answer;
+    return take(Kind::Message, text, answer) ? answer.number : platform::mb::Cancel;
+}
+
+QString ScriptedDialogs::inputBox(const QString& prompt, const QString& title, const QString& defaultText)
+{
+    asked_.append({Kind::Input, prompt, 0, title});
+    lastInputDefault = defaultText;
+    Answer answer;
+    return take(Kind::Input, prompt, answer) ? answer.text : QString();
+}
+
+QString ScriptedDialogs::openFile(platform::FileDialogState& state)
+{
+    asked_.append({Kind::OpenFile, state.title, 0, state.title});
+    fileDialogs.append(state);
+    Answer answer;
+    if (!take(Kind::OpenFile, state.title, answer) || answer.text.isEmpty())
+        return {};
+    state.fileName = answer.text;
+    return answer.text;
+}
+
+QString ScriptedDialogs::saveFile(platform::FileDialogState& state)
+{
+    asked_.append({Kind::SaveFile, state.title, 0, state.title});
+    fileDialogs.append(state);
+    Answer answer;
+    if (!take(Kind::SaveFile, state.title, answer) || answer.text.isEmpty())
+        return {};
+    state.fileName = answer.text;
+    return answer.text;
+}
+
+} // namespace testsupport
