@@ -3,6 +3,7 @@
 #include "app/appicon.h"
 #include "app/help.h"
 #include "catalogue/appstate.h"
+#include "catalogue/listboxes.h"
 #include "catalogue/pending.h"
 #include "platform/basui.h"
 #include "platform/launcher.h"
@@ -17,6 +18,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStringListModel>
 #include <QTabWidget>
 #include <QToolBar>
 
@@ -71,6 +73,11 @@ void frmLumMain::tabMain_Click(int /*previousTab*/)
         ActiveList = nullptr;
         break;
     }
+}
+
+void frmLumMain::ListFavorites()
+{
+    catalogue::ListFavorites(state_.Favorites, *lstFavoritesModel);
 }
 
 void frmLumMain::SetBase()

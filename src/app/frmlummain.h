@@ -40,6 +40,9 @@ public:
     void Form_Load(const QString& commandLine);
 
     void ShowButtonNames(bool bolNames) override;
+    // Rebuilds lstFavorites from Favorites; the display window calls it when
+    // it closes.
+    void ListFavorites();
     void tabMain_Click(int previousTab);
     void Toolbar1_ButtonClick(int index);
     void mnuFileSub_Click(int index);
