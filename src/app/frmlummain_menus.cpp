@@ -105,6 +105,7 @@ void frmLumMain::buildMenus()
     mnuHelp = menuBar()->addMenu(tr("&Help"));
     mnuHelp->setObjectName("mnuHelp");
     mnuHelpSub = addEntries(mnuHelp, "mnuHelpSub", {{"&Help"}, {"-"}, {"&About"}});
+    mnuHelpSub[0]->setShortcut(QKeySequence::HelpContents);
 
     auto dispatch = [this](const QVector<QAction*>& actions, void (frmLumMain::*handler)(int)) {
         for (int i = 0; i < actions.size(); ++i)
