@@ -127,7 +127,8 @@ void frmLumMain::buildToolbar()
     Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     // Thirteen buttons share the design's 440 pixels: compact captions keep
     // the last one from falling into the overflow menu.
-    Toolbar1->setStyleSheet(QStringLiteral("QToolBar { spacing: 0px; } QToolButton { padding: 1px 1px; font-size: 8pt; }"));
+    Toolbar1->setStyleSheet(
+        QStringLiteral("QToolBar { spacing: 0px; } QToolButton { padding: 1px 1px; font-size: 8pt; }"));
     toolbarButtons = {nullptr};
     int index = 1;
     for (const ToolButton& button : toolButtons) {

@@ -55,6 +55,19 @@ private:
         f.writeIni(MainWindowFixture::afterFirstStart());
         f.window->Form_Load(QString());
     }
+
+    // The settings tab in front of an active window, the focus in the delay box.
+    void focusInDelayBox(MainWindowFixture& f)
+    {
+        loaded(f);
+        frmLumMain& w = *f.window;
+        w.tabMain->setCurrentIndex(3);
+        w.show();
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.txtDelay->setFocus();
+        QTRY_VERIFY(w.txtDelay->hasFocus());
+    }
 };
 
 void TestMainWindow::menusHoldTheirEntriesInOrder()
@@ -62,15 +75,16 @@ void TestMainWindow::menusHoldTheirEntriesInOrder()
     MainWindowFixture f;
     frmLumMain& w = *f.window;
     QCOMPARE(w.mnuFile->title(), QStringLiteral("&File"));
-    QCOMPARE(captionsOf(w.mnuFileSub), (QStringList{"&New Favorites List", "-", "&Open List", "&Save Lists", "-",
-                                                    "&Move Favorites", "-", "E&xit"}));
+    QCOMPARE(captionsOf(w.mnuFileSub), (QStringList{"&New Favorites List", "-", "&Open List", "&Save Lists",
+                                                    "-", "&Move Favorites", "-", "E&xit"}));
     QCOMPARE(w.mnuFileSub[3]->menu(), w.mnuSaveList);
     QCOMPARE(captionsOf(w.mnuSaveListSub), (QStringList{"Current Image List", "Current Favorites"}));
     QCOMPARE(captionsOf(w.mnuImageSub),
-             (QStringList{"&Display", "-", "Add to favorites", "Remove from favorites", "Add to saved Lumarine list",
-                          "-", "&Copy image file", "C&opy image to clipboard", "&Rename file", "&Move ", "&Delete"}));
-    QCOMPARE(captionsOf(w.mnuViewSub), (QStringList{"&Browse For Root", "-", "&Preview All", "-", "Show &All",
-                                                    "Show &Favorites"}));
+             (QStringList{"&Display", "-", "Add to favorites", "Remove from favorites",
+                          "Add to saved Lumarine list", "-", "&Copy image file", "C&opy image to clipboard",
+                          "&Rename file", "&Move ", "&Delete"}));
+    QCOMPARE(captionsOf(w.mnuViewSub),
+             (QStringList{"&Browse For Root", "-", "&Preview All", "-", "Show &All", "Show &Favorites"}));
     QCOMPARE(captionsOf(w.mnuHelpSub), (QStringList{"&Help", "-", "&About"}));
     QCOMPARE(w.mnuImageSub[9]->objectName(), QStringLiteral("mnuImageSub_9"));
     QCOMPARE(w.mnuFileSub[5]->objectName(), QStringLiteral("mnuFileSub_5"));
@@ -89,9 +103,19 @@ void TestMainWindow::imageMenuStartsDisabled()
 void TestMainWindow::toolbarButtonsCarryTheirToolTips()
 {
     MainWindowFixture f;
-    const QStringList expected = {"Create New Favorites List", "", "Open Current Favorites List",
-                                  "Save Current Favorites List", "Move Favorite Images", "", "Browse For Base Path", "",
-                                  "Preview All Images", "Show All Images", "Show Favorite Images", "", "Help"};
+    const QStringList expected = {"Create New Favorites List",
+                                  "",
+                                  "Open Current Favorites List",
+                                  "Save Current Favorites List",
+                                  "Move Favorite Images",
+                                  "",
+                                  "Browse For Base Path",
+                                  "",
+                                  "Preview All Images",
+                                  "Show All Images",
+                                  "Show Favorite Images",
+                                  "",
+                                  "Help"};
     QCOMPARE(f.window->toolbarButtons.size(), 14);
     for (int i = 1; i <= 13; ++i) {
         QAction* button = f.window->toolbarButtons[i];
@@ -110,9 +134,8 @@ void TestMainWindow::showNamesTicksCaptionsAndWritesAtOnce()
     frmLumMain& w = *f.window;
     QVERIFY(!w.chkShowNames->isChecked());
     w.chkShowNames->click();
-    QCOMPARE(captionsOf(w.toolbarButtons, 1),
-             (QStringList{"New", "-", "Open", "Save", "Copy", "-", "Browse", "-", "Preview", "All", "Faves", "-",
-                          "Help"}));
+    QCOMPARE(captionsOf(w.toolbarButtons, 1), (QStringList{"New", "-", "Open", "Save", "Copy", "-", "Browse",
+                                                           "-", "Preview", "All", "Faves", "-", "Help"}));
     QVERIFY(f.readIni().contains("ShowButtonNames=True\n"));
     w.chkShowNames->click();
     for (int i = 1; i <= 13; ++i)
@@ -164,14 +187,8 @@ void TestMainWindow::delayMustBeNumeric()
     QFETCH(QString, text);
     QFETCH(bool, accepted);
     MainWindowFixture f;
-    loaded(f);
+    focusInDelayBox(f);
     frmLumMain& w = *f.window;
-    w.tabMain->setCurrentIndex(3);
-    w.show();
-    QApplication::setActiveWindow(&w);
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    w.txtDelay->setFocus();
-    QTRY_VERIFY(w.txtDelay->hasFocus());
     w.txtDelay->setText(text);
     if (!accepted)
         f.dialogs.answerMessage(platform::mb::Ok);
@@ -190,14 +207,8 @@ void TestMainWindow::delayMustBeNumeric()
 void TestMainWindow::delayRefusedAgainOnEveryAttempt()
 {
     MainWindowFixture f;
-    loaded(f);
+    focusInDelayBox(f);
     frmLumMain& w = *f.window;
-    w.tabMain->setCurrentIndex(3);
-    w.show();
-    QApplication::setActiveWindow(&w);
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    w.txtDelay->setFocus();
-    QTRY_VERIFY(w.txtDelay->hasFocus());
     QTest::keyClicks(w.txtDelay, "x");
     f.dialogs.answerMessage(platform::mb::Ok);
     f.dialogs.answerMessage(platform::mb::Ok);
@@ -216,15 +227,24 @@ void TestMainWindow::menuAndToolbarPressTheHiddenButtons_data()
 {
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("button");
-    QTest::newRow("New Favorites List") << "mnuFileSub_0" << "cmdClearFaves";
-    QTest::newRow("toolbar New") << "Toolbar1_1" << "cmdClearFaves";
-    QTest::newRow("Preview All") << "mnuViewSub_2" << "cmdPreview";
-    QTest::newRow("toolbar Preview") << "Toolbar1_9" << "cmdPreview";
-    QTest::newRow("Show All") << "mnuViewSub_4" << "cmdShowAll";
-    QTest::newRow("toolbar All") << "Toolbar1_10" << "cmdShowAll";
-    QTest::newRow("Show Favorites") << "mnuViewSub_5" << "cmdFavorites";
-    QTest::newRow("toolbar Faves") << "Toolbar1_11" << "cmdFavorites";
-    QTest::newRow("Exit") << "mnuFileSub_7" << "cmdClose";
+    QTest::newRow("New Favorites List") << "mnuFileSub_0"
+                                        << "cmdClearFaves";
+    QTest::newRow("toolbar New") << "Toolbar1_1"
+                                 << "cmdClearFaves";
+    QTest::newRow("Preview All") << "mnuViewSub_2"
+                                 << "cmdPreview";
+    QTest::newRow("toolbar Preview") << "Toolbar1_9"
+                                     << "cmdPreview";
+    QTest::newRow("Show All") << "mnuViewSub_4"
+                              << "cmdShowAll";
+    QTest::newRow("toolbar All") << "Toolbar1_10"
+                                 << "cmdShowAll";
+    QTest::newRow("Show Favorites") << "mnuViewSub_5"
+                                    << "cmdFavorites";
+    QTest::newRow("toolbar Faves") << "Toolbar1_11"
+                                   << "cmdFavorites";
+    QTest::newRow("Exit") << "mnuFileSub_7"
+                          << "cmdClose";
 }
 
 void TestMainWindow::menuAndToolbarPressTheHiddenButtons()

@@ -23,8 +23,8 @@ QStringList toolbarCaptions(const frmLumMain& window)
     return captions;
 }
 
-const QStringList ShownCaptions = {"New", "",      "Open", "Save",  "Copy", "", "Browse",
-                                   "",    "Preview", "All", "Faves", "",     "Help"};
+const QStringList ShownCaptions = {"New", "",        "Open", "Save",  "Copy", "",    "Browse",
+                                   "",    "Preview", "All",  "Faves", "",     "Help"};
 
 } // namespace
 
@@ -72,8 +72,9 @@ void TestStartup::firstExitWritesEverySetting()
     f.window->Form_Load(QString());
     f.window->txtBase->setCurrentText("/home/user/Pictures");
     f.window->close();
-    QCOMPARE(f.readIni(), QByteArray("[Settings]\nFirstStart=Done\nShowButtonNames=True\nRANDOM=False\n"
-                                     "DELAY=3\nTNSIZE=Small\nTNPREVIEW=False\n[PATHS]\nBASE=/home/user/Pictures\n"));
+    QCOMPARE(f.readIni(),
+             QByteArray("[Settings]\nFirstStart=Done\nShowButtonNames=True\nRANDOM=False\n"
+                        "DELAY=3\nTNSIZE=Small\nTNPREVIEW=False\n[PATHS]\nBASE=/home/user/Pictures\n"));
 }
 
 void TestStartup::storedValuesLoad_data()
@@ -87,22 +88,22 @@ void TestStartup::storedValuesLoad_data()
     QTest::addColumn<bool>("names");
 
     QTest::newRow("lower-case true: random off, preview and names on")
-        << QByteArray("RANDOM=true\nTNPREVIEW=true\nShowButtonNames=true\n") << "" << "3" << false << "Small" << true
-        << true;
-    QTest::newRow("exact True ticks random") << QByteArray("RANDOM=True\n") << "" << "3" << true << "Small" << false
-                                             << false;
-    QTest::newRow("empty delay") << QByteArray("DELAY=\n") << "" << "3" << false << "Small" << false << false;
-    QTest::newRow("delay not numeric loads unchanged")
-        << QByteArray("DELAY=soon\n") << "" << "soon" << false << "Small" << false << false;
-    QTest::newRow("size in other case selects the item")
-        << QByteArray("TNSIZE=lArGe\n") << "" << "3" << false << "Large" << false << false;
-    QTest::newRow("preview as number") << QByteArray("TNPREVIEW=-1\n") << "" << "3" << false << "Small" << true
-                                       << false;
-    QTest::newRow("base NONE") << QByteArray("[PATHS]\nBASE=NONE\n") << "" << "3" << false << "Small" << false
-                               << false;
-    QTest::newRow("base of 120 characters")
-        << QByteArray("[PATHS]\nBASE=" + QByteArray(120, 'b') + "\n") << QString(99, 'b') << "3" << false << "Small"
-        << false << false;
+        << QByteArray("RANDOM=true\nTNPREVIEW=true\nShowButtonNames=true\n") << ""
+        << "3" << false << "Small" << true << true;
+    QTest::newRow("exact True ticks random") << QByteArray("RANDOM=True\n") << ""
+                                             << "3" << true << "Small" << false << false;
+    QTest::newRow("empty delay") << QByteArray("DELAY=\n") << ""
+                                 << "3" << false << "Small" << false << false;
+    QTest::newRow("delay not numeric loads unchanged") << QByteArray("DELAY=soon\n") << ""
+                                                       << "soon" << false << "Small" << false << false;
+    QTest::newRow("size in other case selects the item") << QByteArray("TNSIZE=lArGe\n") << ""
+                                                         << "3" << false << "Large" << false << false;
+    QTest::newRow("preview as number") << QByteArray("TNPREVIEW=-1\n") << ""
+                                       << "3" << false << "Small" << true << false;
+    QTest::newRow("base NONE") << QByteArray("[PATHS]\nBASE=NONE\n") << ""
+                               << "3" << false << "Small" << false << false;
+    QTest::newRow("base of 120 characters") << QByteArray("[PATHS]\nBASE=" + QByteArray(120, 'b') + "\n")
+                                            << QString(99, 'b') << "3" << false << "Small" << false << false;
 }
 
 void TestStartup::storedValuesLoad()
@@ -138,7 +139,8 @@ void TestStartup::valueTheControlsCannotTakeIsReportedOnce_data()
     QTest::addColumn<QString>("thumbSize");
     QTest::newRow("unknown size") << QByteArray("TNSIZE=Huge\nTNPREVIEW=True\nShowButtonNames=True\n") << 383
                                   << "Huge";
-    QTest::newRow("preview not a Boolean") << QByteArray("TNPREVIEW=maybe\nShowButtonNames=True\n") << 13 << "Small";
+    QTest::newRow("preview not a Boolean")
+        << QByteArray("TNPREVIEW=maybe\nShowButtonNames=True\n") << 13 << "Small";
 }
 
 void TestStartup::valueTheControlsCannotTakeIsReportedOnce()
