@@ -22,7 +22,8 @@ QList<Line> splitLines(const QByteArray& content)
         qsizetype lf = content.indexOf('\n', begin);
         const qsizetype next = lf < 0 ? content.size() : lf + 1;
         qsizetype end = lf < 0 ? content.size() : lf;
-        if (end > begin && content.at(end - 1) == '\r')
+        // A CR belongs to the line end only in front of an LF.
+        if (lf >= 0 && end > begin && content.at(end - 1) == '\r')
             --end;
         lines.append({begin, end, next});
         begin = next;
@@ -119,6 +120,13 @@ QString oneLine(QString text)
     return text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
 }
 
+// The line end that closes a last line which has none. A CR at the end of
+// that line is part of its text, so an LF alone would turn it into a line end.
+QByteArray endOfLastLine(const QByteArray& content, const QByteArray& eol)
+{
+    return content.endsWith('\r') ? QByteArrayLiteral("\r\n") : eol;
+}
+
 } // namespace
 
 QString readValue(const QByteArray& content, const QString& section, const QString& key,
@@ -148,10 +156,10 @@ QByteArray writeValue(const QByteArray& content, const QString& section, const Q
     } else if (place.header >= 0) {
         const Line& after = lines.at(place.lastFilled);
         const bool hasEnd = after.next > after.end;
-        result.insert(after.next, hasEnd ? entry + eol : eol + entry);
+        result.insert(after.next, hasEnd ? entry + eol : endOfLastLine(result, eol) + entry);
     } else {
         if (!result.isEmpty() && !result.endsWith('\n'))
-            result += eol;
+            result += endOfLastLine(result, eol);
         result += '[' + oneLine(section).toUtf8() + ']' + eol + entry + eol;
     }
     return result;

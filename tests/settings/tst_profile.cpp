@@ -121,6 +121,13 @@ void TestProfile::writePlacesKeysAndSections_data()
         << QByteArray("[Settings]\nShowButtonNames=True\n") << "SETTINGS"
         << "RANDOM"
         << "False" << QByteArray("[Settings]\nShowButtonNames=True\nRANDOM=False\n");
+    QTest::newRow("a CR ending the last line stays part of it")
+        << QByteArray("[A]\nx=1\r") << "B"
+        << "y"
+        << "2" << QByteArray("[A]\nx=1\r\r\n[B]\ny=2\n");
+    QTest::newRow("lone CR is not a line end") << QByteArray("[A]\rk=1\r") << "A"
+                                               << "k"
+                                               << "2" << QByteArray("[A]\rk=1\r\r\nk=2");
     QTest::newRow("value with a line break stays on one line")
         << QByteArray("[A]\n") << "A"
         << "k"

@@ -88,9 +88,9 @@ void paintPattern(QPainter& painter, const QSize& size, int number)
     switch (number % 3) {
     case 0:
         for (int x = -size.height(); x < size.width(); x += 2 * unit)
-            painter.drawPolygon(QPolygon({QPoint(x, 0), QPoint(x + unit, 0),
-                                          QPoint(x + unit + size.height(), size.height()),
-                                          QPoint(x + size.height(), size.height())}));
+            painter.drawPolygon(
+                QPolygon({QPoint(x, 0), QPoint(x + unit, 0), QPoint(x + unit + size.height(), size.height()),
+                          QPoint(x + size.height(), size.height())}));
         break;
     case 1:
         painter.setBrush(Qt::NoBrush);
