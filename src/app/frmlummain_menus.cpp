@@ -4,7 +4,6 @@
 
 #include "app/about.h"
 #include "app/help.h"
-#include "catalogue/pending.h"
 #include "fileops/movefavorites.h"
 
 #include <QAction>
@@ -161,10 +160,10 @@ void frmLumMain::Toolbar1_ButtonClick(int index)
         cmdClearFaves->click();
         break;
     case 3:
-        catalogue::OpenList();
+        OpenList();
         break;
     case 4:
-        catalogue::SaveFavoritesList();
+        SaveList(lstFavoritesModel);
         break;
     case 5:
         fileops::MoveFavorites();
@@ -196,7 +195,7 @@ void frmLumMain::mnuFileSub_Click(int index)
         cmdClearFaves->click();
         break;
     case 2:
-        catalogue::OpenList();
+        OpenList();
         break;
     case 5:
         fileops::MoveFavorites();
@@ -212,9 +211,9 @@ void frmLumMain::mnuFileSub_Click(int index)
 void frmLumMain::mnuSaveList_Click(int index)
 {
     if (index == 0)
-        catalogue::SaveImageList();
+        SaveList(lstImagesModel);
     else if (index == 1)
-        catalogue::SaveFavoritesList();
+        SaveList(lstFavoritesModel);
 }
 
 void frmLumMain::mnuViewSub_Click(int index)
