@@ -1,5 +1,6 @@
 #include "catalogue/imagecollection.h"
 #include "platform/apperror.h"
+#include "support/testmain.h"
 
 #include <QTest>
 
@@ -103,5 +104,5 @@ void TestImageCollection::copyHasItsOwnIndex()
     QCOMPARE(copy.Count(), 1);
 }
 
-QTEST_GUILESS_MAIN(TestImageCollection)
+LUMARINE_REGISTER_TEST(TestImageCollection)
 #include "tst_imagecollection.moc"
