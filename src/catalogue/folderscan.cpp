@@ -91,9 +91,8 @@ private:
     {
         // An image the list has already (a second Count answered No) is
         // skipped; the folder's other images still count.
-        if (images_.Contains(image))
+        if (!images_.AddIfAbsent(image))
             return;
-        images_.Add(image);
         countChanged_ = true;
         paceIfDue();
     }

@@ -24,8 +24,7 @@ void addLines(const QStringList& lines, ImageCollection& mainImages, platform::P
     for (const QString& line : lines) {
         // Adding one image to a saved list writes such repeats; they are not
         // a reason to stop reading.
-        if (!mainImages.Contains(line))
-            mainImages.Add(line);
+        mainImages.AddIfAbsent(line);
         if (pacer.due())
             pacer.yield();
     }

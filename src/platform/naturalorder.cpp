@@ -31,6 +31,14 @@ int compareNumbers(const QString& a, qsizetype& i, const QString& b, qsizetype& 
     return result;
 }
 
+char16_t folded(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80)
+        return u >= u'A' && u <= u'Z' ? char16_t(u + 32) : u;
+    return c.toCaseFolded().unicode();
+}
+
 } // namespace
 
 int naturalCompare(const QString& a, const QString& b)
@@ -43,8 +51,8 @@ int naturalCompare(const QString& a, const QString& b)
                 return numbers;
             continue;
         }
-        const char16_t x = a[i].toCaseFolded().unicode();
-        const char16_t y = b[j].toCaseFolded().unicode();
+        const char16_t x = folded(a[i]);
+        const char16_t y = folded(b[j]);
         if (x != y)
             return x < y ? -1 : 1;
         ++i;
