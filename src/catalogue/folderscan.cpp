@@ -35,21 +35,21 @@ public:
             const platform::FileId base = context_.fileSystem.identity(path);
             visited_.insert(base);
             if (context_.fileSystem.isPseudoFolder(path))
-                setStatus(QStringLiteral("Ready."));
+                setStatus(QStringLiteral("Ready."), false);
             else
                 searchFolder(path, base.device);
         } catch (const platform::AppError&) {
             // A base that cannot be looked at lists as empty below.
             searchFolder(path, 0);
         }
-        showProgress();
+        showProgress(status_);
     }
 
 private:
     void searchFolder(QString path, quint64 device)
     {
         path = platform::withSeparator(path);
-        setStatus(QStringLiteral("Searching ") + path);
+        setStatus(QStringLiteral("Searching ") + path, true);
         try {
             const QList<platform::DirEntry> entries =
                 context_.fileSystem.list(path, {true, platform::FileMatch::Jpeg});
@@ -59,11 +59,11 @@ private:
             for (const platform::DirEntry& entry : entries)
                 if (!entry.isFolder)
                     addImage(path + entry.name);
-            setStatus(QStringLiteral("Ready."));
+            setStatus(QStringLiteral("Ready."), false);
         } catch (const platform::AppError& error) {
             // A folder that fails ends its own search; the one above goes on.
             if (error.number() == platform::err::BadFileName) {
-                showProgress();
+                showProgress(status_);
                 context_.dialogs.msgBox(QStringLiteral("Can't read from ") + path,
                                         platform::mb::OkOnly | platform::mb::Information);
             }
@@ -97,10 +97,14 @@ private:
         paceIfDue();
     }
 
-    void setStatus(const QString& text)
+    // A folder's "Ready." is not shown while the search goes on: only the
+    // "Searching" of the folder being read is, so the status line never says
+    // the search has ended before it has.
+    void setStatus(const QString& text, bool showAtOnce)
     {
         status_ = text;
-        statusChanged_ = true;
+        if (showAtOnce)
+            shownStatus_ = text;
         paceIfDue();
     }
 
@@ -108,24 +112,28 @@ private:
     {
         if (!context_.pacer.due())
             return;
-        showProgress();
+        showProgress(shownStatus_);
         context_.pacer.yield();
     }
 
-    void showProgress()
+    void showProgress(const QString& status)
     {
-        if (statusChanged_)
-            context_.labels.setStatusText(status_);
+        if (status != onWindow_) {
+            context_.labels.setStatusText(status);
+            onWindow_ = status;
+        }
         if (countChanged_)
             context_.labels.setCountText(QString::number(images_.Count()));
-        statusChanged_ = countChanged_ = false;
+        countChanged_ = false;
     }
 
     ImageCollection& images_;
     Context& context_;
     std::unordered_set<platform::FileId, FileIdHash> visited_;
     QString status_;
-    bool statusChanged_ = false;
+    QString shownStatus_;
+    // What the status line shows; null before the search first writes it.
+    QString onWindow_;
     bool countChanged_ = false;
 };
 

@@ -231,8 +231,9 @@ void TestFolderScan::labelsFollowTheSearch()
     CatalogueFixture fixture(50);
     ImageCollection images;
     catalogue::SearchFolder(dir.path(), images, fixture.context);
+    // A folder's own "Ready." waits for the end of the whole search.
     QCOMPARE(fixture.labels.statuses,
-             (QStringList{"Searching " + base, "Searching " + base + "a/", "Ready.", "Ready."}));
+             (QStringList{"Searching " + base, "Searching " + base + "a/", "Ready."}));
     QCOMPARE(fixture.labels.counts, (QStringList{"1", "2", "3"}));
     QVERIFY(fixture.yields >= 6);
 }
