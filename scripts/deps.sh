@@ -9,6 +9,7 @@ packages=(
     fonts-dejavu-core
     xvfb xauth xdotool x11-apps imagemagick
     libjpeg-turbo-progs
+    dbus-daemon at-spi2-core
 )
 
 missing=()

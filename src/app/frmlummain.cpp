@@ -46,12 +46,12 @@ void frmLumMain::connectHandlers()
     });
     connect(cmdClose, &QPushButton::clicked, this, &frmLumMain::cmdClose_Click);
     connect(cmdBrowse, &QPushButton::clicked, this, &frmLumMain::SetBase);
-    connect(cmdCount, &QPushButton::clicked, this, [] { catalogue::Count(); });
+    connect(cmdCount, &QPushButton::clicked, this, &frmLumMain::cmdCount_Click);
     connect(cmdShowAll, &QPushButton::clicked, this, [] { catalogue::ShowAll(); });
     connect(cmdPreview, &QPushButton::clicked, this, [] { catalogue::Preview(); });
     connect(cmdFavorites, &QPushButton::clicked, this, [] { catalogue::ShowFavorites(); });
-    connect(cmdClearFaves, &QPushButton::clicked, this, [] { catalogue::ClearFavorites(); });
-    connect(cmdAddAllToFavorites, &QPushButton::clicked, this, [] { catalogue::AddAllToFavorites(); });
+    connect(cmdClearFaves, &QPushButton::clicked, this, &frmLumMain::cmdClearFaves_Click);
+    connect(cmdAddAllToFavorites, &QPushButton::clicked, this, &frmLumMain::cmdAddAllToFavorites_Click);
 
     connect(chkRandom, &QCheckBox::toggled, this, &frmLumMain::chkRandom_Click);
     connect(cboTNSize, &QComboBox::currentIndexChanged, this, &frmLumMain::cboTNSize_Click);
@@ -78,11 +78,6 @@ void frmLumMain::tabMain_Click(int /*previousTab*/)
 void frmLumMain::ListFavorites()
 {
     catalogue::ListFavorites(state_.Favorites, *lstFavoritesModel);
-}
-
-void frmLumMain::SetBase()
-{
-    // Choosing the base folder in the folder browser arrives with the scan.
 }
 
 void frmLumMain::cmdClose_Click()

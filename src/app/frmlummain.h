@@ -1,11 +1,15 @@
 #pragma once
 
 #include "app/services.h"
+#include "catalogue/context.h"
 #include "platform/dialogs.h"
+#include "platform/pacer.h"
 #include "settings/loadsave.h"
 
 #include <QMainWindow>
 #include <QVector>
+
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -29,7 +33,7 @@ class SettingsFile;
 
 // The main window: layout and dispatch. Every command lives in its subsystem;
 // the handlers here read their controls, call it and show the result.
-class frmLumMain : public QMainWindow, public settings::SettingsView {
+class frmLumMain : public QMainWindow, public settings::SettingsView, private catalogue::StatusLabels {
     Q_OBJECT
 
 public:
@@ -43,6 +47,14 @@ public:
     // Rebuilds lstFavorites from Favorites; the display window calls it when
     // it closes.
     void ListFavorites();
+    // Adds the drives to the base path box's list, keeping its text.
+    void BuildBaseCombo();
+    // Chooses the base path in the folder browser.
+    void SetBase();
+    // Opens a list file into the main list: the one named, or one chosen in
+    // the open dialog.
+    void OpenList(const std::optional<QString>& fileName = std::nullopt);
+    void SaveList(QStringListModel* list);
     void tabMain_Click(int previousTab);
     void Toolbar1_ButtonClick(int index);
     void mnuFileSub_Click(int index);
@@ -138,12 +150,20 @@ private:
     void chkShowNames_Click();
     void txtDelay_LostFocus();
     void lblLink_DblClick();
-    void SetBase();
+    void cmdCount_Click();
+    void cmdAddAllToFavorites_Click();
+    void cmdClearFaves_Click();
+
+    // StatusLabels: what the catalogue's commands write on the window.
+    void setStatusText(const QString& text) override;
+    void setCountText(const QString& text) override;
+    catalogue::Context catalogueContext();
 
     settings::SettingsFile settingsFile() const;
 
     basLumarine::AppState& state_;
     app::Services services_;
+    platform::Pacer pacer_;
     bool unloaded_ = false;
     bool checkingDelay_ = false;
 };

@@ -33,6 +33,8 @@ QListView* makeListBox(const char* name, QStringListModel*& model, QObject* owne
     list->setModel(model);
     // Uniform rows let the view lay out a very long list without measuring it.
     list->setUniformItemSizes(true);
+    // A path too long for the box keeps its file name in sight.
+    list->setTextElideMode(Qt::ElideMiddle);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setContextMenuPolicy(Qt::PreventContextMenu);

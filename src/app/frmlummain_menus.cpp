@@ -4,7 +4,6 @@
 
 #include "app/about.h"
 #include "app/help.h"
-#include "catalogue/pending.h"
 #include "fileops/movefavorites.h"
 
 #include <QAction>
@@ -166,10 +165,10 @@ void frmLumMain::Toolbar1_ButtonClick(int index)
         cmdClearFaves->click();
         break;
     case 3:
-        catalogue::OpenList();
+        OpenList();
         break;
     case 4:
-        catalogue::SaveFavoritesList();
+        SaveList(lstFavoritesModel);
         break;
     case 5:
         fileops::MoveFavorites();
@@ -201,7 +200,7 @@ void frmLumMain::mnuFileSub_Click(int index)
         cmdClearFaves->click();
         break;
     case 2:
-        catalogue::OpenList();
+        OpenList();
         break;
     case 5:
         fileops::MoveFavorites();
@@ -217,9 +216,9 @@ void frmLumMain::mnuFileSub_Click(int index)
 void frmLumMain::mnuSaveList_Click(int index)
 {
     if (index == 0)
-        catalogue::SaveImageList();
+        SaveList(lstImagesModel);
     else if (index == 1)
-        catalogue::SaveFavoritesList();
+        SaveList(lstFavoritesModel);
 }
 
 void frmLumMain::mnuViewSub_Click(int index)

@@ -1,5 +1,6 @@
 #include "app/frmlummain.h"
 #include "catalogue/appstate.h"
+#include "platform/filesystem.h"
 #include "platform/launcher.h"
 #include "platform/qtdialogs.h"
 
@@ -15,8 +16,9 @@ int main(int argc, char* argv[])
 
     platform::QtDialogs dialogs;
     platform::DesktopLauncher launcher;
+    platform::LocalFileSystem fileSystem;
     basLumarine::AppState state;
-    frmLumMain window(state, {dialogs, launcher, [] { QApplication::exit(0); }});
+    frmLumMain window(state, {dialogs, launcher, fileSystem, [] { QApplication::exit(0); }});
 
     // The command line names an image list file; a path with blanks may come
     // as several arguments, which stand for one text.

@@ -4,6 +4,7 @@
 
 namespace platform {
 class Dialogs;
+class FileSystem;
 class Launcher;
 } // namespace platform
 
@@ -14,6 +15,7 @@ namespace app {
 struct Services {
     platform::Dialogs& dialogs;
     platform::Launcher& launcher;
+    platform::FileSystem& fileSystem;
     // Ends the program once the main window has closed.
     std::function<void()> endProgram;
 };

@@ -3,7 +3,6 @@
 #include "app/frmlummain.h"
 
 #include "catalogue/appstate.h"
-#include "catalogue/pending.h"
 #include "platform/basui.h"
 #include "platform/inipath.h"
 #include "settings/settingsfile.h"
@@ -33,11 +32,9 @@ void frmLumMain::Form_Load(const QString& commandLine)
         auto file = settingsFile();
         settings::LoadSettings(file, *this);
     });
-    runStep(dialogs, [&] {
-        // The drive list arrives with the folder scan.
-    });
+    runStep(dialogs, [&] { BuildBaseCombo(); });
     runStep(dialogs, [&] {
         if (!commandLine.isEmpty())
-            catalogue::OpenList();
+            OpenList(commandLine);
     });
 }

@@ -1,3 +1,72 @@
 #pragma once
 
-// The folder browser dialog arrives with the folder scan.
+#include <QDialog>
+#include <QIcon>
+#include <QVector>
+
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace platform {
+class Dialogs;
+class FileSystem;
+} // namespace platform
+
+// The folder browser: volumes and folders as a tree whose folders are read
+// the first time a node is double-clicked. A caller creates one, may call
+// SetNew, shows it modally, reads DIRCancel and then DIRSelectedDir, and
+// deletes it. OK and Cancel only hide it; its close box sets neither value.
+class frmBrowseDir : public QDialog {
+    Q_OBJECT
+
+public:
+    // Data roles of the tree's nodes.
+    static constexpr int KeyRole = Qt::UserRole;
+    static constexpr int ImageRole = Qt::UserRole + 1;
+    static constexpr int SortedRole = Qt::UserRole + 2;
+
+    // The images of imgMain by their classic index (0 is unused).
+    enum Image { FolderImage = 1, ListedFolderImage, FixedImage, RemovableImage, CdRomImage, NetworkImage };
+
+    frmBrowseDir(platform::FileSystem& fileSystem, platform::Dialogs& dialogs, QWidget* parent = nullptr);
+
+    void SetNew();
+    int ShowModal();
+
+    // The full path of the selected node when OK was pressed ("" when none was).
+    QString DIRSelectedDir;
+    // True when Cancel was pressed.
+    bool DIRCancel = false;
+
+    void Form_Load();
+    void BuildTree();
+    void BuildSubList(QTreeWidgetItem* nodClicked);
+    void tvwMain_DblClick();
+    void cmdNew_Click();
+    void cmdOK_Click();
+    void cmdCancel_Click();
+
+    // The node's texts from its root down, joined by the separator.
+    static QString FullPath(const QTreeWidgetItem* node);
+    QTreeWidgetItem* selectedNode() const;
+
+    QTreeWidget* tvwMain = nullptr;
+    QPushButton* cmdNew = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdCancel = nullptr;
+    QVector<QIcon> imgMain;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildControls();
+    QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const QString& key, const QString& text, int image);
+    static void setImage(QTreeWidgetItem* node, int image, const QVector<QIcon>& images);
+
+    platform::FileSystem& fileSystem_;
+    platform::Dialogs& dialogs_;
+    bool loaded_ = false;
+};

@@ -2,11 +2,15 @@
 
 #include "platform/apperror.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace catalogue {
 
 namespace {
 
-constexpr qsizetype ProbeIndex = -1;
+// What findIndex gives for a key that is missing.
+constexpr qsizetype Missing = -1;
 
 size_t caseInsensitiveHash(const QString& text)
 {
@@ -14,7 +18,13 @@ size_t caseInsensitiveHash(const QString& text)
     // equal without regard to case, without building a folded copy.
     size_t hash = 1469598103934665603ull;
     for (QChar c : text) {
-        hash ^= c.toCaseFolded().unicode();
+        char16_t folded = c.unicode();
+        // Paths are mostly ASCII, whose folding needs no table.
+        if (folded < 0x80)
+            folded = folded >= u'A' && folded <= u'Z' ? char16_t(folded + 32) : folded;
+        else
+            folded = c.toCaseFolded().unicode();
+        hash ^= folded;
         hash *= 1099511628211ull;
     }
     return hash;
@@ -22,22 +32,9 @@ size_t caseInsensitiveHash(const QString& text)
 
 } // namespace
 
-size_t ImageCollection::KeyHash::operator()(qsizetype index) const
-{
-    return caseInsensitiveHash(index == ProbeIndex ? owner->probe_ : owner->items_[size_t(index)]);
-}
+ImageCollection::ImageCollection() = default;
 
-bool ImageCollection::KeyEqual::operator()(qsizetype a, qsizetype b) const
-{
-    const QString& left = a == ProbeIndex ? owner->probe_ : owner->items_[size_t(a)];
-    const QString& right = b == ProbeIndex ? owner->probe_ : owner->items_[size_t(b)];
-    return left.compare(right, Qt::CaseInsensitive) == 0;
-}
-
-ImageCollection::ImageCollection() : index_(0, KeyHash{this}, KeyEqual{this}) {}
-
-ImageCollection::ImageCollection(const ImageCollection& other)
-    : items_(other.items_), index_(0, KeyHash{this}, KeyEqual{this})
+ImageCollection::ImageCollection(const ImageCollection& other) : items_(other.items_)
 {
     rebuildIndex();
 }
@@ -51,28 +48,70 @@ ImageCollection& ImageCollection::operator=(const ImageCollection& other)
     return *this;
 }
 
+size_t ImageCollection::findSlot(const QString& key, size_t hash) const
+{
+    const size_t mask = slots_.size() - 1;
+    for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const Slot& s = slots_[slot];
+        if (s.index < 0 || (s.hash == hash && items_[size_t(s.index)].compare(key, Qt::CaseInsensitive) == 0))
+            return slot;
+    }
+}
+
 qsizetype ImageCollection::findIndex(const QString& key) const
 {
-    probe_ = key;
-    const auto found = index_.find(ProbeIndex);
-    probe_.clear();
-    return found == index_.end() ? ProbeIndex : *found;
+    if (slots_.empty())
+        return Missing;
+    return slots_[findSlot(key, caseInsensitiveHash(key))].index;
+}
+
+void ImageCollection::insertSlot(size_t hash, qsizetype index)
+{
+    const size_t mask = slots_.size() - 1;
+    size_t slot = hash & mask;
+    while (slots_[slot].index >= 0)
+        slot = (slot + 1) & mask;
+    slots_[slot] = {hash, index};
+}
+
+void ImageCollection::growIfFull()
+{
+    // At most half full, so that runs of taken slots stay short.
+    if (size_t(Count()) * 2 < slots_.size())
+        return;
+    const std::vector<Slot> old =
+        std::exchange(slots_, std::vector<Slot>(std::max<size_t>(16, slots_.size() * 2)));
+    for (const Slot& slot : old)
+        if (slot.index >= 0)
+            insertSlot(slot.hash, slot.index);
 }
 
 void ImageCollection::rebuildIndex()
 {
-    index_.clear();
-    index_.reserve(items_.size());
+    size_t capacity = 16;
+    while (capacity <= items_.size() * 2)
+        capacity *= 2;
+    slots_.assign(items_.empty() ? 0 : capacity, Slot{});
     for (qsizetype i = 0; i < Count(); ++i)
-        index_.insert(i);
+        insertSlot(caseInsensitiveHash(items_[size_t(i)]), i);
 }
 
 void ImageCollection::Add(const QString& path)
 {
-    if (findIndex(path) != ProbeIndex)
+    if (!AddIfAbsent(path))
         platform::throwError(platform::err::DuplicateKey);
+}
+
+bool ImageCollection::AddIfAbsent(const QString& path)
+{
+    growIfFull();
+    const size_t hash = caseInsensitiveHash(path);
+    const size_t slot = findSlot(path, hash);
+    if (slots_[slot].index >= 0)
+        return false;
     items_.push_back(path);
-    index_.insert(Count() - 1);
+    slots_[slot] = {hash, Count() - 1};
+    return true;
 }
 
 const QString& ImageCollection::Item(qsizetype position) const
@@ -85,14 +124,14 @@ const QString& ImageCollection::Item(qsizetype position) const
 const QString& ImageCollection::Item(const QString& key) const
 {
     const qsizetype index = findIndex(key);
-    if (index == ProbeIndex)
+    if (index == Missing)
         platform::throwError(platform::err::InvalidCall);
     return items_[size_t(index)];
 }
 
 bool ImageCollection::Contains(const QString& key) const
 {
-    return findIndex(key) != ProbeIndex;
+    return findIndex(key) != Missing;
 }
 
 qsizetype ImageCollection::PositionOf(const QString& key) const
@@ -103,7 +142,7 @@ qsizetype ImageCollection::PositionOf(const QString& key) const
 void ImageCollection::Remove(const QString& key)
 {
     const qsizetype index = findIndex(key);
-    if (index == ProbeIndex)
+    if (index == Missing)
         platform::throwError(platform::err::InvalidCall);
     Remove(index + 1);
 }
@@ -120,7 +159,7 @@ void ImageCollection::Remove(qsizetype position)
 
 void ImageCollection::Clear()
 {
-    index_.clear();
+    slots_.clear();
     items_.clear();
 }
 

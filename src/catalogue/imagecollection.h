@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <unordered_set>
 #include <vector>
 
 namespace catalogue {
@@ -22,6 +21,8 @@ public:
     bool isEmpty() const { return items_.empty(); }
 
     void Add(const QString& path);
+    // Adds the path unless its key is there already; true when it was added.
+    bool AddIfAbsent(const QString& path);
     const QString& Item(qsizetype position) const;
     const QString& Item(const QString& key) const;
     bool Contains(const QString& key) const;
@@ -35,24 +36,23 @@ public:
     auto end() const { return items_.cend(); }
 
 private:
-    // The index stores positions into items_ and hashes the paths they name,
-    // so each path is held once.
-    struct KeyHash {
-        const ImageCollection* owner;
-        size_t operator()(qsizetype index) const;
-    };
-    struct KeyEqual {
-        const ImageCollection* owner;
-        bool operator()(qsizetype a, qsizetype b) const;
+    // The index is a flat open-addressed table of positions into items_,
+    // each with its key's hash: a lookup touches one run of slots instead of
+    // a chain of nodes, and each path is held once.
+    struct Slot {
+        size_t hash = 0;
+        qsizetype index = -1; // -1: empty
     };
 
+    // The slot holding the key, or the empty slot where it would go.
+    size_t findSlot(const QString& key, size_t hash) const;
     qsizetype findIndex(const QString& key) const;
+    void insertSlot(size_t hash, qsizetype index);
+    void growIfFull();
     void rebuildIndex();
 
     std::vector<QString> items_;
-    std::unordered_set<qsizetype, KeyHash, KeyEqual> index_;
-    // A lookup compares against this probe, stored at position -1.
-    mutable QString probe_;
+    std::vector<Slot> slots_;
 };
 
 } // namespace catalogue

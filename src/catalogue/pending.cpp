@@ -2,12 +2,6 @@
 
 namespace catalogue {
 
-void AddAllToFavorites() {}
-void ClearFavorites() {}
-void OpenList() {}
-void SaveImageList() {}
-void SaveFavoritesList() {}
-void Count() {}
 void ShowAll() {}
 void Preview() {}
 void ShowFavorites() {}

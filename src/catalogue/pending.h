@@ -4,12 +4,6 @@
 // not built yet: each does nothing until its own change arrives.
 namespace catalogue {
 
-void AddAllToFavorites();
-void ClearFavorites();
-void OpenList();
-void SaveImageList();
-void SaveFavoritesList();
-void Count();
 void ShowAll();
 void Preview();
 void ShowFavorites();

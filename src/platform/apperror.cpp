@@ -39,6 +39,8 @@ QString standardDescription(int number)
         return QStringLiteral("Object variable not set");
     case err::PropertyReadOnly:
         return QStringLiteral("'Text' property is read-only");
+    case err::InvalidFileFormat:
+        return QStringLiteral("Invalid file format");
     case err::DuplicateKey:
         return QStringLiteral("This key is already associated with an element of this collection");
     case err::InvalidPicture:

@@ -16,6 +16,7 @@ inline constexpr int FileExists = 58;
 inline constexpr int DiskFull = 61;
 inline constexpr int PermissionDenied = 70;
 inline constexpr int DiskNotReady = 71;
+inline constexpr int InvalidFileFormat = 321;
 inline constexpr int PathFileAccess = 75;
 inline constexpr int PathNotFound = 76;
 inline constexpr int MissingObject = 91;

@@ -2,6 +2,7 @@
 
 #include "app/frmlummain.h"
 #include "catalogue/appstate.h"
+#include "platform/filesystem.h"
 #include "support/recordinglauncher.h"
 #include "support/scripteddialogs.h"
 
@@ -16,6 +17,7 @@ struct MainWindowFixture {
     QTemporaryDir dir;
     testsupport::ScriptedDialogs dialogs;
     testsupport::RecordingLauncher launcher;
+    platform::LocalFileSystem fileSystem;
     basLumarine::AppState state;
     int programEnded = 0;
     std::unique_ptr<frmLumMain> window;
@@ -23,7 +25,8 @@ struct MainWindowFixture {
     MainWindowFixture()
     {
         qputenv("LUMARINE_INI", QFile::encodeName(iniPath()));
-        window = std::make_unique<frmLumMain>(state, app::Services{dialogs, launcher, [this] { ++programEnded; }});
+        window = std::make_unique<frmLumMain>(
+            state, app::Services{dialogs, launcher, fileSystem, [this] { ++programEnded; }});
     }
     ~MainWindowFixture() { qunsetenv("LUMARINE_INI"); }
 

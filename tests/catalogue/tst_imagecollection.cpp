@@ -1,5 +1,6 @@
 #include "catalogue/imagecollection.h"
 #include "platform/apperror.h"
+#include "support/testmain.h"
 
 #include <QTest>
 
@@ -33,6 +34,7 @@ private slots:
     void missingKeyOrPositionFailsWithFive();
     void orderSurvivesRemovals();
     void copyHasItsOwnIndex();
+    void holdsMoreThanSixteenBitPositions();
 };
 
 void TestImageCollection::keysCompareWithoutCase()
@@ -103,5 +105,23 @@ void TestImageCollection::copyHasItsOwnIndex()
     QCOMPARE(copy.Count(), 1);
 }
 
-QTEST_GUILESS_MAIN(TestImageCollection)
+void TestImageCollection::holdsMoreThanSixteenBitPositions()
+{
+    constexpr int Many = 40000;
+    ImageCollection images;
+    for (int i = 1; i <= Many; ++i)
+        images.Add(QStringLiteral("/p/Img_%1.jpg").arg(i));
+    QCOMPARE(images.Count(), Many);
+    QCOMPARE(images.Item(qsizetype(Many)), QStringLiteral("/p/Img_40000.jpg"));
+    QCOMPARE(images.PositionOf("/P/IMG_32768.JPG"), 32768);
+    QCOMPARE(errorOf([&] { images.Add("/p/img_39999.jpg"); }), 457);
+    QVERIFY(!images.AddIfAbsent("/p/IMG_1.jpg"));
+    images.Remove("/p/img_2.jpg");
+    QCOMPARE(images.PositionOf("/p/Img_40000.jpg"), Many - 1);
+    QVERIFY(!images.Contains("/p/Img_2.jpg"));
+    QVERIFY(images.AddIfAbsent("/p/Img_2.jpg"));
+    QCOMPARE(images.Item(qsizetype(Many)), QStringLiteral("/p/Img_2.jpg"));
+}
+
+LUMARINE_REGISTER_TEST(TestImageCollection)
 #include "tst_imagecollection.moc"

@@ -5,6 +5,7 @@
 #include "platform/twips.h"
 #include "platform/volumes.h"
 #include "support/scripteddialogs.h"
+#include "support/testmain.h"
 
 #include <QGuiApplication>
 #include <QTemporaryDir>
@@ -185,5 +186,5 @@ void TestPlatform::classicFilterBecomesQtFilter()
              QStringLiteral("JPG Files (*.jpg *.jpeg);;All (*)"));
 }
 
-QTEST_MAIN(TestPlatform)
+LUMARINE_REGISTER_TEST(TestPlatform)
 #include "tst_platform.moc"

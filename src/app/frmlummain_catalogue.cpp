@@ -1,0 +1,78 @@
+// The main window's list commands: each reads its controls and hands them to
+// the catalogue's operation.
+#include "app/frmlummain.h"
+
+#include "browse/frmbrowsedir.h"
+#include "catalogue/appstate.h"
+#include "catalogue/folderscan.h"
+#include "catalogue/listcommands.h"
+#include "catalogue/listfiles.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QStringListModel>
+
+catalogue::Context frmLumMain::catalogueContext()
+{
+    return {services_.dialogs, services_.fileSystem, pacer_, *this};
+}
+
+void frmLumMain::setStatusText(const QString& text)
+{
+    lblStatus->setText(text);
+}
+
+void frmLumMain::setCountText(const QString& text)
+{
+    lblCount->setText(text);
+}
+
+void frmLumMain::BuildBaseCombo()
+{
+    // Adding the first item would select it and so replace the text that the
+    // settings put into the box.
+    const QString text = txtBase->currentText();
+    txtBase->addItems(catalogue::BaseComboEntries(services_.fileSystem));
+    txtBase->setCurrentIndex(-1);
+    txtBase->setEditText(text);
+}
+
+void frmLumMain::SetBase()
+{
+    frmBrowseDir browser(services_.fileSystem, services_.dialogs, this);
+    browser.ShowModal();
+    if (!browser.DIRCancel)
+        txtBase->setEditText(browser.DIRSelectedDir);
+}
+
+void frmLumMain::cmdCount_Click()
+{
+    auto context = catalogueContext();
+    catalogue::Count(txtBase->currentText(), state_.MainImages, *lstImagesModel, context);
+}
+
+void frmLumMain::cmdAddAllToFavorites_Click()
+{
+    catalogue::AddAllToFavorites(*lstImagesModel, state_.Favorites, *lstFavoritesModel, services_.dialogs,
+                                 pacer_);
+}
+
+void frmLumMain::cmdClearFaves_Click()
+{
+    catalogue::ClearFavorites(state_.Favorites, *lstFavoritesModel, services_.dialogs);
+}
+
+void frmLumMain::OpenList(const std::optional<QString>& fileName)
+{
+    auto context = catalogueContext();
+    catalogue::OpenList(fileName, cdlMain, state_.MainImages, *lstImagesModel, context);
+}
+
+void frmLumMain::SaveList(QStringListModel* list)
+{
+    // The dialog starts where the program keeps its settings: the program's
+    // folder, or the user's own when that cannot be written.
+    const QString folder = QFileInfo(state_.IniPath).absolutePath();
+    catalogue::SaveList(*list, cdlMain, folder, services_.dialogs, services_.fileSystem);
+}

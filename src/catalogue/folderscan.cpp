@@ -1,0 +1,176 @@
+#include "catalogue/folderscan.h"
+
+#include "catalogue/imagecollection.h"
+#include "catalogue/listboxes.h"
+#include "platform/basui.h"
+#include "platform/dialogs.h"
+#include "platform/filesystem.h"
+#include "platform/pacer.h"
+
+#include <QStringListModel>
+
+#include <unordered_set>
+
+namespace catalogue {
+
+namespace {
+
+struct FileIdHash {
+    size_t operator()(const platform::FileId& id) const
+    {
+        return std::hash<quint64>()(id.device * 31 + id.inode);
+    }
+};
+
+// One search of a tree. The labels' texts are kept here and reach the window
+// only when the pacer says so, since setting a label per image would cost
+// more than finding the image.
+class FolderSearch {
+public:
+    FolderSearch(ImageCollection& mainImages, Context& context) : images_(mainImages), context_(context) {}
+
+    void run(const QString& path)
+    {
+        try {
+            const platform::FileId base = context_.fileSystem.identity(path);
+            visited_.insert(base);
+            if (context_.fileSystem.isPseudoFolder(path))
+                setStatus(QStringLiteral("Ready."), false);
+            else
+                searchFolder(path, base.device);
+        } catch (const platform::AppError&) {
+            // A base that cannot be looked at lists as empty below.
+            searchFolder(path, 0);
+        }
+        showProgress(status_);
+    }
+
+private:
+    void searchFolder(QString path, quint64 device)
+    {
+        path = platform::withSeparator(path);
+        setStatus(QStringLiteral("Searching ") + path, true);
+        try {
+            const QList<platform::DirEntry> entries =
+                context_.fileSystem.list(path, {true, platform::FileMatch::Jpeg});
+            for (const platform::DirEntry& entry : entries)
+                if (entry.isFolder)
+                    searchSubFolder(path + entry.name, device);
+            for (const platform::DirEntry& entry : entries)
+                if (!entry.isFolder)
+                    addImage(path + entry.name);
+            setStatus(QStringLiteral("Ready."), false);
+        } catch (const platform::AppError& error) {
+            // A folder that fails ends its own search; the one above goes on.
+            if (error.number() == platform::err::BadFileName) {
+                showProgress(status_);
+                context_.dialogs.msgBox(QStringLiteral("Can't read from ") + path,
+                                        platform::mb::OkOnly | platform::mb::Information);
+            }
+        }
+    }
+
+    // A folder reached again through a link is not entered twice, so a link
+    // that points up the tree cannot make the search go round for ever.
+    void searchSubFolder(const QString& path, quint64 parentDevice)
+    {
+        platform::FileId id;
+        try {
+            id = context_.fileSystem.identity(path);
+            if (!visited_.insert(id).second)
+                return;
+            if (id.device != parentDevice && context_.fileSystem.isPseudoFolder(path))
+                return;
+        } catch (const platform::AppError&) {
+            return; // gone since its folder was listed
+        }
+        searchFolder(path, id.device);
+    }
+
+    void addImage(const QString& image)
+    {
+        // An image the list has already (a second Count answered No) is
+        // skipped; the folder's other images still count.
+        if (!images_.AddIfAbsent(image))
+            return;
+        countChanged_ = true;
+        paceIfDue();
+    }
+
+    // A folder's "Ready." is not shown while the search goes on: only the
+    // "Searching" of the folder being read is, so the status line never says
+    // the search has ended before it has.
+    void setStatus(const QString& text, bool showAtOnce)
+    {
+        status_ = text;
+        if (showAtOnce)
+            shownStatus_ = text;
+        paceIfDue();
+    }
+
+    void paceIfDue()
+    {
+        if (!context_.pacer.due())
+            return;
+        showProgress(shownStatus_);
+        context_.pacer.yield();
+    }
+
+    void showProgress(const QString& status)
+    {
+        if (status != onWindow_) {
+            context_.labels.setStatusText(status);
+            onWindow_ = status;
+        }
+        if (countChanged_)
+            context_.labels.setCountText(QString::number(images_.Count()));
+        countChanged_ = false;
+    }
+
+    ImageCollection& images_;
+    Context& context_;
+    std::unordered_set<platform::FileId, FileIdHash> visited_;
+    QString status_;
+    QString shownStatus_;
+    // What the status line shows; null before the search first writes it.
+    QString onWindow_;
+    bool countChanged_ = false;
+};
+
+} // namespace
+
+void SearchFolder(const QString& path, ImageCollection& mainImages, Context& context)
+{
+    FolderSearch(mainImages, context).run(path);
+}
+
+void Count(const QString& baseText, ImageCollection& mainImages, QStringListModel& lstImages,
+           Context& context)
+{
+    if (baseText.isEmpty()) {
+        context.dialogs.msgBox(QStringLiteral("You must select a base to count from."),
+                               platform::mb::OkOnly | platform::mb::Information);
+        return;
+    }
+    basUI::BusyCursorOn();
+    if (!mainImages.isEmpty() &&
+        context.dialogs.msgBox(QStringLiteral("Clear current list?"),
+                               platform::mb::YesNo | platform::mb::Question) == platform::mb::Yes) {
+        lstImages.setStringList({});
+        mainImages.Clear();
+    }
+    SearchFolder(baseText, mainImages, context);
+    ListImages(mainImages, lstImages);
+    context.labels.setCountText(QString::number(lstImages.rowCount()));
+    basUI::BusyCursorOff();
+}
+
+QStringList BaseComboEntries(platform::FileSystem& fileSystem)
+{
+    QStringList entries;
+    for (const platform::Volume& volume : fileSystem.volumes())
+        entries << platform::volumeLabel(volume);
+    return entries;
+}
+
+} // namespace catalogue

@@ -1,0 +1,203 @@
+// The machine's file system through POSIX calls, so that every failure keeps
+// its errno for the one table that turns it into a classic number.
+#include "platform/apperror.h"
+#include "platform/filesystem.h"
+#include "platform/naturalorder.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStorageInfo>
+
+#include <algorithm>
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+QByteArray encoded(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+// ENOENT means the file itself is missing when its folder is there.
+MissingPart missingPartOf(const QString& path)
+{
+    const QString parent = QFileInfo(path).absolutePath();
+    struct stat info {};
+    return ::stat(encoded(parent).constData(), &info) == 0 && S_ISDIR(info.st_mode) ? MissingPart::File
+                                                                                    : MissingPart::Folder;
+}
+
+[[noreturn]] void throwFor(int errnoValue, const QString& path)
+{
+    throwErrno(errnoValue, errnoValue == ENOENT ? missingPartOf(path) : MissingPart::File);
+}
+
+// What an entry is, following a link to what it points at; 0 for anything
+// the listing leaves out (devices, sockets, broken links).
+mode_t kindOf(int folderFd, const dirent* entry)
+{
+    switch (entry->d_type) {
+    case DT_REG:
+        return S_IFREG;
+    case DT_DIR:
+        return S_IFDIR;
+    case DT_LNK:
+    case DT_UNKNOWN: {
+        struct stat info {};
+        if (::fstatat(folderFd, entry->d_name, &info, 0) != 0)
+            return 0;
+        return S_ISREG(info.st_mode) || S_ISDIR(info.st_mode) ? (info.st_mode & S_IFMT) : 0;
+    }
+    default:
+        return 0;
+    }
+}
+
+bool wanted(mode_t kind, const QByteArray& name, ListFilter filter)
+{
+    if (kind == S_IFDIR)
+        return filter.folders;
+    switch (filter.files) {
+    case FileMatch::None:
+        return false;
+    case FileMatch::Jpeg:
+        return matchesJpeg(name);
+    case FileMatch::All:
+        break;
+    }
+    return true;
+}
+
+struct stat statOf(const QString& path)
+{
+    struct stat info {};
+    if (::stat(encoded(path).constData(), &info) != 0)
+        throwFor(errno, path);
+    return info;
+}
+
+} // namespace
+
+QList<DirEntry> LocalFileSystem::doList(const QString& folder, ListFilter filter)
+{
+    DIR* dir = ::opendir(encoded(folder).constData());
+    if (!dir) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return {};
+        throwErrno(errno, MissingPart::Folder);
+    }
+    QList<DirEntry> entries;
+    const int fd = ::dirfd(dir);
+    errno = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        const QByteArray name = QByteArray::fromRawData(entry->d_name, qsizetype(::strlen(entry->d_name)));
+        const mode_t kind = kindOf(fd, entry);
+        if (kind != 0 && wanted(kind, name, filter))
+            entries.append({QFile::decodeName(name), kind == S_IFDIR});
+        errno = 0;
+    }
+    const int readError = errno;
+    ::closedir(dir);
+    if (readError != 0)
+        throwErrno(readError, MissingPart::Folder);
+    std::sort(entries.begin(), entries.end(),
+              [](const DirEntry& a, const DirEntry& b) { return naturalLess(a.name, b.name); });
+    return entries;
+}
+
+int LocalFileSystem::doAttributes(const QString& path)
+{
+    const struct stat info = statOf(path);
+    int bits = S_ISDIR(info.st_mode) ? attr::Directory : attr::Normal;
+    if (QFileInfo(path).fileName().startsWith(QLatin1Char('.')))
+        bits |= attr::Hidden;
+    if (::access(encoded(path).constData(), W_OK) != 0 && errno != ENOENT)
+        bits |= attr::ReadOnly;
+    return bits;
+}
+
+bool LocalFileSystem::doExists(const QString& path)
+{
+    struct stat info {};
+    return ::lstat(encoded(path).constData(), &info) == 0;
+}
+
+void LocalFileSystem::doCreateFolder(const QString& path)
+{
+    if (::mkdir(encoded(path).constData(), 0777) != 0)
+        throwFor(errno, path);
+}
+
+FileId LocalFileSystem::doIdentity(const QString& path)
+{
+    const struct stat info = statOf(path);
+    return {quint64(info.st_dev), quint64(info.st_ino)};
+}
+
+bool LocalFileSystem::doIsPseudoFolder(const QString& path)
+{
+    // The mount table knows the type by name; this runs only where a scan
+    // crosses onto another device.
+    return isKernelFileSystem(QStorageInfo(path).fileSystemType());
+}
+
+QList<Volume> LocalFileSystem::doVolumes()
+{
+    return systemVolumes();
+}
+
+QByteArray LocalFileSystem::doReadFile(const QString& path)
+{
+    const int fd = ::open(encoded(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throwFor(errno, path);
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        throwErrno(EISDIR);
+    }
+    QByteArray content;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            const int readError = errno;
+            ::close(fd);
+            throwErrno(readError);
+        }
+        if (got == 0)
+            break;
+        content.append(buffer, got);
+    }
+    ::close(fd);
+    return content;
+}
+
+void LocalFileSystem::doWriteFile(const QString& path, const QByteArray& content)
+{
+    QSaveFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly))
+        throwFor(errno != 0 ? errno : EACCES, path);
+    if (file.write(content) != content.size()) {
+        const int writeError = errno != 0 ? errno : EIO;
+        file.cancelWriting();
+        throwErrno(writeError);
+    }
+    errno = 0;
+    if (!file.commit())
+        throwErrno(errno != 0 ? errno : EIO);
+}
+
+} // namespace platform

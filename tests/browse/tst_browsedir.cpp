@@ -1,0 +1,328 @@
+#include "browse/frmbrowsedir.h"
+#include "platform/basui.h"
+#include "platform/filesystem.h"
+#include "support/scripteddialogs.h"
+#include "support/testmain.h"
+#include "support/tree.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+using platform::DriveType;
+using platform::mb::Ok;
+
+namespace {
+
+// The machine's file system with temporary folders for volumes.
+class TestVolumes final : public platform::LocalFileSystem {
+public:
+    QList<platform::Volume> volumesToShow;
+
+protected:
+    QList<platform::Volume> doVolumes() override { return volumesToShow; }
+};
+
+struct BrowserFixture {
+    QTemporaryDir dir;
+    TestVolumes fileSystem;
+    testsupport::ScriptedDialogs dialogs;
+    std::unique_ptr<frmBrowseDir> browser;
+
+    explicit BrowserFixture(const QStringList& tree = {})
+    {
+        testsupport::makeTree(dir.path(), tree);
+        fileSystem.volumesToShow = {{dir.path(), DriveType::Fixed}};
+        browser = std::make_unique<frmBrowseDir>(fileSystem, dialogs);
+    }
+    QTreeWidgetItem* root() const { return browser->tvwMain->topLevelItem(0); }
+    void doubleClick(QTreeWidgetItem* node) const
+    {
+        browser->tvwMain->setCurrentItem(node);
+        browser->tvwMain_DblClick();
+    }
+};
+
+QStringList texts(const QTreeWidgetItem* node)
+{
+    QStringList result;
+    for (int i = 0; i < node->childCount(); ++i)
+        result << node->child(i)->text(0);
+    return result;
+}
+
+QString keyOf(const QTreeWidgetItem* node)
+{
+    return node->data(0, frmBrowseDir::KeyRole).toString();
+}
+
+int imageOf(const QTreeWidgetItem* node)
+{
+    return node->data(0, frmBrowseDir::ImageRole).toInt();
+}
+
+} // namespace
+
+class TestBrowseDir : public QObject {
+    Q_OBJECT
+
+private slots:
+    void volumesAreRootNodes();
+    void subFoldersAreReadOnceOnDoubleClick();
+    void listedFolderImageNeedsThreeCharacters_data();
+    void listedFolderImageNeedsThreeCharacters();
+    void listingFailures_data();
+    void listingFailures();
+    void newButtonOnlyWhenAsked();
+    void newFolderJoinsTheTree();
+    void newFolderThatFailsChangesNothing_data();
+    void newFolderThatFailsChangesNothing();
+    void answersOfOkCancelAndClose_data();
+    void answersOfOkCancelAndClose();
+    void modalShowReturnsOnOk();
+    void pathsBelowTheRootVolume();
+};
+
+void TestBrowseDir::volumesAreRootNodes()
+{
+    BrowserFixture f;
+    f.fileSystem.volumesToShow = {{"/", DriveType::Fixed},
+                                  {"/media/usb", DriveType::Removable},
+                                  {"/net/share", DriveType::Network},
+                                  {"/media/cd", DriveType::CdRom},
+                                  {"/odd", DriveType::Unknown}};
+    f.browser->show();
+    f.browser->Form_Load();
+    QTreeWidget* tree = f.browser->tvwMain;
+    QCOMPARE(tree->topLevelItemCount(), 5);
+    const QStringList keys{"K1", "K2", "K3", "K4", "K5"};
+    const QStringList names{"/", "/media/usb", "/net/share", "/media/cd", "/odd"};
+    const QList<int> images{3, 4, 6, 5, 1};
+    for (int i = 0; i < 5; ++i) {
+        QTreeWidgetItem* node = tree->topLevelItem(i);
+        QCOMPARE(keyOf(node), keys[i]);
+        QCOMPARE(node->text(0), names[i]);
+        QCOMPARE(imageOf(node), images[i]);
+        QCOMPARE(node->childCount(), 0);
+        QCOMPARE(frmBrowseDir::FullPath(node), names[i]);
+    }
+    QCOMPARE(f.browser->windowTitle(), QStringLiteral("Browse Directories"));
+}
+
+void TestBrowseDir::subFoldersAreReadOnceOnDoubleClick()
+{
+    BrowserFixture f({"b10/", "b9/", "B1/", "file.jpg", ".hidden/", "b9/in/"});
+    f.browser->Form_Load();
+    QTreeWidgetItem* root = f.root();
+    QCOMPARE(root->childCount(), 0);
+    f.doubleClick(root);
+    QCOMPARE(texts(root), (QStringList{"B1", "b9", "b10"}));
+    QCOMPARE(keyOf(root->child(0)), QStringLiteral("K1-1"));
+    QCOMPARE(keyOf(root->child(2)), QStringLiteral("K1-3"));
+    QCOMPARE(imageOf(root->child(1)), int(frmBrowseDir::FolderImage));
+    QCOMPARE(imageOf(root), int(frmBrowseDir::FixedImage));
+    QVERIFY(root->isExpanded());
+
+    QVERIFY(QDir(f.dir.path()).mkdir("a0"));
+    f.doubleClick(root);
+    QCOMPARE(texts(root), (QStringList{"B1", "b9", "b10"}));
+    f.doubleClick(root->child(1));
+    QCOMPARE(texts(root->child(1)), QStringList{"in"});
+    QCOMPARE(keyOf(root->child(1)->child(0)), QStringLiteral("K1-2-1"));
+    QVERIFY(f.dialogs.asked().isEmpty());
+}
+
+void TestBrowseDir::listedFolderImageNeedsThreeCharacters_data()
+{
+    QTest::addColumn<QString>("tree");
+    QTest::addColumn<int>("image");
+    QTest::newRow("two characters") << "ab/sub/" << int(frmBrowseDir::FolderImage);
+    QTest::newRow("three characters") << "abc/sub/" << int(frmBrowseDir::ListedFolderImage);
+    QTest::newRow("no sub-folders") << "abc/file.jpg" << int(frmBrowseDir::FolderImage);
+}
+
+void TestBrowseDir::listedFolderImageNeedsThreeCharacters()
+{
+    QFETCH(QString, tree);
+    QFETCH(int, image);
+    BrowserFixture f({tree});
+    f.browser->Form_Load();
+    f.doubleClick(f.root());
+    QTreeWidgetItem* folder = f.root()->child(0);
+    f.doubleClick(folder);
+    QCOMPARE(imageOf(folder), image);
+    QCOMPARE(folder->icon(0).cacheKey(), f.browser->imgMain[image].cacheKey());
+}
+
+void TestBrowseDir::listingFailures_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::addColumn<bool>("message");
+    QTest::newRow("bad file name") << 52 << true;
+    QTest::newRow("missing object") << 91 << false;
+    QTest::newRow("disk not ready") << 71 << false;
+}
+
+void TestBrowseDir::listingFailures()
+{
+    QFETCH(int, number);
+    QFETCH(bool, message);
+    BrowserFixture f({"a/"});
+    f.browser->Form_Load();
+    f.fileSystem.failures().failOnce(platform::FsCall::List, number);
+    if (message)
+        f.dialogs.answerMessage(Ok);
+    f.doubleClick(f.root());
+    QCOMPARE(f.root()->childCount(), 0);
+    QCOMPARE(f.dialogs.messageTexts(),
+             message ? QStringList{"Can't read from " + f.dir.path() + "/"} : QStringList{});
+    // The failure does not mark the node read: the next double-click lists it.
+    f.doubleClick(f.root());
+    QCOMPARE(texts(f.root()), QStringList{"a"});
+}
+
+void TestBrowseDir::newButtonOnlyWhenAsked()
+{
+    BrowserFixture f;
+    f.browser->show();
+    QVERIFY(!f.browser->cmdNew->isVisible());
+    f.browser->SetNew();
+    QVERIFY(f.browser->cmdNew->isVisible());
+
+    f.browser->tvwMain->clearSelection();
+    f.dialogs.answerMessage(Ok);
+    f.browser->cmdNew->click();
+    QCOMPARE(f.dialogs.messageTexts(),
+             QStringList{"You must select an existing directory or item to create a folder in!"});
+    QCOMPARE(f.dialogs.asked().first().style, platform::mb::OkOnly | platform::mb::Information);
+}
+
+void TestBrowseDir::newFolderJoinsTheTree()
+{
+    BrowserFixture f({"a/", "c/"});
+    f.browser->Form_Load();
+    f.doubleClick(f.root());
+    f.browser->tvwMain->setCurrentItem(f.root());
+    f.dialogs.answerInput("b");
+    f.browser->cmdNew_Click();
+    QCOMPARE(f.dialogs.lastInputDefault, QStringLiteral("New Folder"));
+    QCOMPARE(f.dialogs.asked().first().text, QStringLiteral("Create new directory:"));
+    QCOMPARE(f.dialogs.asked().first().title, QStringLiteral("Lumarine"));
+    QVERIFY(QFileInfo(f.dir.filePath("b")).isDir());
+    // The listed node keeps its children in order.
+    QCOMPARE(texts(f.root()), (QStringList{"a", "b", "c"}));
+    QTreeWidgetItem* made = f.root()->child(1);
+    QCOMPARE(keyOf(made), QString());
+    QCOMPARE(imageOf(made), int(frmBrowseDir::FolderImage));
+
+    // A node with a made child is not read any more.
+    f.browser->tvwMain->setCurrentItem(f.root()->child(0));
+    f.dialogs.answerInput("New Folder");
+    f.browser->cmdNew_Click();
+    QVERIFY(QDir(f.dir.filePath("a")).mkdir("other"));
+    QVERIFY(!f.root()->child(0)->isExpanded());
+    f.doubleClick(f.root()->child(0));
+    QCOMPARE(texts(f.root()->child(0)), QStringList{"New Folder"});
+
+    f.dialogs.answerInput("");
+    f.browser->cmdNew_Click();
+    QCOMPARE(texts(f.root()->child(0)), QStringList{"New Folder"});
+}
+
+void TestBrowseDir::newFolderThatFailsChangesNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("injected");
+    QTest::addColumn<int>("number");
+    QTest::newRow("exists") << "a" << 0 << 58;
+    QTest::newRow("separator") << "x/y" << 0 << 52;
+    QTest::newRow("dot dot") << ".." << 0 << 52;
+    QTest::newRow("read-only medium") << "fresh" << 75 << 75;
+}
+
+void TestBrowseDir::newFolderThatFailsChangesNothing()
+{
+    QFETCH(QString, name);
+    QFETCH(int, injected);
+    QFETCH(int, number);
+    BrowserFixture f({"a/", "x/"});
+    f.browser->Form_Load();
+    f.doubleClick(f.root());
+    if (injected)
+        f.fileSystem.failures().failOnce(platform::FsCall::CreateFolder, injected);
+    f.dialogs.answerInput(name);
+    f.dialogs.answerMessage(Ok);
+    f.browser->cmdNew_Click();
+    QCOMPARE(f.dialogs.messageTexts(), QStringList{basUI::ReportErrorText(platform::AppError(number))});
+    QCOMPARE(texts(f.root()), (QStringList{"a", "x"}));
+    QCOMPARE(QDir(f.dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), (QStringList{"a", "x"}));
+    QCOMPARE(QDir(f.dir.filePath("x")).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{});
+}
+
+void TestBrowseDir::answersOfOkCancelAndClose_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("select");
+    QTest::addColumn<bool>("cancel");
+    QTest::addColumn<bool>("pathChosen");
+    QTest::newRow("ok on the volume") << "ok" << true << false << true;
+    QTest::newRow("ok with nothing selected") << "ok" << false << false << false;
+    QTest::newRow("cancel") << "cancel" << true << true << false;
+    QTest::newRow("escape") << "escape" << true << true << false;
+    QTest::newRow("close box") << "close" << true << false << false;
+}
+
+void TestBrowseDir::answersOfOkCancelAndClose()
+{
+    QFETCH(QString, how);
+    QFETCH(bool, select);
+    QFETCH(bool, cancel);
+    QFETCH(bool, pathChosen);
+    BrowserFixture f;
+    f.browser->show();
+    if (select)
+        f.browser->tvwMain->setCurrentItem(f.root());
+    else
+        f.browser->tvwMain->clearSelection();
+    if (how == "ok")
+        f.browser->cmdOK->click();
+    else if (how == "cancel")
+        f.browser->cmdCancel->click();
+    else if (how == "escape")
+        QTest::keyClick(f.browser.get(), Qt::Key_Escape);
+    else
+        f.browser->close();
+    QVERIFY(f.browser->isHidden());
+    QCOMPARE(f.browser->DIRCancel, cancel);
+    // A volume's path has no final separator.
+    QCOMPARE(f.browser->DIRSelectedDir, pathChosen ? f.dir.path() : QString());
+}
+
+void TestBrowseDir::modalShowReturnsOnOk()
+{
+    BrowserFixture f({"a/"});
+    QTimer::singleShot(0, f.browser.get(), [&] {
+        f.doubleClick(f.root());
+        f.browser->tvwMain->setCurrentItem(f.root()->child(0));
+        f.browser->cmdOK->click();
+    });
+    f.browser->ShowModal();
+    QCOMPARE(f.browser->DIRSelectedDir, f.dir.filePath("a"));
+    QVERIFY(!f.browser->DIRCancel);
+}
+
+void TestBrowseDir::pathsBelowTheRootVolume()
+{
+    QTreeWidgetItem root(QStringList{"/"});
+    auto* home = new QTreeWidgetItem(&root, QStringList{"home"});
+    auto* user = new QTreeWidgetItem(home, QStringList{"user"});
+    QCOMPARE(frmBrowseDir::FullPath(user), QStringLiteral("/home/user"));
+    QCOMPARE(frmBrowseDir::FullPath(&root), QStringLiteral("/"));
+}
+
+LUMARINE_REGISTER_TEST(TestBrowseDir)
+#include "tst_browsedir.moc"

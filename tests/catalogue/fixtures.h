@@ -1,0 +1,40 @@
+#pragma once
+
+#include "catalogue/context.h"
+#include "platform/apperror.h"
+#include "platform/filesystem.h"
+#include "platform/pacer.h"
+#include "support/scripteddialogs.h"
+
+#include <QStringList>
+
+#include <functional>
+
+namespace testsupport {
+
+// Records every text the commands put on the two labels.
+class RecordingLabels final : public catalogue::StatusLabels {
+public:
+    void setStatusText(const QString& text) override { statuses << text; }
+    void setCountText(const QString& text) override { counts << text; }
+    QStringList statuses;
+    QStringList counts;
+};
+
+// A catalogue context over the real file system. The pacer's clock moves on
+// by `step` milliseconds at each look: 50 makes every look due, 0 none.
+struct CatalogueFixture {
+    explicit CatalogueFixture(qint64 step = 0);
+
+    ScriptedDialogs dialogs;
+    platform::LocalFileSystem fileSystem;
+    RecordingLabels labels;
+    qint64 now = 0;
+    int yields = 0;
+    platform::Pacer pacer;
+    catalogue::Context context{dialogs, fileSystem, pacer, labels};
+};
+
+int errorOf(const std::function<void()>& action);
+
+} // namespace testsupport
