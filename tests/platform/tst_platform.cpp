@@ -185,5 +185,10 @@ void TestPlatform::classicFilterBecomesQtFilter()
              QStringLiteral("JPG Files (*.jpg *.jpeg);;All (*)"));
 }
 
-QTEST_MAIN(TestPlatform)
 #include "tst_platform.moc"
+
+int runPlatformTests(int argc, char** argv)
+{
+    TestPlatform test;
+    return QTest::qExec(&test, argc, argv);
+}
