@@ -103,5 +103,10 @@ void TestImageCollection::copyHasItsOwnIndex()
     QCOMPARE(copy.Count(), 1);
 }
 
-QTEST_GUILESS_MAIN(TestImageCollection)
 #include "tst_imagecollection.moc"
+
+int runImageCollectionTests(int argc, char** argv)
+{
+    TestImageCollection test;
+    return QTest::qExec(&test, argc, argv);
+}
