@@ -1,0 +1,194 @@
+// The display window's controls: the button column, the path label and the
+// scroll bar of a preview, and the favourites they change.
+#include "display/frmdisplay.h"
+
+#include "catalogue/appstate.h"
+#include "display/thumbbox.h"
+#include "platform/twips.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace {
+
+QRect pixelRect(double left, double top, double width, double height)
+{
+    const QRectF r = twips::toPixels(QRectF(left, top, width, height));
+    return {qRound(r.x()), qRound(r.y()), qRound(r.width()), qRound(r.height())};
+}
+
+QPalette whiteOnBlack(QPalette palette)
+{
+    palette.setColor(QPalette::Window, Qt::black);
+    palette.setColor(QPalette::WindowText, Qt::white);
+    return palette;
+}
+
+struct ButtonDesign {
+    const char* caption;
+    int top;
+};
+
+// By index; the tab order is Add, Remove, Next, Previous, Menu, Delete, Thumbs.
+const ButtonDesign buttonDesigns[] = {{"&Add", 240},  {"Remove", 1680}, {"&Next", 720},  {"&Previous", 1200},
+                                      {"Menu", 3120}, {"Delete", 2160}, {"Thumbs", 2160}};
+
+} // namespace
+
+void frmDisplay::buildControls()
+{
+    imgMain = new QLabel(this);
+    imgMain->setObjectName(QStringLiteral("imgMain"));
+    imgMain->setScaledContents(true);
+    imgMain->setGeometry(pixelRect(3000, 1800, 4095, 2415));
+
+    framControls = new QFrame(this);
+    framControls->setObjectName(QStringLiteral("framControls"));
+    framControls->setPalette(whiteOnBlack(framControls->palette()));
+    framControls->setAutoFillBackground(true);
+    framControls->setGeometry(pixelRect(120, 240, 1095, 3615));
+    for (int i = 0; i < 7; ++i) {
+        auto* button = new QPushButton(QString::fromLatin1(buttonDesigns[i].caption), framControls);
+        button->setObjectName(QStringLiteral("cmdControl_%1").arg(i));
+        button->setGeometry(pixelRect(120, buttonDesigns[i].top, 855, 375));
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, [this, i] { cmdControl_Click(i); });
+        cmdControl.append(button);
+    }
+    // Delete has never had a command here.
+    cmdControl[5]->hide();
+
+    lblStatus = new QLabel(framControls);
+    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    lblStatus->setAlignment(Qt::AlignCenter);
+    lblStatus->setPalette(whiteOnBlack(lblStatus->palette()));
+    lblStatus->setGeometry(pixelRect(120, 3600, 855, 255));
+    lblStatus->hide();
+
+    lblPath = new QLabel(this);
+    lblPath->setObjectName(QStringLiteral("lblPath"));
+    lblPath->setPalette(whiteOnBlack(lblPath->palette()));
+    lblPath->setGeometry(pixelRect(1440, 240, 8535, 255));
+
+    hscMain = new QScrollBar(Qt::Horizontal, this);
+    hscMain->setObjectName(QStringLiteral("hscMain"));
+    hscMain->setGeometry(pixelRect(1440, 600, 7575, 255));
+    hscMain->setFocusPolicy(Qt::StrongFocus);
+    // The value changes once, when a drag ends; during the drag only the
+    // path label follows the thumb.
+    hscMain->setTracking(false);
+    hscMain->setPageStep(1);
+    connect(hscMain, &QScrollBar::valueChanged, this, &frmDisplay::hscMain_Change);
+    connect(hscMain, &QScrollBar::sliderMoved, this, &frmDisplay::hscMain_Scroll);
+
+    setTabOrder(cmdControl[0], cmdControl[1]);
+    setTabOrder(cmdControl[1], cmdControl[2]);
+    setTabOrder(cmdControl[2], cmdControl[3]);
+    setTabOrder(cmdControl[3], cmdControl[4]);
+    setTabOrder(cmdControl[4], cmdControl[5]);
+    setTabOrder(cmdControl[5], hscMain);
+    setTabOrder(hscMain, cmdControl[6]);
+
+    imgTN.append(new display::ThumbBox(0, this));
+    imgTN[0]->setGeometry(pixelRect(2280, 5160, 1695, 1455));
+    resetControls();
+}
+
+void frmDisplay::resetControls()
+{
+    // The design's state, in which every show begins.
+    framControls->hide();
+    lblPath->hide();
+    hscMain->hide();
+    imgMain->show();
+    cmdControl[6]->setText(QStringLiteral("Thumbs"));
+}
+
+std::optional<QString> frmDisplay::currentImage() const
+{
+    if (services_.state.ThumbPreview)
+        return mintSelected != 0 ? pathAt(mintSelected) : std::nullopt;
+    return pathAt(mintIndex);
+}
+
+void frmDisplay::cmdControl_Click(int index)
+{
+    switch (index) {
+    case 0:
+        if (const auto path = currentImage())
+            AddToFavorites(*path);
+        break;
+    case 1:
+        if (const auto path = currentImage(); path && IsInFavorites(*path))
+            services_.state.Favorites.Remove(*path);
+        break;
+    case 2:
+        MoveNext();
+        break;
+    case 3:
+        MovePrevious();
+        break;
+    case 4:
+        mbolStarted = false;
+        mbolAbort = true;
+        hide();
+        TNClear();
+        Unload();
+        break;
+    case 6:
+        if (services_.state.ThumbPreview) {
+            mbolAbort = true;
+            cmdControl[6]->setText(QStringLiteral("Thumbs"));
+            services_.state.ThumbPreview = false;
+            imgMain->show();
+            TNClear();
+            DisplayImage(mintIndex);
+        } else {
+            mbolAbort = false;
+            cmdControl[6]->setText(QStringLiteral("Full"));
+            services_.state.ThumbPreview = true;
+            imgMain->hide();
+            TNLayout();
+            showPage();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void frmDisplay::AddToFavorites(const QString& strAdd)
+{
+    if (IsInFavorites(strAdd))
+        return;
+    services_.state.Favorites.Add(strAdd);
+    lblStatus->setText(QStringLiteral("Added!"));
+}
+
+bool frmDisplay::IsInFavorites(const QString& strImg) const
+{
+    const catalogue::ImageCollection& favorites = services_.state.Favorites;
+    return favorites.Contains(strImg) && !favorites.Item(strImg).isEmpty();
+}
+
+void frmDisplay::hscMain_Change()
+{
+    if (!mbolStarted)
+        return;
+    // Let a page still loading see the stop request and end.
+    mbolAbort = true;
+    const QPointer<frmDisplay> self(this);
+    yieldToEvents();
+    if (!self || !loaded_)
+        return;
+    mintIndex = hscMain->value();
+    mbolAbort = false;
+    DisplayImage(mintIndex);
+}
+
+void frmDisplay::hscMain_Scroll(int position)
+{
+    lblPath->setText(pathAt(position).value_or(QString()));
+}
