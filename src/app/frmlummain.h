@@ -2,10 +2,13 @@
 
 #include "app/services.h"
 #include "platform/dialogs.h"
+#include "platform/picture.h"
 #include "settings/loadsave.h"
 
 #include <QMainWindow>
 #include <QVector>
+
+#include <memory>
 
 class QAction;
 class QCheckBox;
@@ -19,12 +22,16 @@ class QPushButton;
 class QStringListModel;
 class QTabWidget;
 class QToolBar;
+class frmDisplay;
 
 namespace basLumarine {
 struct AppState;
 }
 namespace settings {
 class SettingsFile;
+}
+namespace app {
+class MainShowView;
 }
 
 // The main window: layout and dispatch. Every command lives in its subsystem;
@@ -49,6 +56,8 @@ public:
     void mnuSaveList_Click(int index);
     void mnuViewSub_Click(int index);
     void mnuHelpSub_Click(int index);
+    // The one display window of the run, created on first use.
+    frmDisplay& DisplayWindow();
 
     // The list box the image menu acts on: lstImages, lstFavorites or none.
     QListView* ActiveList = nullptr;
@@ -144,6 +153,9 @@ private:
 
     basLumarine::AppState& state_;
     app::Services services_;
+    platform::FilePictureLoader pictures_;
+    std::unique_ptr<app::MainShowView> showView_;
+    std::unique_ptr<frmDisplay> display_;
     bool unloaded_ = false;
     bool checkingDelay_ = false;
 };

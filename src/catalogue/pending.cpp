@@ -8,8 +8,5 @@ void OpenList() {}
 void SaveImageList() {}
 void SaveFavoritesList() {}
 void Count() {}
-void ShowAll() {}
-void Preview() {}
-void ShowFavorites() {}
 
 } // namespace catalogue
