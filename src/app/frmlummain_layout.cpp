@@ -137,32 +137,31 @@ QWidget* frmLumMain::buildActionsTab()
     return page;
 }
 
-QWidget* frmLumMain::buildImageListTab()
+// A list tab: a frame with the list box and one button under it, on the right.
+static QWidget* listTab(const char* frameName, QListView* list, QPushButton* button)
 {
     auto* page = new QWidget;
     auto* column = new QVBoxLayout(page);
-    auto* frame = named<QGroupBox>("Frame2");
+    auto* frame = named<QGroupBox>(frameName);
     auto* inner = new QVBoxLayout(frame);
-    lstImages = makeListBox("lstImages", lstImagesModel, this);
-    cmdAddAllToFavorites = named<QPushButton>("cmdAddAllToFavorites", tr("Add All To Faves"));
-    inner->addWidget(lstImages, 1);
-    inner->addLayout(rightAligned(cmdAddAllToFavorites));
+    inner->addWidget(list, 1);
+    inner->addLayout(rightAligned(button));
     column->addWidget(frame);
     return page;
 }
 
+QWidget* frmLumMain::buildImageListTab()
+{
+    lstImages = makeListBox("lstImages", lstImagesModel, this);
+    cmdAddAllToFavorites = named<QPushButton>("cmdAddAllToFavorites", tr("Add All To Faves"));
+    return listTab("Frame2", lstImages, cmdAddAllToFavorites);
+}
+
 QWidget* frmLumMain::buildFavoritesTab()
 {
-    auto* page = new QWidget;
-    auto* column = new QVBoxLayout(page);
-    auto* frame = named<QGroupBox>("Frame5");
-    auto* inner = new QVBoxLayout(frame);
     lstFavorites = makeListBox("lstFavorites", lstFavoritesModel, this);
     cmdRemoveFromFaves = named<QPushButton>("cmdRemoveFromFaves", tr("Remove Image"));
-    inner->addWidget(lstFavorites, 1);
-    inner->addLayout(rightAligned(cmdRemoveFromFaves));
-    column->addWidget(frame);
-    return page;
+    return listTab("Frame5", lstFavorites, cmdRemoveFromFaves);
 }
 
 QWidget* frmLumMain::buildSettingsTab()

@@ -105,6 +105,7 @@ void frmLumMain::buildMenus()
     mnuHelp = menuBar()->addMenu(tr("&Help"));
     mnuHelp->setObjectName("mnuHelp");
     mnuHelpSub = addEntries(mnuHelp, "mnuHelpSub", {{"&Help"}, {"-"}, {"&About"}});
+    mnuHelpSub[0]->setShortcut(QKeySequence::HelpContents);
 
     auto dispatch = [this](const QVector<QAction*>& actions, void (frmLumMain::*handler)(int)) {
         for (int i = 0; i < actions.size(); ++i)
@@ -124,6 +125,10 @@ void frmLumMain::buildToolbar()
     Toolbar1->setFloatable(false);
     Toolbar1->setIconSize(QSize(16, 16));
     Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    // Thirteen buttons share the design's 440 pixels: compact captions keep
+    // the last one from falling into the overflow menu.
+    Toolbar1->setStyleSheet(
+        QStringLiteral("QToolBar { spacing: 0px; } QToolButton { padding: 1px 1px; font-size: 8pt; }"));
     toolbarButtons = {nullptr};
     int index = 1;
     for (const ToolButton& button : toolButtons) {
