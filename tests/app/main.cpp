@@ -3,6 +3,7 @@
 
 int runStartupTests(int argc, char** argv);
 int runMainWindowTests(int argc, char** argv);
+int runShowsTests(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
@@ -11,5 +12,6 @@ int main(int argc, char** argv)
     int failures = 0;
     failures += runStartupTests(argc, argv);
     failures += runMainWindowTests(argc, argv);
+    failures += runShowsTests(argc, argv);
     return failures;
 }
