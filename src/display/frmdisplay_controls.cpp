@@ -1,12 +1,14 @@
 // The display window's controls: the button column, the path label and the
-// scroll bar of a preview, and the favourites they change.
+// scroll bar of a preview, the keys and the mouse, and the favourites they change.
 #include "display/frmdisplay.h"
 
 #include "catalogue/appstate.h"
 #include "display/thumbbox.h"
 #include "platform/twips.h"
 
+#include <QCloseEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -191,4 +193,87 @@ void frmDisplay::hscMain_Change()
 void frmDisplay::hscMain_Scroll(int position)
 {
     lblPath->setText(pathAt(position).value_or(QString()));
+}
+
+void frmDisplay::Form_KeyPress(int keyAscii)
+{
+    switch (keyAscii) {
+    case 27:
+    case 32:
+        mbolPaused = false;
+        mbolSingle = false;
+        Unload();
+        break;
+    case 65:
+    case 97:
+        // The single-image window has no list, and in the thumbnail view the
+        // position may lie past the end: then there is nothing to add.
+        if (const auto path = pathAt(mintIndex))
+            AddToFavorites(*path);
+        break;
+    case 78:
+    case 110:
+        if (mcolCurrent) {
+            MoveNext();
+            mintDelayCurrent = 0;
+        }
+        break;
+    case 80:
+    case 112:
+        if (mcolCurrent) {
+            MovePrevious();
+            mintDelayCurrent = 0;
+        }
+        break;
+    case 87:
+    case 119:
+        if (!mbolPaused) {
+            mbolPaused = true;
+            mintDelayCurrent = mintDelay - 1;
+        } else {
+            mbolPaused = false;
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void frmDisplay::keyPressEvent(QKeyEvent* event)
+{
+    // Only keys typed to the window itself act; a key meant for a focused
+    // button of the preview reaches here only because the button ignored it.
+    QWidget* focused = focusWidget();
+    if (focused && focused != this && focused->isVisible()) {
+        event->ignore();
+        return;
+    }
+    int code = event->text().isEmpty() ? 0 : event->text().at(0).unicode();
+    if (code == 0 && event->key() == Qt::Key_Escape)
+        code = 27;
+    event->accept();
+    Form_KeyPress(code);
+}
+
+void frmDisplay::Form_DblClick()
+{
+    mbolPaused = false;
+    mbolSingle = false;
+    Unload();
+}
+
+void frmDisplay::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // Outside the controls and the picture only.
+    QWidget* under = childAt(event->position().toPoint());
+    event->accept();
+    if (!under)
+        Form_DblClick();
+}
+
+void frmDisplay::closeEvent(QCloseEvent* event)
+{
+    // Closed by the window manager: the same as any other way out.
+    event->accept();
+    Unload();
 }

@@ -82,10 +82,8 @@ void frmDisplay::TNClear()
     // Elements are deleted later: a handler of one of them may be running
     // beneath this call.
     for (qsizetype i = 1; i < imgTN.size(); ++i) {
-        if (QPointer<display::ThumbBox> box = imgTN[i]) {
-            box->hide();
-            box->deleteLater();
-        }
+        imgTN[i]->hide();
+        imgTN[i]->deleteLater();
     }
     imgTN.resize(1);
     imgTN[0]->hide();
