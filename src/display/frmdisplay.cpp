@@ -121,6 +121,8 @@ QScreen* frmDisplay::targetScreen() const
 
 qreal frmDisplay::pixelRatio() const
 {
+    if (ratioOverride_ > 0)
+        return ratioOverride_;
     QScreen* screen = targetScreen();
     return screen ? screen->devicePixelRatio() : 1.0;
 }

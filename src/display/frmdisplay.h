@@ -98,9 +98,13 @@ public:
     void imgTN_DblClick(int index);
     void imgTN_MouseDown(int index, Qt::MouseButton button, QPoint globalPosition);
 
-    // The screen in twips. Tests give it; otherwise it is the size of the
-    // screen that shows the main window.
-    void setScreenTwips(QSizeF size) { screenOverride_ = size; }
+    // The screen in twips and its device pixel ratio. Tests give them;
+    // otherwise they are those of the screen that shows the main window.
+    void setScreenTwips(QSizeF size, qreal devicePixelRatio = 0)
+    {
+        screenOverride_ = size;
+        ratioOverride_ = devicePixelRatio;
+    }
     QSizeF screenTwips() const;
     // Where the picture stands, in twips, as last fitted and placed.
     QRectF imgMainTwips() const { return imgMainTwips_; }
@@ -183,6 +187,7 @@ private:
     int pageGeneration_ = 0;
     bool loaded_ = false;
     std::optional<QSizeF> screenOverride_;
+    qreal ratioOverride_ = 0;
     QSizeF pictureTwips_{4095, 2415};
     QPixmap picture_;
     QRectF imgMainTwips_;

@@ -180,6 +180,7 @@ void frmDisplay::openSingleImage(const QString& path)
     frmDisplay single(services_);
     single.setObjectName(QStringLiteral("frmDisplaySingle"));
     single.screenOverride_ = screenOverride_;
+    single.ratioOverride_ = ratioOverride_;
     single.Load();
     single.mbolSingle = true;
     single.imgMain->show();

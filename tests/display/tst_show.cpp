@@ -56,6 +56,8 @@ private slots:
     void pausedShowHoldsAndResumesOnTheNextTick();
     void pictureIsFittedCentredAndDecodedAtThatSize();
     void pictureIsShownOnlyOnceFittedAndPlaced();
+    void highDensityScreenGetsItsDevicePixels_data();
+    void highDensityScreenGetsItsDevicePixels();
     void failuresFollowTheirTable_data();
     void failuresFollowTheirTable();
     void positionOutsideAHiddenWindowShowsNothing();
@@ -189,6 +191,28 @@ void TestShow::pictureIsShownOnlyOnceFittedAndPlaced()
     f.standardShow(0);
     f.window->tim1_Timer();
     QCOMPARE(watcher.shownAt, QList<QRect>({QRect(40, 30, 720, 540), QRect(250, 200, 300, 200)}));
+}
+
+void TestShow::highDensityScreenGetsItsDevicePixels_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<QSize>("decoded");
+    QTest::newRow("ratio 2, reduced") << 2.0 << QSize(2000, 1500) << QSize(1440, 1080);
+    QTest::newRow("ratio 1.5, reduced") << 1.5 << QSize(2000, 1500) << QSize(1080, 810);
+    QTest::newRow("ratio 2, never beyond its own size") << 2.0 << QSize(960, 720) << QSize(960, 720);
+}
+
+void TestShow::highDensityScreenGetsItsDevicePixels()
+{
+    QFETCH(qreal, ratio);
+    QFETCH(QSize, picture);
+    QFETCH(QSize, decoded);
+    DisplayFixture f(1, picture);
+    f.window->setScreenTwips(QSizeF(12000, 9000), ratio);
+    f.standardShow(3);
+    QCOMPARE(f.window->imgMain->geometry(), QRect(40, 30, 720, 540));
+    QCOMPARE(f.window->imgMain->pixmap().size(), decoded);
 }
 
 void TestShow::failuresFollowTheirTable_data()
