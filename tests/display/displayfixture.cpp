@@ -10,9 +10,19 @@ namespace testsupport {
 platform::LoadedPicture InjectingLoader::load(const QString& path,
                                               const platform::ShownSizeFor& shownSizeFor) const
 {
+    {
+        const QMutexLocker lock(&mutex_);
+        ++loads_[path];
+    }
     if (const auto found = failures.constFind(path); found != failures.constEnd())
         throw platform::AppError(found.value());
     return files_.load(path, shownSizeFor);
+}
+
+int InjectingLoader::loadsOf(const QString& path) const
+{
+    const QMutexLocker lock(&mutex_);
+    return loads_.value(path);
 }
 
 DisplayFixture::DisplayFixture(int count, QSize size)

@@ -6,6 +6,7 @@
 #include "support/scripteddialogs.h"
 
 #include <QHash>
+#include <QMutex>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -20,8 +21,12 @@ public:
                                  const platform::ShownSizeFor& shownSizeFor) const override;
     // Set before the window loads anything: workers read it.
     QHash<QString, int> failures;
+    // How often each path was loaded, from any thread.
+    int loadsOf(const QString& path) const;
 
 private:
+    mutable QMutex mutex_;
+    mutable QHash<QString, int> loads_;
     platform::FilePictureLoader files_;
 };
 

@@ -63,6 +63,7 @@ private slots:
     void positionOutsideAHiddenWindowShowsNothing();
     void missingImageLeavesTheScreenBlackForOneDelay();
     void imageDeletedAfterItsDecodeBeganIsNotShown();
+    void nextPictureIsDecodedOnceAheadOfItsTick();
     void listEmptiedDuringTheShowEndsItWithoutACrash();
     void closingRebuildsTheFavoritesAndKeepsTheDelay();
     void thumbnailSettingOpensOnlyAPreviewInThumbnails_data();
@@ -309,6 +310,19 @@ void TestShow::imageDeletedAfterItsDecodeBeganIsNotShown()
     f.window->tim1_Timer();
     QCOMPARE(f.window->imgMain->toolTip(), f.path(2));
     QVERIFY(!f.window->imgMain->isVisible());
+}
+
+void TestShow::nextPictureIsDecodedOnceAheadOfItsTick()
+{
+    DisplayFixture f(9);
+    f.standardShow(0);
+    for (int tick = 0; tick < 6; ++tick)
+        f.window->tim1_Timer();
+    QCOMPARE(shownPosition(f), 7);
+    // Each picture shown was decoded once: by the decode begun a tick
+    // earlier, not again when its tick came.
+    for (int position = 1; position <= 7; ++position)
+        QCOMPARE(f.loader.loadsOf(f.path(position)), 1);
 }
 
 void TestShow::listEmptiedDuringTheShowEndsItWithoutACrash()
