@@ -2,9 +2,11 @@
 
 #include "app/appicon.h"
 #include "app/help.h"
+#include "app/showview.h"
 #include "catalogue/appstate.h"
 #include "catalogue/listboxes.h"
-#include "catalogue/pending.h"
+#include "catalogue/showassembly.h"
+#include "display/frmdisplay.h"
 #include "platform/basui.h"
 #include "platform/launcher.h"
 #include "settings/settingsfile.h"
@@ -23,7 +25,8 @@
 #include <QToolBar>
 
 frmLumMain::frmLumMain(basLumarine::AppState& state, app::Services services, QWidget* parent)
-    : QMainWindow(parent), state_(state), services_(std::move(services))
+    : QMainWindow(parent), state_(state), services_(std::move(services)),
+      showView_(std::make_unique<app::MainShowView>(*this))
 {
     setObjectName("frmLumMain");
     setWindowTitle(tr("Lumarine"));
@@ -47,9 +50,12 @@ void frmLumMain::connectHandlers()
     connect(cmdClose, &QPushButton::clicked, this, &frmLumMain::cmdClose_Click);
     connect(cmdBrowse, &QPushButton::clicked, this, &frmLumMain::SetBase);
     connect(cmdCount, &QPushButton::clicked, this, &frmLumMain::cmdCount_Click);
-    connect(cmdShowAll, &QPushButton::clicked, this, [] { catalogue::ShowAll(); });
-    connect(cmdPreview, &QPushButton::clicked, this, [] { catalogue::Preview(); });
-    connect(cmdFavorites, &QPushButton::clicked, this, [] { catalogue::ShowFavorites(); });
+    connect(cmdShowAll, &QPushButton::clicked, this,
+            [this] { catalogue::cmdShowAll_Click(state_, *showView_, services_.dialogs); });
+    connect(cmdPreview, &QPushButton::clicked, this,
+            [this] { catalogue::cmdPreview_Click(state_, *showView_, services_.dialogs); });
+    connect(cmdFavorites, &QPushButton::clicked, this,
+            [this] { catalogue::cmdFavorites_Click(state_, *showView_, services_.dialogs); });
     connect(cmdClearFaves, &QPushButton::clicked, this, &frmLumMain::cmdClearFaves_Click);
     connect(cmdAddAllToFavorites, &QPushButton::clicked, this, &frmLumMain::cmdAddAllToFavorites_Click);
 
@@ -78,6 +84,16 @@ void frmLumMain::tabMain_Click(int /*previousTab*/)
 void frmLumMain::ListFavorites()
 {
     catalogue::ListFavorites(state_.Favorites, *lstFavoritesModel);
+}
+
+frmDisplay& frmLumMain::DisplayWindow()
+{
+    if (!display_) {
+        DisplayServices services{state_, services_.dialogs,          pictures_, [this] { ListFavorites(); },
+                                 {},     [this] { return screen(); }};
+        display_ = std::make_unique<frmDisplay>(std::move(services), this);
+    }
+    return *display_;
 }
 
 void frmLumMain::cmdClose_Click()

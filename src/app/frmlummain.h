@@ -4,11 +4,13 @@
 #include "catalogue/context.h"
 #include "platform/dialogs.h"
 #include "platform/pacer.h"
+#include "platform/picture.h"
 #include "settings/loadsave.h"
 
 #include <QMainWindow>
 #include <QVector>
 
+#include <memory>
 #include <optional>
 
 class QAction;
@@ -23,12 +25,16 @@ class QPushButton;
 class QStringListModel;
 class QTabWidget;
 class QToolBar;
+class frmDisplay;
 
 namespace basLumarine {
 struct AppState;
 }
 namespace settings {
 class SettingsFile;
+}
+namespace app {
+class MainShowView;
 }
 
 // The main window: layout and dispatch. Every command lives in its subsystem;
@@ -61,6 +67,10 @@ public:
     void mnuSaveList_Click(int index);
     void mnuViewSub_Click(int index);
     void mnuHelpSub_Click(int index);
+    // The one display window of the run, created on first use.
+    frmDisplay& DisplayWindow();
+    // The folder scan that Show All runs when the main list is empty.
+    void SearchFolder(const QString& path);
 
     // The list box the image menu acts on: lstImages, lstFavorites or none.
     QListView* ActiveList = nullptr;
@@ -164,6 +174,9 @@ private:
     basLumarine::AppState& state_;
     app::Services services_;
     platform::Pacer pacer_;
+    platform::FilePictureLoader pictures_;
+    std::unique_ptr<app::MainShowView> showView_;
+    std::unique_ptr<frmDisplay> display_;
     bool unloaded_ = false;
     bool checkingDelay_ = false;
 };

@@ -52,6 +52,12 @@ void frmLumMain::cmdCount_Click()
     catalogue::Count(txtBase->currentText(), state_.MainImages, *lstImagesModel, context);
 }
 
+void frmLumMain::SearchFolder(const QString& path)
+{
+    auto context = catalogueContext();
+    catalogue::SearchFolder(path, state_.MainImages, context);
+}
+
 void frmLumMain::cmdAddAllToFavorites_Click()
 {
     catalogue::AddAllToFavorites(*lstImagesModel, state_.Favorites, *lstFavoritesModel, services_.dialogs,

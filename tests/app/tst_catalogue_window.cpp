@@ -1,6 +1,7 @@
 // The main window's list commands: what reaches the catalogue from its
 // controls, menus and toolbar, and what comes back onto them.
 #include "mainwindowfixture.h"
+#include "support/testmain.h"
 
 #include "browse/frmbrowsedir.h"
 #include "platform/basui.h"
@@ -165,10 +166,6 @@ void TestCatalogueWindow::saveEntriesWriteTheirOwnList()
     QCOMPARE(f.window->cdlMain.fileName, file);
 }
 
-int runCatalogueWindowTests(int argc, char** argv)
-{
-    TestCatalogueWindow test;
-    return QTest::qExec(&test, argc, argv);
-}
+LUMARINE_REGISTER_TEST(TestCatalogueWindow)
 
 #include "tst_catalogue_window.moc"

@@ -1,5 +1,6 @@
 // The main window's controls, menus, toolbar and settings tab.
 #include "mainwindowfixture.h"
+#include "support/testmain.h"
 
 #include "platform/dialogs.h"
 
@@ -314,10 +315,6 @@ void TestMainWindow::linkOpensTheWebPage()
     QCOMPARE(f.launcher.webPages, QList<QUrl>{QUrl("http://lumarine.example.org/lumarine/proglink.htm")});
 }
 
-int runMainWindowTests(int argc, char** argv)
-{
-    TestMainWindow test;
-    return QTest::qExec(&test, argc, argv);
-}
+LUMARINE_REGISTER_TEST(TestMainWindow)
 
 #include "tst_mainwindow.moc"

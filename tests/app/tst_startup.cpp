@@ -1,6 +1,7 @@
 // Start-up and shutdown: which settings the window shows, what the settings
 // file holds afterwards, and the errors that start-up reports.
 #include "mainwindowfixture.h"
+#include "support/testmain.h"
 
 #include "platform/dialogs.h"
 
@@ -197,10 +198,6 @@ void TestStartup::everyWayOfClosingSavesTheSettings()
     QVERIFY2(saved.contains("DELAY=12\n") && saved.contains("RANDOM=True\n"), saved.constData());
 }
 
-int runStartupTests(int argc, char** argv)
-{
-    TestStartup test;
-    return QTest::qExec(&test, argc, argv);
-}
+LUMARINE_REGISTER_TEST(TestStartup)
 
 #include "tst_startup.moc"

@@ -2,6 +2,7 @@
 #include "settings/loadsave.h"
 #include "settings/profile.h"
 #include "settings/settingsfile.h"
+#include "support/testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -236,5 +237,5 @@ void TestProfile::booleanConversion()
     }
 }
 
-QTEST_GUILESS_MAIN(TestProfile)
+LUMARINE_REGISTER_TEST(TestProfile)
 #include "tst_profile.moc"

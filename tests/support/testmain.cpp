@@ -22,6 +22,9 @@ std::vector<TestRun>& registeredTests()
 
 int main(int argc, char** argv)
 {
+    // Widget tests measure text; fixed DPI keeps them independent of the
+    // offscreen screen's own.
+    QCoreApplication::setAttribute(Qt::AA_Use96Dpi, true);
     TestApplication application(argc, argv);
     int failures = 0;
     for (const testsupport::TestRun& run : testsupport::registeredTests())

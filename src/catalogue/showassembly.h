@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+
+namespace basLumarine {
+struct AppState;
+}
+namespace platform {
+class Dialogs;
+}
+
+namespace catalogue {
+
+class ImageCollection;
+
+// The display window as the show commands drive it. It works on the list it
+// is given, not on a copy.
+class ShowWindow {
+public:
+    virtual ~ShowWindow() = default;
+    // Loads the window without showing it.
+    virtual void Load() = 0;
+    virtual void setSingle(bool single) = 0;
+    virtual void setDelay(int seconds) = 0;
+    virtual void SetCurrent(ImageCollection& colCurr) = 0;
+    virtual void SetStandard() = 0;
+    virtual void SetPreview() = 0;
+    virtual void Start() = 0;
+};
+
+// What the show commands read and press on the main window.
+class ShowView {
+public:
+    virtual ~ShowView() = default;
+    virtual bool randomTicked() const = 0;
+    virtual QString delayText() const = 0;
+    virtual QString baseText() const = 0;
+    virtual void setCountText(const QString& text) = 0;
+    // Lines in the favourites list box, which can lag behind the collection.
+    virtual int favoritesLines() const = 0;
+    // Searches the folder tree into the main list and shows the count.
+    virtual void SearchFolder(const QString& base) = 0;
+    // Presses the Count button: the whole Count command with its messages.
+    virtual void pressCount() = 0;
+    // The one display window of the run, created on first use.
+    virtual ShowWindow& displayWindow() = 0;
+};
+
+// The whole seconds of a delay text: the number it starts with (0 when it
+// starts with none), halves going to the even neighbour, held to -32768..32767.
+int DelayFromText(const QString& text);
+
+void cmdShowAll_Click(basLumarine::AppState& state, ShowView& view, platform::Dialogs& dialogs);
+void cmdPreview_Click(basLumarine::AppState& state, ShowView& view, platform::Dialogs& dialogs);
+void cmdFavorites_Click(basLumarine::AppState& state, ShowView& view, platform::Dialogs& dialogs);
+
+} // namespace catalogue

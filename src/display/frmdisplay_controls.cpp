@@ -1,0 +1,279 @@
+// The display window's controls: the button column, the path label and the
+// scroll bar of a preview, the keys and the mouse, and the favourites they change.
+#include "display/frmdisplay.h"
+
+#include "catalogue/appstate.h"
+#include "display/thumbbox.h"
+#include "platform/twips.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace {
+
+QRect pixelRect(double left, double top, double width, double height)
+{
+    const QRectF r = twips::toPixels(QRectF(left, top, width, height));
+    return {qRound(r.x()), qRound(r.y()), qRound(r.width()), qRound(r.height())};
+}
+
+QPalette whiteOnBlack(QPalette palette)
+{
+    palette.setColor(QPalette::Window, Qt::black);
+    palette.setColor(QPalette::WindowText, Qt::white);
+    return palette;
+}
+
+struct ButtonDesign {
+    const char* caption;
+    int top;
+};
+
+// By index; the tab order is Add, Remove, Next, Previous, Menu, Delete, Thumbs.
+const ButtonDesign buttonDesigns[] = {{"&Add", 240},  {"Remove", 1680}, {"&Next", 720},  {"&Previous", 1200},
+                                      {"Menu", 3120}, {"Delete", 2160}, {"Thumbs", 2160}};
+
+} // namespace
+
+void frmDisplay::buildControls()
+{
+    imgMain = new QLabel(this);
+    imgMain->setObjectName(QStringLiteral("imgMain"));
+    imgMain->setScaledContents(true);
+    imgMain->setGeometry(pixelRect(3000, 1800, 4095, 2415));
+
+    framControls = new QFrame(this);
+    framControls->setObjectName(QStringLiteral("framControls"));
+    framControls->setPalette(whiteOnBlack(framControls->palette()));
+    framControls->setAutoFillBackground(true);
+    framControls->setGeometry(pixelRect(120, 240, 1095, 3615));
+    for (int i = 0; i < 7; ++i) {
+        auto* button = new QPushButton(QString::fromLatin1(buttonDesigns[i].caption), framControls);
+        button->setObjectName(QStringLiteral("cmdControl_%1").arg(i));
+        button->setGeometry(pixelRect(120, buttonDesigns[i].top, 855, 375));
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, [this, i] { cmdControl_Click(i); });
+        cmdControl.append(button);
+    }
+    // Delete has never had a command here.
+    cmdControl[5]->hide();
+
+    lblStatus = new QLabel(framControls);
+    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    lblStatus->setAlignment(Qt::AlignCenter);
+    lblStatus->setPalette(whiteOnBlack(lblStatus->palette()));
+    lblStatus->setGeometry(pixelRect(120, 3600, 855, 255));
+    lblStatus->hide();
+
+    lblPath = new QLabel(this);
+    lblPath->setObjectName(QStringLiteral("lblPath"));
+    lblPath->setPalette(whiteOnBlack(lblPath->palette()));
+    lblPath->setGeometry(pixelRect(1440, 240, 8535, 255));
+
+    hscMain = new QScrollBar(Qt::Horizontal, this);
+    hscMain->setObjectName(QStringLiteral("hscMain"));
+    hscMain->setGeometry(pixelRect(1440, 600, 7575, 255));
+    hscMain->setFocusPolicy(Qt::StrongFocus);
+    // The value changes once, when a drag ends; during the drag only the
+    // path label follows the thumb.
+    hscMain->setTracking(false);
+    hscMain->setPageStep(1);
+    connect(hscMain, &QScrollBar::valueChanged, this, &frmDisplay::hscMain_Change);
+    connect(hscMain, &QScrollBar::sliderMoved, this, &frmDisplay::hscMain_Scroll);
+
+    setTabOrder(cmdControl[0], cmdControl[1]);
+    setTabOrder(cmdControl[1], cmdControl[2]);
+    setTabOrder(cmdControl[2], cmdControl[3]);
+    setTabOrder(cmdControl[3], cmdControl[4]);
+    setTabOrder(cmdControl[4], cmdControl[5]);
+    setTabOrder(cmdControl[5], hscMain);
+    setTabOrder(hscMain, cmdControl[6]);
+
+    imgTN.append(new display::ThumbBox(0, this));
+    imgTN[0]->setGeometry(pixelRect(2280, 5160, 1695, 1455));
+    resetControls();
+}
+
+void frmDisplay::resetControls()
+{
+    // The design's state, in which every show begins.
+    framControls->hide();
+    lblPath->hide();
+    hscMain->hide();
+    imgMain->show();
+    cmdControl[6]->setText(QStringLiteral("Thumbs"));
+}
+
+std::optional<QString> frmDisplay::currentImage() const
+{
+    if (services_.state.ThumbPreview)
+        return mintSelected != 0 ? pathAt(mintSelected) : std::nullopt;
+    return pathAt(mintIndex);
+}
+
+void frmDisplay::cmdControl_Click(int index)
+{
+    switch (index) {
+    case 0:
+        if (const auto path = currentImage())
+            AddToFavorites(*path);
+        break;
+    case 1:
+        if (const auto path = currentImage(); path && IsInFavorites(*path))
+            services_.state.Favorites.Remove(*path);
+        break;
+    case 2:
+        MoveNext();
+        break;
+    case 3:
+        MovePrevious();
+        break;
+    case 4:
+        mbolStarted = false;
+        mbolAbort = true;
+        hide();
+        TNClear();
+        Unload();
+        break;
+    case 6:
+        if (services_.state.ThumbPreview) {
+            mbolAbort = true;
+            cmdControl[6]->setText(QStringLiteral("Thumbs"));
+            services_.state.ThumbPreview = false;
+            imgMain->show();
+            TNClear();
+            DisplayImage(mintIndex);
+        } else {
+            mbolAbort = false;
+            cmdControl[6]->setText(QStringLiteral("Full"));
+            services_.state.ThumbPreview = true;
+            imgMain->hide();
+            TNLayout();
+            showPage();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void frmDisplay::AddToFavorites(const QString& strAdd)
+{
+    if (IsInFavorites(strAdd))
+        return;
+    services_.state.Favorites.Add(strAdd);
+    lblStatus->setText(QStringLiteral("Added!"));
+}
+
+bool frmDisplay::IsInFavorites(const QString& strImg) const
+{
+    const catalogue::ImageCollection& favorites = services_.state.Favorites;
+    return favorites.Contains(strImg) && !favorites.Item(strImg).isEmpty();
+}
+
+void frmDisplay::hscMain_Change()
+{
+    if (!mbolStarted)
+        return;
+    // Let a page still loading see the stop request and end.
+    mbolAbort = true;
+    const QPointer<frmDisplay> self(this);
+    yieldToEvents();
+    if (!self || !loaded_)
+        return;
+    mintIndex = hscMain->value();
+    mbolAbort = false;
+    DisplayImage(mintIndex);
+}
+
+void frmDisplay::hscMain_Scroll(int position)
+{
+    lblPath->setText(pathAt(position).value_or(QString()));
+}
+
+void frmDisplay::Form_KeyPress(int keyAscii)
+{
+    switch (keyAscii) {
+    case 27:
+    case 32:
+        mbolPaused = false;
+        mbolSingle = false;
+        Unload();
+        break;
+    case 65:
+    case 97:
+        // The single-image window has no list, and in the thumbnail view the
+        // position may lie past the end: then there is nothing to add.
+        if (const auto path = pathAt(mintIndex))
+            AddToFavorites(*path);
+        break;
+    case 78:
+    case 110:
+        if (mcolCurrent) {
+            MoveNext();
+            mintDelayCurrent = 0;
+        }
+        break;
+    case 80:
+    case 112:
+        if (mcolCurrent) {
+            MovePrevious();
+            mintDelayCurrent = 0;
+        }
+        break;
+    case 87:
+    case 119:
+        if (!mbolPaused) {
+            mbolPaused = true;
+            mintDelayCurrent = mintDelay - 1;
+        } else {
+            mbolPaused = false;
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void frmDisplay::keyPressEvent(QKeyEvent* event)
+{
+    // Only keys typed to the window itself act; a key meant for a focused
+    // button of the preview reaches here only because the button ignored it.
+    QWidget* focused = focusWidget();
+    if (focused && focused != this && focused->isVisible()) {
+        event->ignore();
+        return;
+    }
+    int code = event->text().isEmpty() ? 0 : event->text().at(0).unicode();
+    if (code == 0 && event->key() == Qt::Key_Escape)
+        code = 27;
+    event->accept();
+    Form_KeyPress(code);
+}
+
+void frmDisplay::Form_DblClick()
+{
+    mbolPaused = false;
+    mbolSingle = false;
+    Unload();
+}
+
+void frmDisplay::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // Outside the controls and the picture only.
+    QWidget* under = childAt(event->position().toPoint());
+    event->accept();
+    if (!under)
+        Form_DblClick();
+}
+
+void frmDisplay::closeEvent(QCloseEvent* event)
+{
+    // Closed by the window manager: the same as any other way out.
+    event->accept();
+    Unload();
+}

@@ -1,0 +1,196 @@
+// The thumbnail view: the grid, drawing a page one picture at a time, and
+// the mouse on the thumbnails.
+#include "display/frmdisplay.h"
+
+#include "catalogue/appstate.h"
+#include "display/thumbbox.h"
+#include "platform/basui.h"
+#include "platform/twips.h"
+
+#include <QEventLoop>
+#include <QLabel>
+#include <QScrollBar>
+
+void frmDisplay::TNLayout()
+{
+    const display::ThumbGrid grid = display::TNLayout(screenTwips(), services_.state.ThumbSize);
+    mlngThumbArea = grid.area;
+    mlngThumbWidth = grid.cellWidth;
+    mlngThumbHeight = grid.cellHeight;
+    mvarThumbPos = grid.positions;
+    mbolThumbs = true;
+    mintPageSize = grid.pageSize();
+    imgMain->hide();
+}
+
+void frmDisplay::showPage()
+{
+    // Every page, however it was asked for, meets DisplayImage's failure
+    // handling: a picture that fails ends the page there.
+    try {
+        TNDisplay();
+    } catch (const platform::AppError& error) {
+        basUI::BusyCursorOff();
+        cancelPageJobs();
+        handleDisplayFailure(error);
+    }
+}
+
+void frmDisplay::TNDisplay()
+{
+    basUI::BusyCursorOn();
+    TNClear();
+    TNLayout();
+    hscMain->setSingleStep(mintPageSize);
+    mintSelected = 0;
+    // A newer page, or the window closing, during a yield supersedes this
+    // one even when the stop request has been lowered again by then.
+    const int generation = ++pageGeneration_;
+    const QPointer<frmDisplay> self(this);
+    startPageJobs();
+    for (int i = 0; i < mintPageSize && !mbolAbort; ++i) {
+        const qint32 count = mcolCurrent ? qint32(mcolCurrent->Count()) : 0;
+        if (i > count - 1 || mintIndex > count)
+            break;
+        display::ThumbBox* box = thumbAt(i);
+        box->setFrameShape(QFrame::NoFrame);
+        box->hide();
+        box->move(qRound(twips::toPixels(mvarThumbPos[i].x())), qRound(twips::toPixels(mvarThumbPos[i].y())));
+        const QString path = mcolCurrent->Item(mintIndex);
+        const platform::LoadedPicture picture = pagePicture(i, path);
+        box->setPixmap(QPixmap::fromImage(picture.image));
+        box->tag = QString::number(mintIndex);
+        box->setToolTip(path);
+        const QSizeF shown = display::FitThumbnail(twips::fromPixels(QSizeF(picture.ownSize)), mlngThumbWidth,
+                                                   mlngThumbHeight);
+        const QSizeF pixels = twips::toPixels(shown);
+        box->resize(qMax(1, qRound(pixels.width())), qMax(1, qRound(pixels.height())));
+        box->show();
+        yieldToEvents();
+        if (!self || generation != pageGeneration_ || !loaded_)
+            return;
+        ++mintIndex;
+    }
+    cancelPageJobs();
+    basUI::BusyCursorOff();
+}
+
+void frmDisplay::TNClear()
+{
+    ++pageGeneration_;
+    cancelPageJobs();
+    // Elements are deleted later: a handler of one of them may be running
+    // beneath this call.
+    for (qsizetype i = 1; i < imgTN.size(); ++i) {
+        imgTN[i]->hide();
+        imgTN[i]->deleteLater();
+    }
+    imgTN.resize(1);
+    imgTN[0]->hide();
+    mbolThumbs = false;
+    hscMain->setSingleStep(1);
+}
+
+display::ThumbBox* frmDisplay::thumbAt(int slot)
+{
+    while (imgTN.size() <= slot) {
+        auto* box = new display::ThumbBox(int(imgTN.size()), this);
+        imgTN.append(box);
+    }
+    display::ThumbBox* box = imgTN[slot];
+    if (!box->property("connected").toBool()) {
+        box->setProperty("connected", true);
+        connect(box, &display::ThumbBox::clicked, this, &frmDisplay::imgTN_Click);
+        connect(box, &display::ThumbBox::doubleClicked, this, &frmDisplay::imgTN_DblClick);
+        connect(box, &display::ThumbBox::mouseDown, this, &frmDisplay::imgTN_MouseDown);
+    }
+    return box;
+}
+
+platform::ShownSizeFor frmDisplay::thumbSizeFor() const
+{
+    const qint32 width = mlngThumbWidth;
+    const qint32 height = mlngThumbHeight;
+    const qreal ratio = pixelRatio();
+    return [width, height, ratio](QSize own) {
+        return display::DevicePixels(display::FitThumbnail(twips::fromPixels(QSizeF(own)), width, height),
+                                     ratio);
+    };
+}
+
+void frmDisplay::startPageJobs()
+{
+    cancelPageJobs();
+    if (!mcolCurrent)
+        return;
+    const platform::ShownSizeFor sizeFor = thumbSizeFor();
+    for (qint32 k = 0; k < mintPageSize; ++k) {
+        const qint32 position = mintIndex + k;
+        if (position < 1 || position > mcolCurrent->Count())
+            break;
+        pageJobs_.append(jobs_.start(mcolCurrent->Item(position), sizeFor));
+    }
+}
+
+void frmDisplay::cancelPageJobs()
+{
+    for (const display::PictureJob& job : pageJobs_)
+        job.cancel();
+    pageJobs_.clear();
+}
+
+platform::LoadedPicture frmDisplay::pagePicture(int slot, const QString& path)
+{
+    // The list may have changed during a yield; a job for another path is
+    // of no use then.
+    if (slot < pageJobs_.size() && pageJobs_[slot].path == path) {
+        const display::DecodedPicture decoded = pageJobs_[slot].future.result();
+        if (decoded.error != -1)
+            return decoded.take();
+    }
+    return display::LoadNow(jobs_.loader(), path, thumbSizeFor()).take();
+}
+
+void frmDisplay::imgTN_Click(int index)
+{
+    if (index < 0 || index >= imgTN.size())
+        return;
+    for (display::ThumbBox* box : imgTN)
+        box->setFrameShape(QFrame::NoFrame);
+    imgTN[index]->setFrameShape(QFrame::Box);
+    mintSelected = imgTN[index]->tag.toInt();
+}
+
+void frmDisplay::imgTN_DblClick(int index)
+{
+    if (index < 0 || index >= imgTN.size())
+        return;
+    openSingleImage(imgTN[index]->toolTip());
+}
+
+void frmDisplay::imgTN_MouseDown(int index, Qt::MouseButton button, QPoint globalPosition)
+{
+    if (button == Qt::RightButton && services_.onThumbnailMenu && index >= 0 && index < imgTN.size())
+        services_.onThumbnailMenu(index, globalPosition);
+}
+
+void frmDisplay::openSingleImage(const QString& path)
+{
+    // A window of its own for the one picture; the preview waits beneath it.
+    frmDisplay single(services_);
+    single.setObjectName(QStringLiteral("frmDisplaySingle"));
+    single.screenOverride_ = screenOverride_;
+    single.ratioOverride_ = ratioOverride_;
+    single.Load();
+    single.mbolSingle = true;
+    single.imgMain->show();
+    single.DisplayImage(path);
+    if (!single.isLoaded())
+        return;
+    single.setWindowModality(Qt::ApplicationModal);
+    single.showOnScreen();
+    QEventLoop loop;
+    connect(&single, &frmDisplay::unloaded, &loop, &QEventLoop::quit);
+    loop.exec();
+    single.Unload();
+}

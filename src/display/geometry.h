@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QPointF>
+#include <QSizeF>
+#include <QString>
+#include <QVector>
+
+// The display window's arithmetic, in twips, apart from any widget.
+namespace display {
+
+// A picture's size on the screen: its own size unless it is taller than the
+// screen (then 90 % of the screen height, proportions kept) and, after that,
+// wider than the screen (then 90 % of the screen width). Never enlarged.
+QSizeF FitToScreen(QSizeF picture, QSizeF screen);
+QPointF CentreOnScreen(QSizeF shown, QSizeF screen);
+
+// The thumbnail grid to the right of the control column and below the
+// scroll bar. An unknown size name gives the SMALL grid.
+struct ThumbGrid {
+    int columns = 0;
+    int rows = 0;
+    qint32 area = 0;
+    qint32 cellWidth = 0;
+    qint32 cellHeight = 0;
+    // Slot i (from 0) at positions[i]: left and top, row by row.
+    QVector<QPointF> positions;
+    int pageSize() const { return columns * rows; }
+};
+ThumbGrid TNLayout(QSizeF screen, const QString& thumbSize);
+
+// A thumbnail in its cell: a portrait picture takes the cell's height, any
+// other its width; the other side follows the picture's proportions.
+QSizeF FitThumbnail(QSizeF picture, qint32 cellWidth, qint32 cellHeight);
+
+// Device pixels for a size in twips on a screen of the given pixel ratio.
+QSize DevicePixels(QSizeF twipsSize, qreal devicePixelRatio);
+
+} // namespace display

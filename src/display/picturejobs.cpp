@@ -1,0 +1,59 @@
+#include "display/picturejobs.h"
+
+#include "platform/apperror.h"
+
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace display {
+
+const platform::LoadedPicture& DecodedPicture::take() const
+{
+    if (error != 0)
+        throw platform::AppError(error, description);
+    return picture;
+}
+
+DecodedPicture LoadNow(const platform::PictureLoader& loader, const QString& path,
+                       const platform::ShownSizeFor& shownSizeFor)
+{
+    DecodedPicture result;
+    try {
+        result.picture = loader.load(path, shownSizeFor);
+    } catch (const platform::AppError& error) {
+        result.error = error.number();
+        result.description = error.description();
+    }
+    return result;
+}
+
+PictureJobs::PictureJobs(const platform::PictureLoader& loader) : loader_(loader)
+{
+    // Both cores of a small machine: a page of thumbnails decodes two at a
+    // time while the first ones are already shown.
+    pool_.setMaxThreadCount(qMax(2, QThread::idealThreadCount()));
+}
+
+PictureJobs::~PictureJobs()
+{
+    // Queued jobs may hold results nobody waits for, but not a dangling loader.
+    pool_.waitForDone();
+}
+
+PictureJob PictureJobs::start(const QString& path, platform::ShownSizeFor shownSizeFor)
+{
+    PictureJob job;
+    job.path = path;
+    job.cancelled = std::make_shared<std::atomic<bool>>(false);
+    job.future = QtConcurrent::run(
+        &pool_, [this, path, shownSizeFor = std::move(shownSizeFor), cancelled = job.cancelled]() {
+            if (cancelled->load()) {
+                DecodedPicture skipped;
+                skipped.error = -1;
+                return skipped;
+            }
+            return LoadNow(loader_, path, shownSizeFor);
+        });
+    return job;
+}
+
+} // namespace display

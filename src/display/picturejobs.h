@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/picture.h"
+
+#include <QFuture>
+#include <QThreadPool>
+
+#include <atomic>
+#include <memory>
+
+namespace display {
+
+// The outcome of one load, failures carried as their numbers so that a
+// result can cross from a worker thread.
+struct DecodedPicture {
+    int error = 0; // 0 when loaded; -1 when the job was cancelled
+    QString description;
+    platform::LoadedPicture picture;
+
+    // Throws the load's failure as the platform layer would have.
+    const platform::LoadedPicture& take() const;
+};
+
+DecodedPicture LoadNow(const platform::PictureLoader& loader, const QString& path,
+                       const platform::ShownSizeFor& shownSizeFor);
+
+// One load started on a worker; cancelling skips it if it has not begun.
+struct PictureJob {
+    QString path;
+    QFuture<DecodedPicture> future;
+    std::shared_ptr<std::atomic<bool>> cancelled;
+
+    bool isValid() const { return future.isValid(); }
+    void cancel() const
+    {
+        if (cancelled)
+            cancelled->store(true);
+    }
+};
+
+// Decodes the pictures that will be needed next while the user looks at the
+// current ones. Workers only read files; everything they produce is handed
+// to the user-interface thread, which alone touches widgets and lists.
+class PictureJobs {
+public:
+    explicit PictureJobs(const platform::PictureLoader& loader);
+    ~PictureJobs();
+    PictureJobs(const PictureJobs&) = delete;
+    PictureJobs& operator=(const PictureJobs&) = delete;
+
+    PictureJob start(const QString& path, platform::ShownSizeFor shownSizeFor);
+    const platform::PictureLoader& loader() const { return loader_; }
+
+private:
+    const platform::PictureLoader& loader_;
+    QThreadPool pool_;
+};
+
+} // namespace display

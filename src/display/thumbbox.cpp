@@ -1,0 +1,40 @@
+#include "display/thumbbox.h"
+
+#include <QMouseEvent>
+
+namespace display {
+
+ThumbBox::ThumbBox(int index, QWidget* parent) : QLabel(parent), index_(index)
+{
+    setObjectName(QStringLiteral("imgTN_%1").arg(index));
+    setScaledContents(true);
+    setFrameShape(QFrame::NoFrame);
+    setLineWidth(1);
+    hide();
+}
+
+void ThumbBox::mousePressEvent(QMouseEvent* event)
+{
+    pressed_ = event->button() == Qt::LeftButton;
+    event->accept();
+    emit mouseDown(index_, event->button(), event->globalPosition().toPoint());
+}
+
+void ThumbBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    // A click is a press and a release of the left button on the same box.
+    if (pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        pressed_ = false;
+        emit clicked(index_);
+    }
+}
+
+void ThumbBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked(index_);
+}
+
+} // namespace display

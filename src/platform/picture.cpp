@@ -1,0 +1,89 @@
+#include "platform/picture.h"
+
+#include "platform/apperror.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+bool folderOfExists(const QString& path)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    struct stat info {};
+    return ::stat(QFile::encodeName(folder).constData(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+[[noreturn]] void throwForPath(int errnoValue, const QString& path)
+{
+    const MissingPart missing =
+        errnoValue == ENOENT && !folderOfExists(path) ? MissingPart::Folder : MissingPart::File;
+    throwErrno(errnoValue, missing);
+}
+
+// Opened by descriptor so that a failure keeps its errno; QFile would only
+// say that it failed. O_NONBLOCK because the file may have been replaced by
+// a FIFO since it was checked.
+int openForReading(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        throwForPath(errno, path);
+    return fd;
+}
+
+QSize storedOrientation(QSize shown, QImageIOHandler::Transformations transformation)
+{
+    return transformation.testFlag(QImageIOHandler::TransformationRotate90) ? shown.transposed() : shown;
+}
+
+} // namespace
+
+void checkPictureFile(const QString& path)
+{
+    if (path.isEmpty())
+        throwError(err::FileNotFound);
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        throwForPath(errno, path);
+    if (!S_ISREG(info.st_mode))
+        throwError(err::InvalidPicture);
+}
+
+LoadedPicture FilePictureLoader::load(const QString& path, const ShownSizeFor& shownSizeFor) const
+{
+    checkPictureFile(path);
+    QFile file;
+    const int fd = openForReading(path);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        throwError(err::InvalidPicture);
+    }
+    QImageReader reader(&file);
+    reader.setAutoTransform(true);
+    // The header alone gives the size and the orientation.
+    const QSize stored = reader.size();
+    if (!stored.isValid() || stored.isEmpty())
+        throwError(err::InvalidPicture);
+    const QImageIOHandler::Transformations transformation = reader.transformation();
+    const QSize own = storedOrientation(stored, transformation);
+    const QSize shown = shownSizeFor ? shownSizeFor(own) : own;
+    // Only ever smaller: the JPEG decoder then works at the smallest of its
+    // scales that still covers the size shown, and smooths the rest.
+    if (shown.isValid() && !shown.isEmpty() && (shown.width() < own.width() || shown.height() < own.height()))
+        reader.setScaledSize(storedOrientation(shown.boundedTo(own), transformation));
+    QImage image = reader.read();
+    if (image.isNull())
+        throwError(file.error() == QFileDevice::ReadError ? err::DiskNotReady : err::InvalidPicture);
+    return {own, image};
+}
+
+} // namespace platform

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+
+namespace platform {
+
+// A picture as loaded for the screen: its own size (orientation applied) and
+// the image decoded at the size it will be shown at.
+struct LoadedPicture {
+    QSize ownSize;
+    QImage image;
+};
+
+// Given a picture's own size, the size in device pixels it will be shown at.
+using ShownSizeFor = std::function<QSize(QSize ownSize)>;
+
+// Loads pictures for display. Implementations are safe to call from several
+// threads at once: the display decodes the next pictures while one is shown.
+// Failures are numbered: 53 no such file, 76 a folder on the way missing,
+// 71 the medium failed, 70 no access, 481 not a picture that can be decoded.
+class PictureLoader {
+public:
+    virtual ~PictureLoader() = default;
+    virtual LoadedPicture load(const QString& path, const ShownSizeFor& shownSizeFor) const = 0;
+};
+
+// JPEG files through Qt's image reader (libjpeg-turbo underneath).
+class FilePictureLoader final : public PictureLoader {
+public:
+    LoadedPicture load(const QString& path, const ShownSizeFor& shownSizeFor) const override;
+};
+
+// Throws the numbered failure for a path that cannot be a picture file: one
+// that is missing, lies behind a missing folder, or is no regular file (a
+// folder, a FIFO, a device). Opening a FIFO would block the program.
+void checkPictureFile(const QString& path);
+
+} // namespace platform

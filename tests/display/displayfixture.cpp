@@ -1,0 +1,64 @@
+#include "displayfixture.h"
+
+#include "platform/apperror.h"
+#include "support/jpegfixtures.h"
+
+#include <QTimer>
+
+namespace testsupport {
+
+platform::LoadedPicture InjectingLoader::load(const QString& path,
+                                              const platform::ShownSizeFor& shownSizeFor) const
+{
+    {
+        const QMutexLocker lock(&mutex_);
+        ++loads_[path];
+    }
+    if (const auto found = failures.constFind(path); found != failures.constEnd())
+        throw platform::AppError(found.value());
+    return files_.load(path, shownSizeFor);
+}
+
+int InjectingLoader::loadsOf(const QString& path) const
+{
+    const QMutexLocker lock(&mutex_);
+    return loads_.value(path);
+}
+
+DisplayFixture::DisplayFixture(int count, QSize size)
+{
+    state.ThumbSize = QStringLiteral("Small");
+    for (int i = 1; i <= count; ++i) {
+        const QString file = dir.filePath(QStringLiteral("img%1.jpg").arg(i, 2, 10, QLatin1Char('0')));
+        writeJpeg(file, size);
+        paths << file;
+        state.MainImages.Add(file);
+    }
+    DisplayServices services{
+        state, dialogs, loader, [this] { ++unloads; }, [this](int index, QPoint) { menuRequests << index; },
+        {}};
+    window = std::make_unique<frmDisplay>(std::move(services));
+    window->setScreenTwips(QSizeF(12000, 9000));
+}
+
+void DisplayFixture::standardShow(int delay)
+{
+    window->Load();
+    window->setSingle(false);
+    window->SetCurrent(state.MainImages);
+    window->setDelay(delay);
+    window->SetStandard();
+    window->Start();
+    // Ticks come from the test, not from the clock.
+    window->tim1->stop();
+}
+
+void DisplayFixture::preview()
+{
+    window->Load();
+    window->SetCurrent(state.MainImages);
+    window->SetPreview();
+    window->Start();
+}
+
+} // namespace testsupport

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "catalogue/appstate.h"
+#include "display/frmdisplay.h"
+#include "platform/picture.h"
+#include "support/scripteddialogs.h"
+
+#include <QHash>
+#include <QMutex>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace testsupport {
+
+// Real decoding, with failures injected by path for what a test cannot make
+// happen to a file (a medium that fails, access refused).
+class InjectingLoader final : public platform::PictureLoader {
+public:
+    platform::LoadedPicture load(const QString& path,
+                                 const platform::ShownSizeFor& shownSizeFor) const override;
+    // Set before the window loads anything: workers read it.
+    QHash<QString, int> failures;
+    // How often each path was loaded, from any thread.
+    int loadsOf(const QString& path) const;
+
+private:
+    mutable QMutex mutex_;
+    mutable QHash<QString, int> loads_;
+    platform::FilePictureLoader files_;
+};
+
+// A display window on a 12000 x 9000 twip screen (800 x 600 pixels) over a
+// list of small JPEGs made in a temporary folder.
+struct DisplayFixture {
+    explicit DisplayFixture(int count, QSize size = QSize(120, 90));
+
+    QString path(int position) const { return paths.at(position - 1); }
+    // The calls of a show of the main list, the timer then driven by hand.
+    void standardShow(int delay);
+    void preview();
+
+    QTemporaryDir dir;
+    QStringList paths;
+    basLumarine::AppState state;
+    ScriptedDialogs dialogs;
+    InjectingLoader loader;
+    int unloads = 0;
+    QList<int> menuRequests;
+    std::unique_ptr<frmDisplay> window;
+};
+
+} // namespace testsupport

@@ -1,0 +1,115 @@
+#include "display/classicrandom.h"
+#include "display/geometry.h"
+#include "support/testmain.h"
+
+#include <QTest>
+
+using namespace display;
+
+class TestGeometry : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pictureFitsTheScreen_data();
+    void pictureFitsTheScreen();
+    void gridFollowsTheSizeSetting_data();
+    void gridFollowsTheSizeSetting();
+    void thumbnailKeepsItsProportions_data();
+    void thumbnailKeepsItsProportions();
+    void generatorStartsFromItsFixedState();
+    void randomPositionsStayWithinTheList();
+};
+
+void TestGeometry::pictureFitsTheScreen_data()
+{
+    QTest::addColumn<QSizeF>("picture");
+    QTest::addColumn<QRectF>("placed");
+    // All on a 12000 x 9000 screen.
+    QTest::newRow("worked example: height first, width then left over 90 %")
+        << QSizeF(14000, 10000) << QRectF(330, 450, 11340, 8100);
+    QTest::newRow("smaller than the screen: own size, centred")
+        << QSizeF(3000, 2000) << QRectF(4500, 3500, 3000, 2000);
+    QTest::newRow("20 % taller, half as wide") << QSizeF(6000, 10800) << QRectF(3750, 450, 4500, 8100);
+    QTest::newRow("only wider: 90 % of the width") << QSizeF(30000, 6000) << QRectF(600, 3420, 10800, 2160);
+    QTest::newRow("taller and still wider after the first step")
+        << QSizeF(36000, 18000) << QRectF(600, 1800, 10800, 5400);
+    QTest::newRow("exactly the screen") << QSizeF(12000, 9000) << QRectF(0, 0, 12000, 9000);
+}
+
+void TestGeometry::pictureFitsTheScreen()
+{
+    QFETCH(QSizeF, picture);
+    QFETCH(QRectF, placed);
+    const QSizeF screen(12000, 9000);
+    const QSizeF shown = FitToScreen(picture, screen);
+    QCOMPARE(QRectF(CentreOnScreen(shown, screen), shown), placed);
+}
+
+void TestGeometry::gridFollowsTheSizeSetting_data()
+{
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<int>("pageSize");
+    QTest::addColumn<QSize>("cell");
+    QTest::addColumn<QPointF>("lastSlot");
+    QTest::newRow("SMALL") << "Small" << 30 << QSize(1385, 1038) << QPointF(10375, 6972);
+    QTest::newRow("small in lower case") << "small" << 30 << QSize(1385, 1038) << QPointF(10375, 6972);
+    QTest::newRow("MEDIUM") << "MEDIUM" << 16 << QSize(2197, 1647) << QPointF(9561, 7281);
+    QTest::newRow("LARGE") << "Large" << 9 << QSize(3010, 2257) << QPointF(8750, 6374);
+    QTest::newRow("unknown size gives SMALL") << "Huge" << 30 << QSize(1385, 1038) << QPointF(10375, 6972);
+    QTest::newRow("empty size gives SMALL") << "" << 30 << QSize(1385, 1038) << QPointF(10375, 6972);
+}
+
+void TestGeometry::gridFollowsTheSizeSetting()
+{
+    QFETCH(QString, size);
+    QFETCH(int, pageSize);
+    QFETCH(QSize, cell);
+    QFETCH(QPointF, lastSlot);
+    const ThumbGrid grid = TNLayout(QSizeF(12000, 9000), size);
+    QCOMPARE(grid.area, 9750);
+    QCOMPARE(grid.pageSize(), pageSize);
+    QCOMPARE(grid.positions.size(), pageSize);
+    QCOMPARE(QSize(grid.cellWidth, grid.cellHeight), cell);
+    QCOMPARE(grid.positions.first(), QPointF(2250, 900));
+    QCOMPARE(grid.positions.last(), lastSlot);
+    // Row by row: the slot after the first row's last starts the second row.
+    QCOMPARE(grid.positions.at(grid.columns), QPointF(2250, 900 + grid.cellHeight + 480));
+}
+
+void TestGeometry::thumbnailKeepsItsProportions_data()
+{
+    QTest::addColumn<QSizeF>("picture");
+    QTest::addColumn<QSizeF>("shown");
+    QTest::newRow("portrait takes the height") << QSizeF(3000, 6000) << QSizeF(519, 1038);
+    QTest::newRow("landscape takes the width") << QSizeF(6000, 3000) << QSizeF(1385, 692.5);
+    QTest::newRow("square counts as landscape") << QSizeF(5000, 5000) << QSizeF(1385, 1385);
+}
+
+void TestGeometry::thumbnailKeepsItsProportions()
+{
+    QFETCH(QSizeF, picture);
+    QFETCH(QSizeF, shown);
+    QCOMPARE(FitThumbnail(picture, 1385, 1038), shown);
+}
+
+void TestGeometry::generatorStartsFromItsFixedState()
+{
+    // The classic generator's well-known first values.
+    ClassicRandom random;
+    QCOMPARE(float(random.next()), 0.7055475f);
+    QCOMPARE(float(random.next()), 0.5334240f);
+    QCOMPARE(float(random.next()), 0.5795186f);
+}
+
+void TestGeometry::randomPositionsStayWithinTheList()
+{
+    // The largest value the generator can give must still fall inside.
+    const double largest = 16777215.0 / 16777216.0;
+    for (int count : {1, 2, 3, 7, 32767, 100000})
+        QCOMPARE(ClassicRandom::positionFor(largest, count), count);
+    QCOMPARE(ClassicRandom::positionFor(0.0, 5), 1);
+}
+
+#include "tst_geometry.moc"
+
+LUMARINE_REGISTER_TEST(TestGeometry)

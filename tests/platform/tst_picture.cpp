@@ -1,0 +1,162 @@
+#include "platform/apperror.h"
+#include "platform/picture.h"
+#include "support/jpegfixtures.h"
+#include "support/testmain.h"
+
+#include <QImageReader>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace platform;
+
+namespace {
+
+int failureOf(const QString& path)
+{
+    try {
+        FilePictureLoader().load(path, {});
+    } catch (const AppError& error) {
+        return error.number();
+    }
+    return 0;
+}
+
+QColor colourAt(const QImage& image, double x, double y)
+{
+    return image.pixelColor(int(x * (image.width() - 1)), int(y * (image.height() - 1)));
+}
+
+bool isReddish(QColor c)
+{
+    return c.red() > 200 && c.blue() < 60;
+}
+
+} // namespace
+
+class TestPicture : public QObject {
+    Q_OBJECT
+
+private slots:
+    void smallPictureLoadsAtItsOwnSize();
+    void largePictureDecodesAtTheSizeShown();
+    void exifOrientationTurnsPictureAndItsDecodeSize_data();
+    void exifOrientationTurnsPictureAndItsDecodeSize();
+    void failuresHaveTheirNumbers_data();
+    void failuresHaveTheirNumbers();
+    void pictureBeyondTheAllocationLimitStillShowsReduced();
+};
+
+void TestPicture::smallPictureLoadsAtItsOwnSize()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("small.jpg");
+    QVERIFY(testsupport::writeJpeg(path, QSize(320, 200)));
+    QSize asked;
+    const LoadedPicture loaded = FilePictureLoader().load(path, [&](QSize own) {
+        asked = own;
+        return QSize(640, 400);
+    });
+    QCOMPARE(asked, QSize(320, 200));
+    QCOMPARE(loaded.ownSize, QSize(320, 200));
+    // Never enlarged by the loader.
+    QCOMPARE(loaded.image.size(), QSize(320, 200));
+}
+
+void TestPicture::largePictureDecodesAtTheSizeShown()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("large.jpg");
+    QVERIFY(testsupport::writeJpeg(path, QSize(2400, 1600)));
+    const LoadedPicture loaded = FilePictureLoader().load(path, [](QSize) { return QSize(700, 467); });
+    QCOMPARE(loaded.ownSize, QSize(2400, 1600));
+    QCOMPARE(loaded.image.size(), QSize(700, 467));
+    QVERIFY(isReddish(colourAt(loaded.image, 0.1, 0.5)));
+    QVERIFY(!isReddish(colourAt(loaded.image, 0.9, 0.5)));
+}
+
+void TestPicture::exifOrientationTurnsPictureAndItsDecodeSize_data()
+{
+    QTest::addColumn<int>("orientation");
+    QTest::addColumn<QSize>("own");
+    // Where the stored picture's left (red) half ends up, in the picture shown.
+    QTest::addColumn<QPointF>("redAt");
+    QTest::addColumn<QPointF>("blueAt");
+    QTest::newRow("upright") << 1 << QSize(1200, 600) << QPointF(0.1, 0.5) << QPointF(0.9, 0.5);
+    QTest::newRow("turned right") << 6 << QSize(600, 1200) << QPointF(0.5, 0.1) << QPointF(0.5, 0.9);
+    QTest::newRow("turned left") << 8 << QSize(600, 1200) << QPointF(0.5, 0.9) << QPointF(0.5, 0.1);
+    QTest::newRow("upside down") << 3 << QSize(1200, 600) << QPointF(0.9, 0.5) << QPointF(0.1, 0.5);
+}
+
+void TestPicture::exifOrientationTurnsPictureAndItsDecodeSize()
+{
+    QFETCH(int, orientation);
+    QFETCH(QSize, own);
+    QFETCH(QPointF, redAt);
+    QFETCH(QPointF, blueAt);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("turned.jpg");
+    QVERIFY(testsupport::writeJpegWithOrientation(path, QSize(1200, 600), orientation));
+    QSize asked;
+    const LoadedPicture loaded = FilePictureLoader().load(path, [&](QSize ownSize) {
+        asked = ownSize;
+        return ownSize / 4;
+    });
+    QCOMPARE(asked, own);
+    QCOMPARE(loaded.ownSize, own);
+    QCOMPARE(loaded.image.size(), own / 4);
+    QVERIFY(isReddish(colourAt(loaded.image, redAt.x(), redAt.y())));
+    QVERIFY(!isReddish(colourAt(loaded.image, blueAt.x(), blueAt.y())));
+}
+
+void TestPicture::failuresHaveTheirNumbers_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("number");
+    QTest::newRow("no such file") << "missing.jpg" << 53;
+    QTest::newRow("no such folder on the way") << "gone/missing.jpg" << 76;
+    QTest::newRow("a file where a folder should be") << "plain.txt/inside.jpg" << 76;
+    QTest::newRow("a folder") << "folder.jpg" << 481;
+    QTest::newRow("a FIFO, which must not block") << "fifo.jpg" << 481;
+    QTest::newRow("an empty file") << "empty.jpg" << 481;
+    QTest::newRow("text named .jpg") << "text.jpg" << 481;
+    QTest::newRow("a header cut short") << "cut.jpg" << 481;
+    QTest::newRow("no name at all") << "" << 53;
+}
+
+void TestPicture::failuresHaveTheirNumbers()
+{
+    QFETCH(QString, name);
+    QFETCH(int, number);
+    QTemporaryDir dir;
+    QVERIFY(testsupport::writeBytes(dir.filePath("plain.txt"), "plain"));
+    QVERIFY(QDir(dir.path()).mkdir("folder.jpg"));
+    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("fifo.jpg")).constData(), 0600), 0);
+    QVERIFY(testsupport::writeBytes(dir.filePath("empty.jpg"), {}));
+    QVERIFY(testsupport::writeBytes(dir.filePath("text.jpg"), "this is not a picture\n"));
+    QVERIFY(testsupport::writeJpeg(dir.filePath("whole.jpg"), QSize(64, 48)));
+    QFile whole(dir.filePath("whole.jpg"));
+    QVERIFY(whole.open(QIODevice::ReadOnly));
+    QVERIFY(testsupport::writeBytes(dir.filePath("cut.jpg"), whole.read(30)));
+    QCOMPARE(failureOf(name.isEmpty() ? QString() : dir.filePath(name)), number);
+}
+
+void TestPicture::pictureBeyondTheAllocationLimitStillShowsReduced()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("huge.jpg");
+    QVERIFY(testsupport::writeJpeg(path, QSize(2400, 1800)));
+    const int limit = QImageReader::allocationLimit();
+    // 2400 x 1800 in 32 bits is 17 MB; the limit lets only a reduced decode through.
+    QImageReader::setAllocationLimit(4);
+    const LoadedPicture reduced = FilePictureLoader().load(path, [](QSize) { return QSize(800, 600); });
+    const int whole = failureOf(path);
+    QImageReader::setAllocationLimit(limit);
+    QCOMPARE(reduced.image.size(), QSize(800, 600));
+    QCOMPARE(whole, 481);
+}
+
+#include "tst_picture.moc"
+
+LUMARINE_REGISTER_TEST(TestPicture)
