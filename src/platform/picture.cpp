@@ -67,7 +67,12 @@ LoadedPicture FilePictureLoader::load(const QString& path, const ShownSizeFor& s
         ::close(fd);
         throwError(err::InvalidPicture);
     }
-    QImageReader reader(&file);
+    return decodePicture(file, shownSizeFor);
+}
+
+LoadedPicture decodePicture(QIODevice& device, const ShownSizeFor& shownSizeFor)
+{
+    QImageReader reader(&device);
     reader.setAutoTransform(true);
     // The header alone gives the size and the orientation.
     const QSize stored = reader.size();
@@ -81,8 +86,10 @@ LoadedPicture FilePictureLoader::load(const QString& path, const ShownSizeFor& s
     if (shown.isValid() && !shown.isEmpty() && (shown.width() < own.width() || shown.height() < own.height()))
         reader.setScaledSize(storedOrientation(shown.boundedTo(own), transformation));
     QImage image = reader.read();
-    if (image.isNull())
-        throwError(file.error() == QFileDevice::ReadError ? err::DiskNotReady : err::InvalidPicture);
+    if (image.isNull()) {
+        const auto* file = qobject_cast<const QFileDevice*>(&device);
+        throwError(file && file->error() == QFileDevice::ReadError ? err::DiskNotReady : err::InvalidPicture);
+    }
     return {own, image};
 }
 

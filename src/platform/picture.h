@@ -6,6 +6,8 @@
 
 #include <functional>
 
+class QIODevice;
+
 namespace platform {
 
 // A picture as loaded for the screen: its own size (orientation applied) and
@@ -33,6 +35,9 @@ class FilePictureLoader final : public PictureLoader {
 public:
     LoadedPicture load(const QString& path, const ShownSizeFor& shownSizeFor) const override;
 };
+
+// Decodes a picture from any device, as the file loader does after its checks.
+LoadedPicture decodePicture(QIODevice& device, const ShownSizeFor& shownSizeFor);
 
 // Throws the numbered failure for a path that cannot be a picture file: one
 // that is missing, lies behind a missing folder, or is no regular file (a
