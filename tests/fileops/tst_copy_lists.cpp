@@ -13,6 +13,8 @@
 #include <QImage>
 #include <QMimeData>
 
+#include <memory>
+
 using namespace platform;
 using Files = QMap<QString, QByteArray>;
 
@@ -30,6 +32,8 @@ private slots:
     void removeButtonAsksAndCopesWithAStaleEntry_data();
     void removeButtonAsksAndCopesWithAStaleEntry();
     void findListIndexComparesExactly();
+    void thumbnailMenuOffersByFavourites_data();
+    void thumbnailMenuOffersByFavourites();
 };
 
 void TestCopyLists::copyWritesTheChosenFile_data()
@@ -176,6 +180,38 @@ void TestCopyLists::findListIndexComparesExactly()
     QStringListModel list({"/p/A.jpg", "/p/a.jpg", "/p/a.jpg"});
     QCOMPARE(fileops::FindListIndex(list, "/p/a.jpg"), 1);
     QCOMPARE(fileops::FindListIndex(list, "/P/A.JPG"), -1);
+}
+
+void TestCopyLists::thumbnailMenuOffersByFavourites_data()
+{
+    QTest::addColumn<QString>("image");
+    QTest::addColumn<QString>("entries");
+    QTest::newRow("a favourite") << "/P/F.JPG"
+                                 << "1-011-11111";
+    QTest::newRow("another image") << "/p/a.jpg"
+                                   << "1-101-11111";
+    QTest::newRow("no image") << QString() << "0-000-00000";
+}
+
+void TestCopyLists::thumbnailMenuOffersByFavourites()
+{
+    QFETCH(QString, image);
+    QFETCH(QString, entries);
+    catalogue::ImageCollection favourites;
+    favourites.Add("/p/f.jpg");
+    QList<std::shared_ptr<QAction>> owned;
+    QVector<QAction*> menu;
+    for (QChar kind : QStringLiteral("1-111-11111")) {
+        owned << std::make_shared<QAction>(kind == '-' ? QStringLiteral("-") : QStringLiteral("entry"));
+        owned.last()->setSeparator(kind == '-');
+        owned.last()->setEnabled(false);
+        menu << owned.last().get();
+    }
+    fileops::PrepareForThumbnail(menu, favourites, image);
+    QString states;
+    for (QAction* action : menu)
+        states += action->isSeparator() ? QChar('-') : action->isEnabled() ? QChar('1') : QChar('0');
+    QCOMPARE(states, entries);
 }
 
 LUMARINE_REGISTER_TEST(TestCopyLists)
