@@ -6,6 +6,10 @@
 #include "fileops/imagemenu.h"
 #include "platform/apperror.h"
 
+#include <QAction>
+
+#include <memory>
+
 using namespace platform;
 using Files = QMap<QString, QByteArray>;
 
@@ -25,6 +29,9 @@ private slots:
     void deleteAnswers();
     void deleteFailures_data();
     void deleteFailures();
+    void deleteOfAFileAlreadyGoneStillUnlistsIt();
+    void menuLeavesTheContextImageForAShowingDisplay_data();
+    void menuLeavesTheContextImageForAShowingDisplay();
 };
 
 void TestRenameDelete::renameAddsJpegUnlessTheNameEndsSo_data()
@@ -228,6 +235,59 @@ void TestRenameDelete::deleteFailures()
     QCOMPARE(f.state.MainImages.Contains(image), !leavesLists);
     QCOMPARE(f.rows(f.lstImages).size(), leavesLists ? 0 : 1);
     QVERIFY(f.state.ContextImage.isEmpty());
+}
+
+void TestRenameDelete::deleteOfAFileAlreadyGoneStillUnlistsIt()
+{
+    OpsFixture f;
+    const QString image = f.path("gone.jpg");
+    f.list(image);
+    f.dialogs.answerMessage(mb::Yes);
+    f.dialogs.answerMessage(mb::Ok);
+    auto ops = f.ops();
+    fileops::DeleteImage(ops, f.state.MainImages, image);
+    QVERIFY(f.dialogs.messageTexts().last().contains("Error: 53"));
+    QVERIFY(f.state.MainImages.isEmpty());
+    QVERIFY(f.rows(f.lstImages).isEmpty());
+    QCOMPARE(f.state.ContextImage, QStringLiteral("DELETE"));
+}
+
+void TestRenameDelete::menuLeavesTheContextImageForAShowingDisplay_data()
+{
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<bool>("displayVisible");
+    QTest::addColumn<QString>("context"); // "%1" stands for the temporary folder
+    QTest::newRow("rename, display shown") << fileops::entry::Rename << true << "%1/new.jpg";
+    QTest::newRow("rename, display hidden") << fileops::entry::Rename << false << QString();
+    QTest::newRow("delete, display shown") << fileops::entry::Delete << true << "DELETE";
+    QTest::newRow("delete, display hidden") << fileops::entry::Delete << false << QString();
+    QTest::newRow("display, display shown") << fileops::entry::Display << true << "%1/old.jpg";
+}
+
+void TestRenameDelete::menuLeavesTheContextImageForAShowingDisplay()
+{
+    QFETCH(int, entry);
+    QFETCH(bool, displayVisible);
+    QFETCH(QString, context);
+    OpsFixture f;
+    const QString old = f.put("old.jpg", "picture");
+    f.list(old);
+    f.state.ContextImage = old;
+    if (entry == fileops::entry::Rename)
+        f.dialogs.answerInput("new");
+    if (entry == fileops::entry::Delete)
+        f.dialogs.answerMessage(mb::Yes);
+    QList<std::shared_ptr<QAction>> owned;
+    QVector<QAction*> menu;
+    for (int i = 0; i < 11; ++i) {
+        owned << std::make_shared<QAction>(QStringLiteral("entry"));
+        menu << owned.last().get();
+    }
+    auto ops = f.ops();
+    fileops::RunImageCommand(ops, menu, entry, &f.state.MainImages, displayVisible);
+    QCOMPARE(f.state.ContextImage, context.contains("%1") ? context.arg(f.dir.path()) : context);
+    if (entry == fileops::entry::Display)
+        QCOMPARE(f.displayed, QStringList({old}));
 }
 
 LUMARINE_REGISTER_TEST(TestRenameDelete)
