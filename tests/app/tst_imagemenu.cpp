@@ -1,16 +1,23 @@
 // The image menu from each place it opens: which entries it offers, which
 // image it acts on, and what is left of the context image afterwards.
 #include "mainwindowfixture.h"
+#include "support/jpegfixtures.h"
 #include "support/testmain.h"
+
+#include "display/frmdisplay.h"
+#include "display/thumbbox.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QListView>
 #include <QMenu>
+#include <QPushButton>
 #include <QStringListModel>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+
+#include <functional>
 
 using platform::mb::Ok;
 
@@ -42,6 +49,7 @@ private slots:
     void leftPressOnlyUpdatesTheEntries();
     void renameFromTheImageListsPopUp();
     void commandWithoutAListDisablesTheMenu();
+    void thumbnailMenuOffersByFavouritesAndDeleteRedraws();
 
 private:
     struct Lists {
@@ -58,10 +66,18 @@ private:
             f.window->show();
         }
     };
-    // Opens the pop-up by a right-click on the list's first row and records
+    // Opens the pop-up by a right-click on the list's second row and records
     // the entries while it shows; then runs the entry named, or closes it.
     static QString rightClick(QListView* list, QMenu* menu, const QVector<QAction*>& entries,
                               int runEntry = -1)
+    {
+        return duringPopUp(menu, entries, runEntry, [list] {
+            QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                              list->visualRect(list->model()->index(1, 0)).center());
+        });
+    }
+    static QString duringPopUp(QMenu* menu, const QVector<QAction*>& entries, int runEntry,
+                               const std::function<void()>& press)
     {
         QString seen;
         QTimer::singleShot(0, menu, [&] {
@@ -76,8 +92,7 @@ private:
             popup->setActiveAction(entries[runEntry]);
             QTest::keyClick(popup, Qt::Key_Return);
         });
-        QTest::mouseClick(list->viewport(), Qt::RightButton, {},
-                          list->visualRect(list->model()->index(1, 0)).center());
+        press();
         return seen;
     }
 };
@@ -202,6 +217,39 @@ void TestImageMenu::commandWithoutAListDisablesTheMenu()
     QCOMPARE(enabling(f.window->mnuImageSub), allOff);
     QCOMPARE(f.state.ContextImage, QStringLiteral("/p/a.jpg"));
     QVERIFY(f.dialogs.asked().isEmpty());
+}
+
+void TestImageMenu::thumbnailMenuOffersByFavouritesAndDeleteRedraws()
+{
+    MainWindowFixture f;
+    f.writeIni(MainWindowFixture::afterFirstStart());
+    f.window->Form_Load(QString());
+    f.window->show();
+    QStringList paths;
+    for (const char* name : {"a.jpg", "b.jpg"}) {
+        paths << f.dir.filePath(name);
+        QVERIFY(testsupport::writeJpeg(paths.last(), QSize(160, 120)));
+        f.state.MainImages.Add(paths.last());
+    }
+    f.state.Favorites.Add(paths.first());
+    f.state.ThumbPreview = true;
+    f.state.ThumbSize = "SMALL";
+    f.window->cmdPreview->click();
+    frmDisplay& display = f.window->DisplayWindow();
+    QTRY_VERIFY_WITH_TIMEOUT(display.imgTN.size() >= 2 && display.imgTN[1]->toolTip() == paths.at(1), 5000);
+    auto thumbnail = [&](int index) {
+        return [&display, index] { QTest::mousePress(display.imgTN[index], Qt::RightButton); };
+    };
+
+    QCOMPARE(duringPopUp(f.window->mnuImage, f.window->mnuImageSub, -1, thumbnail(0)), forFavourites);
+    QVERIFY(f.state.ContextImage.isEmpty());
+    f.dialogs.answerMessage(platform::mb::Yes);
+    QCOMPARE(duringPopUp(f.window->mnuImage, f.window->mnuImageSub, 10, thumbnail(1)), forImages);
+    QVERIFY(!QFile::exists(paths.at(1)));
+    QCOMPARE(f.state.MainImages.Count(), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(display.imgTN.size() == 1 && display.imgTN[0]->toolTip() == paths.first(), 5000);
+    QVERIFY(f.state.ContextImage.isEmpty());
+    QTest::keyClick(&display, Qt::Key_Escape);
 }
 
 LUMARINE_REGISTER_TEST(TestImageMenu)
