@@ -62,6 +62,7 @@ void frmLumMain::connectHandlers()
     connect(chkRandom, &QCheckBox::toggled, this, &frmLumMain::chkRandom_Click);
     connect(cboTNSize, &QComboBox::currentIndexChanged, this, &frmLumMain::cboTNSize_Click);
     connect(chkShowNames, &QCheckBox::toggled, this, &frmLumMain::chkShowNames_Click);
+    connectImageMenu();
     txtDelay->installEventFilter(this);
     lblLink->installEventFilter(this);
 }
@@ -89,8 +90,12 @@ void frmLumMain::ListFavorites()
 frmDisplay& frmLumMain::DisplayWindow()
 {
     if (!display_) {
-        DisplayServices services{state_, services_.dialogs,          pictures_, [this] { ListFavorites(); },
-                                 {},     [this] { return screen(); }};
+        DisplayServices services{state_,
+                                 services_.dialogs,
+                                 pictures_,
+                                 [this] { ListFavorites(); },
+                                 [this](int, QPoint position) { thumbnailMenu(position); },
+                                 [this] { return screen(); }};
         display_ = std::make_unique<frmDisplay>(std::move(services), this);
     }
     return *display_;
@@ -132,6 +137,8 @@ void frmLumMain::Form_GotFocus()
 
 bool frmLumMain::eventFilter(QObject* watched, QEvent* event)
 {
+    if (imageMenuFilter(watched, event))
+        return true;
     if (watched == txtDelay && event->type() == QEvent::FocusOut) {
         // Leaving the program's windows is not leaving the box.
         const auto reason = static_cast<QFocusEvent*>(event)->reason();

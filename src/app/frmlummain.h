@@ -2,6 +2,7 @@
 
 #include "app/services.h"
 #include "catalogue/context.h"
+#include "fileops/imageops.h"
 #include "platform/dialogs.h"
 #include "platform/pacer.h"
 #include "platform/picture.h"
@@ -71,6 +72,19 @@ public:
     frmDisplay& DisplayWindow();
     // The folder scan that Show All runs when the main list is empty.
     void SearchFolder(const QString& path);
+
+    // The image menu (the menu bar's "&Image" and the pop-ups).
+    void mnuImage_Click();
+    void mnuImageSub_Click(int index);
+    void lstImages_MouseDown(Qt::MouseButton button, QPoint globalPosition);
+    void lstFavorites_MouseDown(Qt::MouseButton button, QPoint globalPosition);
+    void lstImages_Click();
+    void lstImages_DblClick();
+    void lstFavorites_DblClick();
+    void cmdRemoveFromFaves_Click();
+    void MoveFavorites();
+    // What the image commands and the favourites move work with.
+    fileops::ImageOps imageOps();
 
     // The list box the image menu acts on: lstImages, lstFavorites or none.
     QListView* ActiveList = nullptr;
@@ -149,6 +163,11 @@ private:
     QWidget* buildFavoritesTab();
     QWidget* buildSettingsTab();
     void buildMenus();
+    void connectImageMenu();
+    bool imageMenuFilter(QObject* watched, QEvent* event);
+    void popUpImageMenu(QPoint globalPosition);
+    void thumbnailMenu(QPoint globalPosition);
+    bool displayVisible() const;
     void buildToolbar();
     void connectHandlers();
 
@@ -179,4 +198,6 @@ private:
     std::unique_ptr<frmDisplay> display_;
     bool unloaded_ = false;
     bool checkingDelay_ = false;
+    // Whether a command ran since the image menu last opened.
+    bool imageMenuRan_ = false;
 };

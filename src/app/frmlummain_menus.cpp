@@ -4,7 +4,6 @@
 
 #include "app/about.h"
 #include "app/help.h"
-#include "fileops/movefavorites.h"
 
 #include <QAction>
 #include <QApplication>
@@ -114,6 +113,7 @@ void frmLumMain::buildMenus()
     dispatch(mnuSaveListSub, &frmLumMain::mnuSaveList_Click);
     dispatch(mnuViewSub, &frmLumMain::mnuViewSub_Click);
     dispatch(mnuHelpSub, &frmLumMain::mnuHelpSub_Click);
+    dispatch(mnuImageSub, &frmLumMain::mnuImageSub_Click);
 }
 
 void frmLumMain::buildToolbar()
@@ -171,7 +171,7 @@ void frmLumMain::Toolbar1_ButtonClick(int index)
         SaveList(lstFavoritesModel);
         break;
     case 5:
-        fileops::MoveFavorites();
+        MoveFavorites();
         break;
     case 7:
         SetBase();
@@ -203,7 +203,7 @@ void frmLumMain::mnuFileSub_Click(int index)
         OpenList();
         break;
     case 5:
-        fileops::MoveFavorites();
+        MoveFavorites();
         break;
     case 7:
         cmdClose->click();

@@ -97,6 +97,8 @@ public:
     void imgTN_Click(int index);
     void imgTN_DblClick(int index);
     void imgTN_MouseDown(int index, Qt::MouseButton button, QPoint globalPosition);
+    // A second window showing one picture, modal over this one, until closed.
+    void openSingleImage(const QString& path);
 
     // The screen in twips and its device pixel ratio. Tests give them;
     // otherwise they are those of the screen that shows the main window.
@@ -176,7 +178,6 @@ private:
     platform::LoadedPicture pagePicture(int slot, const QString& path);
     platform::ShownSizeFor thumbSizeFor() const;
     platform::ShownSizeFor screenSizeFor() const;
-    void openSingleImage(const QString& path);
 
     DisplayServices services_;
     display::PictureJobs jobs_;

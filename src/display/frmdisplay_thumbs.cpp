@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QScrollBar>
 
+#include <algorithm>
+
 void frmDisplay::TNLayout()
 {
     const display::ThumbGrid grid = display::TNLayout(screenTwips(), services_.state.ThumbSize);
@@ -170,8 +172,25 @@ void frmDisplay::imgTN_DblClick(int index)
 
 void frmDisplay::imgTN_MouseDown(int index, Qt::MouseButton button, QPoint globalPosition)
 {
-    if (button == Qt::RightButton && services_.onThumbnailMenu && index >= 0 && index < imgTN.size())
-        services_.onThumbnailMenu(index, globalPosition);
+    if (button != Qt::RightButton || !services_.onThumbnailMenu || index < 0 || index >= imgTN.size())
+        return;
+    QString& context = services_.state.ContextImage;
+    context = imgTN[index]->toolTip();
+    const QString shown = context;
+    // The menu's command has run when this returns; what it did to the
+    // image shows in the context image.
+    services_.onThumbnailMenu(index, globalPosition);
+    if (context != shown && index < imgTN.size()) {
+        if (context == QLatin1String("DELETE")) {
+            imgTN[index]->setToolTip(QStringLiteral("Image Deleted"));
+            mintIndex = std::max(1, mintIndex - mintPageSize);
+            context.clear();
+            TNDisplay();
+        } else {
+            imgTN[index]->setToolTip(context);
+        }
+    }
+    context.clear();
 }
 
 void frmDisplay::openSingleImage(const QString& path)

@@ -1,7 +1,122 @@
 #include "fileops/movefavorites.h"
 
+#include "fileops/imageops.h"
+#include "fileops/movesteps.h"
+#include "platform/apperror.h"
+#include "platform/basui.h"
+#include "platform/dialogs.h"
+#include "platform/filesystem.h"
+
+#include <QStringListModel>
+
 namespace fileops {
 
-void MoveFavorites() {}
+using namespace platform;
+
+namespace {
+
+struct Run {
+    ImageOps& ops;
+    QString folder;
+    bool deleteSources = false;
+    QStringList kept; // images that were not moved
+};
+
+enum class ImageResult { Done, Ended };
+
+// One favourite: its copy, then its delete, each retried on its own.
+ImageResult moveOne(Run& run, const QString& source)
+{
+    FileSystem& fileSystem = run.ops.fileSystem;
+    const QString target = joinPath(run.folder, fileNameOf(source));
+    // A name already in the folder is another image (or this one, already
+    // there): copying would replace it and deleting would lose one of them.
+    if (fileSystem.exists(target)) {
+        run.kept << source;
+        return ImageResult::Done;
+    }
+    MoveStep step = MoveStep::Copy;
+    for (;;) {
+        try {
+            if (step == MoveStep::Copy) {
+                fileSystem.copyFile(source, target, CopyMode::KeepExisting);
+                step = MoveStep::Delete;
+            }
+            if (run.deleteSources)
+                fileSystem.removeFile(source);
+            return ImageResult::Done;
+        } catch (const AppError& error) {
+            if (step == MoveStep::Copy && error.number() == err::FileExists) {
+                run.kept << source;
+                return ImageResult::Done;
+            }
+            switch (AskAfterMoveFailure(run.ops.dialogs, error, step, source)) {
+            case AfterFailure::Retry:
+                continue;
+            case AfterFailure::Skip:
+                run.deleteSources = false;
+                if (step == MoveStep::Copy)
+                    run.kept << source;
+                return ImageResult::Done;
+            case AfterFailure::End:
+                return ImageResult::Ended;
+            }
+        }
+    }
+}
+
+bool askToMove(Run& run, int count)
+{
+    Dialogs& dialogs = run.ops.dialogs;
+    const QString question = QStringLiteral("Do you want to move your current favorites (total count: ") +
+                             QString::number(count) + QStringLiteral(") to the directory ") + run.folder +
+                             QStringLiteral("?");
+    if (dialogs.msgBox(question, mb::YesNo + mb::Question) != mb::Yes)
+        return false;
+    run.deleteSources =
+        dialogs.msgBox(QStringLiteral("Do you want to delete the files from their source directory?"),
+                       mb::YesNo + mb::Question) == mb::Yes;
+    return true;
+}
+
+} // namespace
+
+void MoveFavorites(ImageOps& ops)
+{
+    const QStringListModel& list = ops.lstFavorites;
+    if (list.rowCount() == 0) {
+        ops.dialogs.msgBox(QStringLiteral("No favorites listed!"), mb::OkOnly + mb::Information);
+        return;
+    }
+    std::optional<QString> folder;
+    {
+        std::unique_ptr<FolderPrompt> prompt = ops.folderPrompt();
+        folder = ChooseFolder(*prompt, ops.dialogs,
+                              QStringLiteral("You must select a directory to move your favorites into."));
+    }
+    if (!folder)
+        return;
+    Run run{ops, *folder, false, {}};
+    if (!askToMove(run, list.rowCount()))
+        return;
+    {
+        BusyCursor busy;
+        try {
+            for (int row = 0; row < list.rowCount(); ++row)
+                if (moveOne(run, list.data(list.index(row)).toString()) == ImageResult::Ended)
+                    return;
+        } catch (const AppError& error) {
+            basUI::ReportError(ops.dialogs, error);
+            return;
+        }
+    }
+    if (!run.kept.isEmpty())
+        ops.dialogs.msgBox(
+            QStringLiteral("These images were not moved and keep their source files, because a "
+                           "file of the same name is in ") +
+                run.folder + QStringLiteral(" or their copy failed:\n") + run.kept.join(QLatin1Char('\n')),
+            mb::OkOnly + mb::Information);
+    ops.dialogs.msgBox(QStringLiteral("Done!"), mb::OkOnly + mb::Information);
+}
 
 } // namespace fileops

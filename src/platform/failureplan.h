@@ -15,7 +15,11 @@ enum class FsCall {
     IsPseudoFolder,
     Volumes,
     ReadFile,
-    WriteFile
+    WriteFile,
+    AppendFile,
+    CopyFile,
+    Rename,
+    RemoveFile
 };
 
 // Failures that tests plan for file system calls, since permission bits stop

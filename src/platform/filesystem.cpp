@@ -58,6 +58,45 @@ void FileSystem::writeFile(const QString& path, const QByteArray& content)
     doWriteFile(path, content);
 }
 
+void FileSystem::appendFile(const QString& path, const QByteArray& content)
+{
+    failures_.check(FsCall::AppendFile, path);
+    doAppendFile(path, content);
+}
+
+void FileSystem::copyFile(const QString& from, const QString& to, CopyMode mode)
+{
+    failures_.check(FsCall::CopyFile, from);
+    failures_.check(FsCall::CopyFile, to);
+    doCopyFile(from, to, mode);
+}
+
+void FileSystem::rename(const QString& from, const QString& to)
+{
+    failures_.check(FsCall::Rename, from);
+    doRename(from, to);
+}
+
+void FileSystem::removeFile(const QString& path)
+{
+    failures_.check(FsCall::RemoveFile, path);
+    doRemoveFile(path);
+}
+
+QString fileNameOf(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash < 0 ? path : path.mid(slash + 1);
+}
+
+QString parentFolderOf(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return {};
+    return slash == 0 ? QStringLiteral("/") : path.left(slash);
+}
+
 QString joinPath(const QString& folder, const QString& name)
 {
     return withSeparator(folder) + name;

@@ -41,6 +41,8 @@ inline constexpr int Hidden = 2;
 inline constexpr int Directory = 16;
 } // namespace attr
 
+enum class CopyMode { KeepExisting, Replace };
+
 // Everything the program asks of the file system. Each call checks the
 // failure plan first, so tests can make any call fail with any classic number;
 // implementations override the do* functions. Failures are AppErrors.
@@ -70,6 +72,16 @@ public:
     // Replaces the file only once the new content is complete: a failure
     // leaves the old file as it was.
     void writeFile(const QString& path, const QByteArray& content);
+    // Adds to the end of the file, creating it when it is missing.
+    void appendFile(const QString& path, const QByteArray& content);
+    // Copies the file under a temporary name beside the target and renames
+    // it into place once it is complete, so the target is either the whole
+    // copy or untouched. Without Replace an existing target is 58.
+    void copyFile(const QString& from, const QString& to, CopyMode mode);
+    // Never replaces: an existing new name is 58, as it was on the platform
+    // the program comes from.
+    void rename(const QString& from, const QString& to);
+    void removeFile(const QString& path);
 
     FailurePlan& failures() { return failures_; }
 
@@ -83,6 +95,10 @@ protected:
     virtual QList<Volume> doVolumes() = 0;
     virtual QByteArray doReadFile(const QString& path) = 0;
     virtual void doWriteFile(const QString& path, const QByteArray& content) = 0;
+    virtual void doAppendFile(const QString& path, const QByteArray& content) = 0;
+    virtual void doCopyFile(const QString& from, const QString& to, CopyMode mode) = 0;
+    virtual void doRename(const QString& from, const QString& to) = 0;
+    virtual void doRemoveFile(const QString& path) = 0;
 
 private:
     FailurePlan failures_;
@@ -100,6 +116,10 @@ protected:
     QList<Volume> doVolumes() override;
     QByteArray doReadFile(const QString& path) override;
     void doWriteFile(const QString& path, const QByteArray& content) override;
+    void doAppendFile(const QString& path, const QByteArray& content) override;
+    void doCopyFile(const QString& from, const QString& to, CopyMode mode) override;
+    void doRename(const QString& from, const QString& to) override;
+    void doRemoveFile(const QString& path) override;
 };
 
 // Joins a folder and a name with one separator: "/" and "a" give "/a".
@@ -109,6 +129,11 @@ QString withSeparator(const QString& folder);
 // Whether a name the user typed names one entry inside a folder: not empty,
 // no separator, not "." or "..". Throws 52 when it does not.
 void checkPlainName(const QString& name);
+
+// The last part of a path and the folder before it, as the classic path
+// functions gave them: "/a/b.jpg" gives "b.jpg" and "/a"; "/b.jpg" gives "/".
+QString fileNameOf(const QString& path);
+QString parentFolderOf(const QString& path);
 
 bool matchesJpeg(const QByteArray& fileName);
 bool isKernelFileSystem(const QByteArray& fileSystemType);

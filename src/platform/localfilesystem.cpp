@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -198,6 +199,134 @@ void LocalFileSystem::doWriteFile(const QString& path, const QByteArray& content
     errno = 0;
     if (!file.commit())
         throwErrno(errno != 0 ? errno : EIO);
+}
+
+namespace {
+
+// RENAME_NOREPLACE where the file system has it; elsewhere a hard link,
+// which fails on an existing name just the same.
+int renameNoReplace(const QByteArray& from, const QByteArray& to)
+{
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+    if (::link(from.constData(), to.constData()) == 0)
+        return ::unlink(from.constData()) == 0 ? 0 : errno;
+    if (errno == EEXIST)
+        return errno;
+    // No hard links either (FAT media): the last resort checks first.
+    struct stat info {};
+    if (::lstat(to.constData(), &info) == 0)
+        return EEXIST;
+    return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
+}
+
+bool writeAll(int fd, const char* data, qsizetype size)
+{
+    while (size > 0) {
+        const ssize_t put = ::write(fd, data, size_t(size));
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0) {
+            if (put == 0)
+                errno = EIO;
+            return false;
+        }
+        data += put;
+        size -= put;
+    }
+    return true;
+}
+
+// Copies the open source into the open target; errno on failure, 0 when
+// every byte the source holds has arrived.
+int copyContent(int source, int target, off_t expected)
+{
+    char buffer[1 << 16];
+    off_t total = 0;
+    for (;;) {
+        const ssize_t got = ::read(source, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return errno;
+        if (got == 0)
+            break;
+        if (!writeAll(target, buffer, got))
+            return errno;
+        total += got;
+    }
+    if (::fsync(target) != 0)
+        return errno;
+    // A source that shrank or grew meanwhile is not a whole copy.
+    return total == expected ? 0 : EIO;
+}
+
+} // namespace
+
+void LocalFileSystem::doAppendFile(const QString& path, const QByteArray& content)
+{
+    const int fd = ::open(encoded(path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0)
+        throwFor(errno, path);
+    const bool written = writeAll(fd, content.constData(), content.size());
+    const int writeError = errno;
+    if (::close(fd) != 0 && written)
+        throwErrno(errno);
+    if (!written)
+        throwErrno(writeError);
+}
+
+void LocalFileSystem::doCopyFile(const QString& from, const QString& to, CopyMode mode)
+{
+    const int source = ::open(encoded(from).constData(), O_RDONLY | O_CLOEXEC);
+    if (source < 0)
+        throwFor(errno, from);
+    struct stat info {};
+    if (::fstat(source, &info) != 0 || S_ISDIR(info.st_mode)) {
+        const int statError = S_ISDIR(info.st_mode) ? EISDIR : errno;
+        ::close(source);
+        throwErrno(statError);
+    }
+    // The copy grows under a hidden name in the target's own folder, so that
+    // the final rename cannot cross devices and nobody sees half a picture.
+    QByteArray temporary =
+        encoded(joinPath(parentFolderOf(to), QStringLiteral(".%1.lumarine-XXXXXX").arg(fileNameOf(to))));
+    const int target = ::mkstemp(temporary.data());
+    if (target < 0) {
+        const int createError = errno;
+        ::close(source);
+        throwFor(createError, to);
+    }
+    ::fchmod(target, info.st_mode & 0777);
+    int failure = copyContent(source, target, info.st_size);
+    ::close(source);
+    if (::close(target) != 0 && failure == 0)
+        failure = errno;
+    if (failure == 0) {
+        if (mode == CopyMode::Replace)
+            failure = ::rename(temporary.constData(), encoded(to).constData()) == 0 ? 0 : errno;
+        else
+            failure = renameNoReplace(temporary, encoded(to));
+    }
+    if (failure != 0) {
+        ::unlink(temporary.constData());
+        throwErrno(failure);
+    }
+}
+
+void LocalFileSystem::doRename(const QString& from, const QString& to)
+{
+    const int failure = renameNoReplace(encoded(from), encoded(to));
+    if (failure != 0)
+        throwFor(failure, failure == ENOENT ? from : to);
+}
+
+void LocalFileSystem::doRemoveFile(const QString& path)
+{
+    if (::unlink(encoded(path).constData()) != 0)
+        throwFor(errno, path);
 }
 
 } // namespace platform

@@ -34,9 +34,16 @@ DisplayFixture::DisplayFixture(int count, QSize size)
         paths << file;
         state.MainImages.Add(file);
     }
-    DisplayServices services{
-        state, dialogs, loader, [this] { ++unloads; }, [this](int index, QPoint) { menuRequests << index; },
-        {}};
+    DisplayServices services{state,
+                             dialogs,
+                             loader,
+                             [this] { ++unloads; },
+                             [this](int index, QPoint) {
+                                 menuRequests << index;
+                                 if (menuCommand)
+                                     menuCommand();
+                             },
+                             {}};
     window = std::make_unique<frmDisplay>(std::move(services));
     window->setScreenTwips(QSizeF(12000, 9000));
 }

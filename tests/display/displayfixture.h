@@ -9,6 +9,7 @@
 #include <QMutex>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 namespace testsupport {
@@ -47,6 +48,8 @@ struct DisplayFixture {
     InjectingLoader loader;
     int unloads = 0;
     QList<int> menuRequests;
+    // Stands for the command chosen from the image menu, run before the pop-up returns.
+    std::function<void()> menuCommand;
     std::unique_ptr<frmDisplay> window;
 };
 

@@ -1,0 +1,156 @@
+// Copy, clipboard, rename and delete of one image file.
+#include "catalogue/appstate.h"
+#include "fileops/imageops.h"
+#include "fileops/movesteps.h"
+#include "platform/apperror.h"
+#include "platform/basui.h"
+#include "platform/dialogs.h"
+#include "platform/filesystem.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+#include <QMimeData>
+#include <QPixmap>
+
+namespace fileops {
+
+using namespace platform;
+
+namespace {
+
+bool sameFile(FileSystem& fileSystem, const QString& a, const QString& b)
+{
+    return fileSystem.exists(b) && fileSystem.identity(a) == fileSystem.identity(b);
+}
+
+// The new name as the user typed it, with ".jpg" unless it ends so exactly.
+QString withJpegSuffix(const QString& answer)
+{
+    return answer.endsWith(QLatin1String(".jpg")) ? answer : answer + QStringLiteral(".jpg");
+}
+
+void removeFromLists(ImageOps& ops, catalogue::ImageCollection& target, const QString& path)
+{
+    if (target.Contains(path))
+        target.Remove(path);
+    ReplaceListEntry(ops, path, std::nullopt);
+}
+
+} // namespace
+
+void CopyImageFile(ImageOps& ops, const QString& path)
+{
+    ops.cdlMain.title = QStringLiteral("Copy image to file:");
+    ops.cdlMain.initialFolder = ops.programFolder;
+    ops.cdlMain.filter = QStringLiteral("JPG Files (*.jpg)|*.jpg");
+    const QString file = ops.dialogs.saveFile(ops.cdlMain);
+    if (file.isEmpty())
+        return;
+    // Replacing a file with itself would first empty it.
+    if (sameFile(ops.fileSystem, path, file)) {
+        ops.dialogs.msgBox(QStringLiteral("The image cannot be copied onto itself."),
+                           mb::OkOnly + mb::Information);
+        return;
+    }
+    BusyCursor busy;
+    ops.fileSystem.copyFile(path, file, CopyMode::Replace);
+}
+
+void CopyImageToClipboard(ImageOps& ops, const QString& path)
+{
+    BusyCursor busy;
+    const QByteArray bytes = ops.fileSystem.readFile(path);
+    const QImage picture = QImage::fromData(bytes);
+    if (picture.isNull())
+        throwError(err::InvalidPicture);
+    if (ops.imgClipBoard)
+        ops.imgClipBoard->setPixmap(QPixmap::fromImage(picture));
+    // The file's own bytes beside the decoded picture: a paste into a program
+    // that takes JPEG keeps the original instead of a re-encoded copy.
+    auto* data = new QMimeData;
+    data->setImageData(picture);
+    data->setData(QStringLiteral("image/jpeg"), bytes);
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void RenameImage(ImageOps& ops, catalogue::ImageCollection& target, const QString& path)
+{
+    const QString name = fileNameOf(path);
+    const QString folder = parentFolderOf(path);
+    const QString prompt =
+        QStringLiteral("Enter the new file name for this image (") + path + QStringLiteral("):");
+    QString newPath;
+    for (;;) {
+        const QString answer = ops.dialogs.inputBox(prompt, AppTitle, name);
+        if (answer.isEmpty())
+            return;
+        const QString newName = withJpegSuffix(answer);
+        try {
+            checkPlainName(newName);
+            newPath = joinPath(folder, newName);
+            ops.fileSystem.rename(path, newPath);
+            break;
+        } catch (const AppError& error) {
+            switch (error.number()) {
+            case err::BadFileName:
+                ops.dialogs.msgBox(QStringLiteral("That is not a valid file name!"),
+                                   mb::OkOnly + mb::Exclamation);
+                continue;
+            case err::FileNotFound:
+                ops.dialogs.msgBox(QStringLiteral("That file no longer exists at that location."),
+                                   mb::OkOnly + mb::Exclamation);
+                if (ops.dialogs.msgBox(QStringLiteral("Do you want to remove it from this list?"),
+                                       mb::YesNo + mb::Question) == mb::Yes)
+                    removeFromLists(ops, target, path);
+                return;
+            case err::FileExists:
+                ops.dialogs.msgBox(QStringLiteral("That file already exists!"), mb::OkOnly + mb::Exclamation);
+                continue;
+            case err::PathFileAccess:
+                ops.dialogs.msgBox(QStringLiteral("Disk access error."), mb::OkOnly + mb::Exclamation);
+                return;
+            default:
+                basUI::ReportError(ops.dialogs, error);
+                return;
+            }
+        }
+    }
+    if (target.Contains(path))
+        target.Remove(path);
+    target.AddIfAbsent(newPath);
+    ReplaceListEntry(ops, path, newPath);
+    ops.state.ContextImage = newPath;
+}
+
+void DeleteImage(ImageOps& ops, catalogue::ImageCollection& target, const QString& path)
+{
+    if (ops.dialogs.msgBox(QStringLiteral("Permanently remove image?"), mb::YesNo + mb::Question) != mb::Yes)
+        return;
+    try {
+        ops.fileSystem.removeFile(path);
+    } catch (const AppError& error) {
+        // Permission denied is how Linux refuses a protected file.
+        if (error.number() == err::PathFileAccess || error.number() == err::PermissionDenied) {
+            ops.dialogs.msgBox(
+                QStringLiteral("Cannot delete this image!  It may be read only or write protected."),
+                mb::OkOnly + mb::Information);
+            return;
+        }
+        basUI::ReportError(ops.dialogs, error);
+        // An image whose file is still there stays listed: taking it out
+        // would tell the user it was deleted.
+        if (ops.fileSystem.exists(path))
+            return;
+    }
+    try {
+        target.Remove(path);
+    } catch (const AppError& error) {
+        basUI::ReportError(ops.dialogs, error);
+    }
+    ReplaceListEntry(ops, path, std::nullopt);
+    ops.state.ContextImage = QStringLiteral("DELETE");
+}
+
+} // namespace fileops

@@ -1,0 +1,101 @@
+// Moving one image into a chosen folder. The copy arrives under a temporary
+// name and is renamed into place before the source is deleted, so at every
+// moment at least one whole copy of the image exists.
+#include "catalogue/appstate.h"
+#include "fileops/imageops.h"
+#include "fileops/movesteps.h"
+#include "platform/apperror.h"
+#include "platform/dialogs.h"
+#include "platform/filesystem.h"
+
+namespace fileops {
+
+using namespace platform;
+
+namespace {
+
+// Whether the move may go ahead, and whether it replaces a file of the same
+// name, which only the user may allow.
+std::optional<CopyMode> checkTarget(ImageOps& ops, const QString& path, const QString& folder,
+                                    const QString& target)
+{
+    if (!ops.fileSystem.exists(target))
+        return CopyMode::KeepExisting;
+    if (ops.fileSystem.identity(path) == ops.fileSystem.identity(target)) {
+        ops.dialogs.msgBox(QStringLiteral("The image is already in ") + folder + QStringLiteral("."),
+                           mb::OkOnly + mb::Information);
+        return std::nullopt;
+    }
+    const QString question = QStringLiteral("A file named ") + fileNameOf(target) +
+                             QStringLiteral(" is already in ") + folder +
+                             QStringLiteral(". Do you want to replace it with this image?");
+    if (ops.dialogs.msgBox(question, mb::YesNo + mb::Question) != mb::Yes)
+        return std::nullopt;
+    return CopyMode::Replace;
+}
+
+// Copies, then deletes the source; false when the move ended early.
+bool copyThenDelete(ImageOps& ops, const QString& path, const QString& target, CopyMode mode)
+{
+    MoveStep step = MoveStep::Copy;
+    for (;;) {
+        try {
+            if (step == MoveStep::Copy) {
+                ops.fileSystem.copyFile(path, target, mode);
+                step = MoveStep::Delete;
+            }
+            ops.fileSystem.removeFile(path);
+            return true;
+        } catch (const AppError& error) {
+            if (step == MoveStep::Copy && error.number() == err::PathFileAccess) {
+                // Nothing was copied, so there is no source to keep.
+                ops.dialogs.msgBox(QStringLiteral("Cannot copy the image to ") + target +
+                                       QStringLiteral(". The image was not moved."),
+                                   mb::OkOnly + mb::Exclamation);
+                return false;
+            }
+            if (step == MoveStep::Copy && error.number() == err::FileExists) {
+                ops.dialogs.msgBox(QStringLiteral("That file already exists!"), mb::OkOnly + mb::Exclamation);
+                return false;
+            }
+            switch (AskAfterMoveFailure(ops.dialogs, error, step, path)) {
+            case AfterFailure::Retry:
+                continue;
+            case AfterFailure::Skip:
+                return true; // the copy is in place; the source stays
+            case AfterFailure::End:
+                return false;
+            }
+        }
+    }
+}
+
+} // namespace
+
+void MoveImage(ImageOps& ops, catalogue::ImageCollection& target, const QString& path)
+{
+    std::optional<QString> folder;
+    {
+        std::unique_ptr<FolderPrompt> prompt = ops.folderPrompt();
+        folder = ChooseFolder(*prompt, ops.dialogs,
+                              QStringLiteral("You must select a directory to move this image into."));
+    }
+    if (!folder)
+        return;
+    const QString targetPath = joinPath(*folder, fileNameOf(path));
+    const std::optional<CopyMode> mode = checkTarget(ops, path, *folder, targetPath);
+    if (!mode)
+        return;
+    {
+        BusyCursor busy;
+        if (!copyThenDelete(ops, path, targetPath, *mode))
+            return;
+        if (target.Contains(path))
+            target.Remove(path);
+        target.AddIfAbsent(targetPath);
+        ReplaceListEntry(ops, path, targetPath);
+    }
+    ops.state.ContextImage = targetPath;
+}
+
+} // namespace fileops

@@ -1,0 +1,69 @@
+#include "fileops/movesteps.h"
+
+#include "fileops/imageops.h"
+#include "platform/apperror.h"
+#include "platform/basui.h"
+#include "platform/dialogs.h"
+
+namespace fileops {
+
+using namespace platform;
+
+AfterFailure AskAfterMoveFailure(Dialogs& dialogs, const AppError& error, MoveStep step,
+                                 const QString& source)
+{
+    int number = error.number();
+    // Where the classic platform said 75 for a source it could not delete,
+    // Linux says permission denied.
+    if (step == MoveStep::Delete && number == err::PermissionDenied)
+        number = err::PathFileAccess;
+    switch (number) {
+    case err::DiskFull:
+        return dialogs.msgBox(
+                   QStringLiteral("Target disk is full. Click OK to continue copying on a new disk, "
+                                  "Cancel to quit."),
+                   mb::OkCancel + mb::Question) == mb::Ok
+                   ? AfterFailure::Retry
+                   : AfterFailure::End;
+    case err::PermissionDenied:
+    case err::DiskNotReady:
+        return dialogs.msgBox(
+                   QStringLiteral("The device you are copying to is not ready.  Click OK to try again, "
+                                  "Cancel to quit."),
+                   mb::OkCancel + mb::Question) == mb::Ok
+                   ? AfterFailure::Retry
+                   : AfterFailure::End;
+    case err::PathFileAccess:
+        return dialogs.msgBox(QStringLiteral("Cannot delete the source file ") + source +
+                                  QStringLiteral(". Click OK to continue moving images without deleting the "
+                                                 "source, Cancel to quit."),
+                              mb::OkCancel + mb::Question) == mb::Ok
+                   ? AfterFailure::Skip
+                   : AfterFailure::End;
+    default:
+        basUI::ReportError(dialogs, error);
+        return AfterFailure::End;
+    }
+}
+
+BusyCursor::BusyCursor()
+{
+    basUI::BusyCursorOn();
+}
+
+BusyCursor::~BusyCursor()
+{
+    basUI::BusyCursorOff();
+}
+
+std::optional<QString> ChooseFolder(FolderPrompt& prompt, Dialogs& dialogs, const QString& noFolderText)
+{
+    for (;;) {
+        const std::optional<QString> chosen = prompt.showOnce();
+        if (!chosen || !chosen->isEmpty())
+            return chosen;
+        dialogs.msgBox(noFolderText, mb::OkOnly + mb::Information);
+    }
+}
+
+} // namespace fileops

@@ -1,0 +1,256 @@
+// The image menu from each place it opens: which entries it offers, which
+// image it acts on, and what is left of the context image afterwards.
+#include "mainwindowfixture.h"
+#include "support/jpegfixtures.h"
+#include "support/testmain.h"
+
+#include "display/frmdisplay.h"
+#include "display/thumbbox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QListView>
+#include <QMenu>
+#include <QPushButton>
+#include <QStringListModel>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+using platform::mb::Ok;
+
+namespace {
+
+// Enabled states of the eleven entries as a string: "1" on, "0" off, "-" a separator.
+QString enabling(const QVector<QAction*>& entries)
+{
+    QString states;
+    for (QAction* action : entries)
+        states += action->isSeparator() ? QChar('-') : action->isEnabled() ? QChar('1') : QChar('0');
+    return states;
+}
+
+const QString allOff = "0-000-00000";
+const QString forImages = "1-101-11111";
+const QString forFavourites = "1-011-11111";
+
+} // namespace
+
+class TestImageMenu : public QObject {
+    Q_OBJECT
+
+private slots:
+    void menuBarFollowsTabAndSelection_data();
+    void menuBarFollowsTabAndSelection();
+    void rightClickOffersTheListsCommands_data();
+    void rightClickOffersTheListsCommands();
+    void leftPressOnlyUpdatesTheEntries();
+    void renameFromTheImageListsPopUp();
+    void commandWithoutAListDisablesTheMenu();
+    void thumbnailMenuOffersByFavouritesAndDeleteRedraws();
+
+private:
+    struct Lists {
+        MainWindowFixture f;
+        QStringList images{"/p/a.jpg", "/p/b.jpg"};
+        QStringList favourites{"/p/f.jpg"};
+        Lists()
+        {
+            for (const QString& image : images)
+                f.state.MainImages.Add(image);
+            f.window->lstImagesModel->setStringList(images);
+            f.state.Favorites.Add(favourites.first());
+            f.window->lstFavoritesModel->setStringList(favourites);
+            f.window->show();
+        }
+    };
+    // Opens the pop-up by a right-click on the list's second row and records
+    // the entries while it shows; then runs the entry named, or closes it.
+    static QString rightClick(QListView* list, QMenu* menu, const QVector<QAction*>& entries,
+                              int runEntry = -1)
+    {
+        return duringPopUp(menu, entries, runEntry, [list] {
+            QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                              list->visualRect(list->model()->index(1, 0)).center());
+        });
+    }
+    static QString duringPopUp(QMenu* menu, const QVector<QAction*>& entries, int runEntry,
+                               const std::function<void()>& press)
+    {
+        QString seen;
+        QTimer::singleShot(0, menu, [&] {
+            auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!popup)
+                return;
+            seen = enabling(entries);
+            if (runEntry < 0) {
+                popup->close();
+                return;
+            }
+            popup->setActiveAction(entries[runEntry]);
+            QTest::keyClick(popup, Qt::Key_Return);
+        });
+        press();
+        return seen;
+    }
+};
+
+void TestImageMenu::menuBarFollowsTabAndSelection_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<bool>("selected");
+    QTest::addColumn<QString>("entries");
+    QTest::addColumn<QString>("context");
+    QTest::newRow("Actions") << 0 << true << allOff << QString();
+    QTest::newRow("Image List, selected") << 1 << true << forImages << "/p/a.jpg";
+    QTest::newRow("Image List, nothing selected") << 1 << false << allOff << QString();
+    QTest::newRow("Favorites, selected") << 2 << true << forFavourites << "/p/f.jpg";
+    QTest::newRow("Favorites, nothing selected") << 2 << false << allOff << QString();
+    QTest::newRow("Settings") << 3 << true << allOff << QString();
+}
+
+void TestImageMenu::menuBarFollowsTabAndSelection()
+{
+    QFETCH(int, tab);
+    QFETCH(bool, selected);
+    QFETCH(QString, entries);
+    QFETCH(QString, context);
+    Lists l;
+    if (selected) {
+        l.f.window->lstImages->setCurrentIndex(l.f.window->lstImagesModel->index(0));
+        l.f.window->lstFavorites->setCurrentIndex(l.f.window->lstFavoritesModel->index(0));
+    }
+    for (QAction* action : l.f.window->mnuImageSub)
+        action->setEnabled(true);
+    l.f.window->tabMain->setCurrentIndex(tab);
+    l.f.window->mnuImage_Click();
+    QCOMPARE(enabling(l.f.window->mnuImageSub), entries);
+    QCOMPARE(l.f.state.ContextImage, context);
+}
+
+void TestImageMenu::rightClickOffersTheListsCommands_data()
+{
+    QTest::addColumn<bool>("favourites");
+    QTest::addColumn<bool>("selected");
+    QTest::addColumn<QString>("entries");
+    QTest::newRow("image list") << false << true << forImages;
+    QTest::newRow("image list, nothing selected") << false << false << allOff;
+    QTest::newRow("favourites") << true << true << forFavourites;
+    QTest::newRow("favourites, nothing selected") << true << false << allOff;
+}
+
+void TestImageMenu::rightClickOffersTheListsCommands()
+{
+    QFETCH(bool, favourites);
+    QFETCH(bool, selected);
+    QFETCH(QString, entries);
+    Lists l;
+    frmLumMain& w = *l.f.window;
+    l.f.window->tabMain->setCurrentIndex(1);
+    // A click on the image list first: the favourites' right-click still acts on the favourite.
+    w.lstImages_Click();
+    QListView* list = favourites ? w.lstFavorites : w.lstImages;
+    if (favourites)
+        w.lstFavoritesModel->setStringList({"/p/f.jpg", "/p/g.jpg"});
+    if (selected)
+        list->setCurrentIndex(list->model()->index(0, 0));
+    QCOMPARE(rightClick(list, w.mnuImage, w.mnuImageSub), entries);
+    QCOMPARE(w.ActiveList, list);
+    // The right-click did not move the selection to the row under the mouse.
+    QCOMPARE(list->selectionModel()->selectedIndexes().size(), selected ? 1 : 0);
+    if (selected)
+        QCOMPARE(list->currentIndex().row(), 0);
+    // Closed without a command: no image is left for the next opening.
+    QTRY_VERIFY_WITH_TIMEOUT(l.f.state.ContextImage.isEmpty(), 2000);
+}
+
+void TestImageMenu::leftPressOnlyUpdatesTheEntries()
+{
+    Lists l;
+    frmLumMain& w = *l.f.window;
+    for (QAction* action : w.mnuImageSub)
+        action->setEnabled(true);
+    w.lstImages_MouseDown(Qt::LeftButton, {});
+    QCOMPARE(enabling(w.mnuImageSub), allOff);
+    QVERIFY(!QApplication::activePopupWidget());
+    w.lstImages->setCurrentIndex(w.lstImagesModel->index(1));
+    w.lstImages_MouseDown(Qt::LeftButton, {});
+    QCOMPARE(enabling(w.mnuImageSub), QStringLiteral("1-111-11111"));
+}
+
+void TestImageMenu::renameFromTheImageListsPopUp()
+{
+    MainWindowFixture f;
+    const QString old = f.dir.filePath("old.jpg");
+    const QString other = f.dir.filePath("other.jpg");
+    for (const QString& path : {old, other}) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(path.toUtf8());
+        f.state.MainImages.Add(path);
+    }
+    f.window->lstImagesModel->setStringList({old, other});
+    f.window->show();
+    f.window->lstImages->setCurrentIndex(f.window->lstImagesModel->index(0));
+    f.dialogs.answerInput("new");
+    rightClick(f.window->lstImages, f.window->mnuImage, f.window->mnuImageSub, 8);
+    const QString renamed = f.dir.filePath("new.jpg");
+    QVERIFY(!QFile::exists(old));
+    QFile file(renamed);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), old.toUtf8());
+    QCOMPARE(f.window->lstImagesModel->stringList(), QStringList({other, renamed}));
+    QVERIFY(f.state.MainImages.Contains(renamed));
+    // The display window is hidden: the menu clears the context image.
+    QVERIFY(f.state.ContextImage.isEmpty());
+}
+
+void TestImageMenu::commandWithoutAListDisablesTheMenu()
+{
+    MainWindowFixture f;
+    for (QAction* action : f.window->mnuImageSub)
+        action->setEnabled(true);
+    f.state.ContextImage = "/p/a.jpg";
+    f.window->mnuImageSub_Click(10);
+    QCOMPARE(enabling(f.window->mnuImageSub), allOff);
+    QCOMPARE(f.state.ContextImage, QStringLiteral("/p/a.jpg"));
+    QVERIFY(f.dialogs.asked().isEmpty());
+}
+
+void TestImageMenu::thumbnailMenuOffersByFavouritesAndDeleteRedraws()
+{
+    MainWindowFixture f;
+    f.writeIni(MainWindowFixture::afterFirstStart());
+    f.window->Form_Load(QString());
+    f.window->show();
+    QStringList paths;
+    for (const char* name : {"a.jpg", "b.jpg"}) {
+        paths << f.dir.filePath(name);
+        QVERIFY(testsupport::writeJpeg(paths.last(), QSize(160, 120)));
+        f.state.MainImages.Add(paths.last());
+    }
+    f.state.Favorites.Add(paths.first());
+    f.state.ThumbPreview = true;
+    f.state.ThumbSize = "SMALL";
+    f.window->cmdPreview->click();
+    frmDisplay& display = f.window->DisplayWindow();
+    QTRY_VERIFY_WITH_TIMEOUT(display.imgTN.size() >= 2 && display.imgTN[1]->toolTip() == paths.at(1), 5000);
+    auto thumbnail = [&](int index) {
+        return [&display, index] { QTest::mousePress(display.imgTN[index], Qt::RightButton); };
+    };
+
+    QCOMPARE(duringPopUp(f.window->mnuImage, f.window->mnuImageSub, -1, thumbnail(0)), forFavourites);
+    QVERIFY(f.state.ContextImage.isEmpty());
+    f.dialogs.answerMessage(platform::mb::Yes);
+    QCOMPARE(duringPopUp(f.window->mnuImage, f.window->mnuImageSub, 10, thumbnail(1)), forImages);
+    QVERIFY(!QFile::exists(paths.at(1)));
+    QCOMPARE(f.state.MainImages.Count(), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(display.imgTN.size() == 1 && display.imgTN[0]->toolTip() == paths.first(), 5000);
+    QVERIFY(f.state.ContextImage.isEmpty());
+    QTest::keyClick(&display, Qt::Key_Escape);
+}
+
+LUMARINE_REGISTER_TEST(TestImageMenu)
+#include "tst_imagemenu.moc"

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "catalogue/appstate.h"
+#include "fileops/imageops.h"
+#include "platform/dialogs.h"
+#include "platform/filesystem.h"
+#include "support/scripteddialogs.h"
+
+#include <QLabel>
+#include <QMap>
+#include <QStringListModel>
+#include <QTemporaryDir>
+
+#include <optional>
+
+// The single-image commands over a temporary folder: scripted dialogs, a
+// scripted folder browser, the two list boxes' models.
+struct OpsFixture {
+    OpsFixture();
+
+    // Writes a file below the temporary folder; returns its full path.
+    QString put(const QString& relative, const QByteArray& bytes);
+    QString path(const QString& relative) const { return dir.filePath(relative); }
+    // Every file below the temporary folder, hidden ones too, with its bytes.
+    QMap<QString, QByteArray> files() const;
+    // The path listed in MainImages and lstImages (and Favorites when asked).
+    void list(const QString& fullPath, bool favourite = false);
+    QStringList rows(const QStringListModel& model) const { return model.stringList(); }
+    fileops::ImageOps ops();
+
+    QTemporaryDir dir;
+    testsupport::ScriptedDialogs dialogs;
+    platform::LocalFileSystem fileSystem;
+    basLumarine::AppState state;
+    QStringListModel lstImages;
+    QStringListModel lstFavorites;
+    platform::FileDialogState cdlMain;
+    QLabel imgClipBoard;
+    // The folder browser's answers in order: nullopt is Cancel.
+    QList<std::optional<QString>> folders;
+    int browsersShown = 0;
+    QStringList displayed;
+};
+
+QStringList collectionOf(const catalogue::ImageCollection& collection);

@@ -1,0 +1,218 @@
+// Copying a file, the clipboard, saved lists and the favourites commands.
+#include "opsfixture.h"
+#include "support/jpegfixtures.h"
+#include "support/testmain.h"
+
+#include "fileops/imagemenu.h"
+#include "platform/apperror.h"
+#include "platform/basui.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
+
+#include <memory>
+
+using namespace platform;
+using Files = QMap<QString, QByteArray>;
+
+class TestCopyLists : public QObject {
+    Q_OBJECT
+
+private slots:
+    void copyWritesTheChosenFile_data();
+    void copyWritesTheChosenFile();
+    void copyFailureIsReportedAndLeavesTheTarget();
+    void clipboardHoldsThePictureAndItsJpegBytes();
+    void clipboardRefusesAFileThatIsNoPicture();
+    void savedListGetsOneLinePerAdd();
+    void favouritesAddOnceAndRemove();
+    void removeButtonAsksAndCopesWithAStaleEntry_data();
+    void removeButtonAsksAndCopesWithAStaleEntry();
+    void findListIndexComparesExactly();
+    void thumbnailMenuOffersByFavourites_data();
+    void thumbnailMenuOffersByFavourites();
+};
+
+void TestCopyLists::copyWritesTheChosenFile_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QByteArray>("targetAfter");
+    QTest::newRow("new file") << "copy.jpg" << QString() << QByteArray("picture");
+    QTest::newRow("replaces another file") << "old.jpg" << QString() << QByteArray("picture");
+    QTest::newRow("onto itself") << "a.jpg"
+                                 << "The image cannot be copied onto itself." << QByteArray("picture");
+    QTest::newRow("cancelled") << QString() << QString() << QByteArray();
+}
+
+void TestCopyLists::copyWritesTheChosenFile()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, message);
+    QFETCH(QByteArray, targetAfter);
+    OpsFixture f;
+    const QString image = f.put("a.jpg", "picture");
+    f.put("old.jpg", "old");
+    f.list(image);
+    f.dialogs.answerSaveFile(chosen.isEmpty() ? QString() : f.path(chosen));
+    if (!message.isEmpty())
+        f.dialogs.answerMessage(mb::Ok);
+    auto ops = f.ops();
+    fileops::CopyImageFile(ops, image);
+    QCOMPARE(f.dialogs.fileDialogs.first().title, QStringLiteral("Copy image to file:"));
+    QCOMPARE(f.dialogs.fileDialogs.first().filter, QStringLiteral("JPG Files (*.jpg)|*.jpg"));
+    QCOMPARE(f.dialogs.messageTexts(), message.isEmpty() ? QStringList() : QStringList({message}));
+    Files expected{{"a.jpg", "picture"}, {"old.jpg", "old"}};
+    if (!chosen.isEmpty())
+        expected.insert(chosen, targetAfter);
+    QCOMPARE(f.files(), expected);
+    QCOMPARE(f.rows(f.lstImages), QStringList({image}));
+}
+
+void TestCopyLists::copyFailureIsReportedAndLeavesTheTarget()
+{
+    OpsFixture f;
+    const QString image = f.put("a.jpg", "picture");
+    f.put("old.jpg", "old");
+    f.state.ContextImage = image;
+    f.fileSystem.failures().failOnce(FsCall::CopyFile, 61);
+    f.dialogs.answerSaveFile(f.path("old.jpg"));
+    f.dialogs.answerMessage(mb::Ok);
+    QAction entry;
+    auto ops = f.ops();
+    fileops::RunImageCommand(ops, {&entry}, fileops::entry::CopyFile, nullptr, false);
+    QCOMPARE(f.dialogs.messageTexts(),
+             QStringList({"An error has occurred!\r\n\r\nError: 61\r\nDescription: Disk full"}));
+    QCOMPARE(f.files(), (Files{{"a.jpg", "picture"}, {"old.jpg", "old"}}));
+    QVERIFY(!basUI::IsBusyCursorOn());
+    QVERIFY(f.state.ContextImage.isEmpty());
+}
+
+void TestCopyLists::clipboardHoldsThePictureAndItsJpegBytes()
+{
+    OpsFixture f;
+    const QString image = f.path("a.jpg");
+    QVERIFY(testsupport::writeJpeg(image, QSize(40, 30)));
+    auto ops = f.ops();
+    fileops::CopyImageToClipboard(ops, image);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(data);
+    QCOMPARE(data->data("image/jpeg"), f.files().value("a.jpg"));
+    QCOMPARE(qvariant_cast<QImage>(data->imageData()).size(), QSize(40, 30));
+    QVERIFY(!basUI::IsBusyCursorOn());
+}
+
+void TestCopyLists::clipboardRefusesAFileThatIsNoPicture()
+{
+    OpsFixture f;
+    f.state.ContextImage = f.put("a.jpg", "not a picture");
+    f.dialogs.answerMessage(mb::Ok);
+    QAction entry;
+    auto ops = f.ops();
+    fileops::RunImageCommand(ops, {&entry}, fileops::entry::CopyToClipboard, nullptr, false);
+    QVERIFY(f.dialogs.messageTexts().first().contains("Error: 481"));
+    QVERIFY(!basUI::IsBusyCursorOn());
+}
+
+void TestCopyLists::savedListGetsOneLinePerAdd()
+{
+    OpsFixture f;
+    const QString list = f.path("saved.lum");
+    f.dialogs.answerSaveFile(list);
+    f.dialogs.answerSaveFile(list);
+    f.dialogs.answerSaveFile({});
+    auto ops = f.ops();
+    fileops::AddToSavedList(ops, "/p/a.jpg");
+    fileops::AddToSavedList(ops, "/p/a.jpg");
+    fileops::AddToSavedList(ops, "/p/b.jpg");
+    QCOMPARE(f.dialogs.fileDialogs.first().title, QStringLiteral("Add to Lumarine file:"));
+    QCOMPARE(f.dialogs.fileDialogs.first().filter, QStringLiteral("Lumarine files (*.lum)|*.lum"));
+    QCOMPARE(f.files(), (Files{{"saved.lum", "/p/a.jpg\r\n/p/a.jpg\r\n"}}));
+}
+
+void TestCopyLists::favouritesAddOnceAndRemove()
+{
+    OpsFixture f;
+    auto ops = f.ops();
+    fileops::AddImageToFavorites(ops, "/p/a.jpg");
+    f.dialogs.answerMessage(mb::Ok);
+    fileops::AddImageToFavorites(ops, "/P/A.JPG");
+    QCOMPARE(f.dialogs.messageTexts(), QStringList({"Already in favorites!"}));
+    QCOMPARE(f.rows(f.lstFavorites), QStringList({"/p/a.jpg"}));
+    fileops::RemoveImageFromFavorites(ops, "/p/a.jpg");
+    QVERIFY(f.state.Favorites.isEmpty());
+    QVERIFY(f.rows(f.lstFavorites).isEmpty());
+}
+
+void TestCopyLists::removeButtonAsksAndCopesWithAStaleEntry_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QStringList>("left");
+    QTest::newRow("nothing selected") << -1 << int(mb::Ok) << QStringList({"/p/a.jpg", "/p/stale.jpg"});
+    QTest::newRow("no") << 0 << int(mb::No) << QStringList({"/p/a.jpg", "/p/stale.jpg"});
+    QTest::newRow("yes") << 0 << int(mb::Yes) << QStringList({"/p/stale.jpg"});
+    QTest::newRow("entry no longer a favourite") << 1 << int(mb::Yes) << QStringList({"/p/a.jpg"});
+}
+
+void TestCopyLists::removeButtonAsksAndCopesWithAStaleEntry()
+{
+    QFETCH(int, row);
+    QFETCH(int, answer);
+    QFETCH(QStringList, left);
+    OpsFixture f;
+    f.state.Favorites.Add("/p/a.jpg");
+    f.lstFavorites.setStringList({"/p/a.jpg", "/p/stale.jpg"});
+    f.dialogs.answerMessage(answer);
+    auto ops = f.ops();
+    fileops::cmdRemoveFromFaves_Click(ops, row);
+    QCOMPARE(f.dialogs.messageTexts().first(), row < 0 ? QStringLiteral("You must select an image to remove.")
+                                                       : QStringLiteral("Remove image from favorites list?"));
+    QCOMPARE(f.rows(f.lstFavorites), left);
+    QCOMPARE(f.state.Favorites.Contains("/p/a.jpg"), left.contains("/p/a.jpg"));
+}
+
+void TestCopyLists::findListIndexComparesExactly()
+{
+    QStringListModel list({"/p/A.jpg", "/p/a.jpg", "/p/a.jpg"});
+    QCOMPARE(fileops::FindListIndex(list, "/p/a.jpg"), 1);
+    QCOMPARE(fileops::FindListIndex(list, "/P/A.JPG"), -1);
+}
+
+void TestCopyLists::thumbnailMenuOffersByFavourites_data()
+{
+    QTest::addColumn<QString>("image");
+    QTest::addColumn<QString>("entries");
+    QTest::newRow("a favourite") << "/P/F.JPG"
+                                 << "1-011-11111";
+    QTest::newRow("another image") << "/p/a.jpg"
+                                   << "1-101-11111";
+    QTest::newRow("no image") << QString() << "0-000-00000";
+}
+
+void TestCopyLists::thumbnailMenuOffersByFavourites()
+{
+    QFETCH(QString, image);
+    QFETCH(QString, entries);
+    catalogue::ImageCollection favourites;
+    favourites.Add("/p/f.jpg");
+    QList<std::shared_ptr<QAction>> owned;
+    QVector<QAction*> menu;
+    for (QChar kind : QStringLiteral("1-111-11111")) {
+        owned << std::make_shared<QAction>(kind == '-' ? QStringLiteral("-") : QStringLiteral("entry"));
+        owned.last()->setSeparator(kind == '-');
+        owned.last()->setEnabled(false);
+        menu << owned.last().get();
+    }
+    fileops::PrepareForThumbnail(menu, favourites, image);
+    QString states;
+    for (QAction* action : menu)
+        states += action->isSeparator() ? QChar('-') : action->isEnabled() ? QChar('1') : QChar('0');
+    QCOMPARE(states, entries);
+}
+
+LUMARINE_REGISTER_TEST(TestCopyLists)
+#include "tst_copy_lists.moc"

@@ -1,0 +1,188 @@
+// Moving one image: nothing is lost, replaced without consent or left half
+// moved, whatever the answers and failures.
+#include "opsfixture.h"
+#include "support/testmain.h"
+
+#include "platform/apperror.h"
+
+#include <QDir>
+
+using namespace platform;
+using Files = QMap<QString, QByteArray>;
+
+class TestMoveImage : public QObject {
+    Q_OBJECT
+
+private slots:
+    void moveCopiesThenDeletesAndMovesTheEntry();
+    void moveAsksAgainWhenNoFolderIsChosen();
+    void moveCancelledChangesNothing();
+    void moveIntoItsOwnFolderChangesNothing();
+    void moveOntoATakenNameNeedsConsent_data();
+    void moveOntoATakenNameNeedsConsent();
+    void moveFailures_data();
+    void moveFailures();
+
+private:
+    struct Moving {
+        OpsFixture f;
+        QString source;
+        QString target;
+        Moving()
+        {
+            source = f.put("src/a.jpg", "picture");
+            QDir().mkpath(f.path("dst"));
+            target = f.path("dst/a.jpg");
+            f.list(source);
+            f.folders << f.path("dst");
+        }
+        void run()
+        {
+            auto ops = f.ops();
+            fileops::MoveImage(ops, f.state.MainImages, source);
+        }
+    };
+};
+
+void TestMoveImage::moveCopiesThenDeletesAndMovesTheEntry()
+{
+    Moving m;
+    m.run();
+    QCOMPARE(m.f.files(), (Files{{"dst/a.jpg", "picture"}}));
+    QCOMPARE(m.f.rows(m.f.lstImages), QStringList({m.target}));
+    QCOMPARE(collectionOf(m.f.state.MainImages), QStringList({m.target}));
+    QCOMPARE(m.f.state.ContextImage, m.target);
+    QVERIFY(m.f.dialogs.asked().isEmpty());
+}
+
+void TestMoveImage::moveAsksAgainWhenNoFolderIsChosen()
+{
+    Moving m;
+    m.f.folders.prepend(QString());
+    m.f.dialogs.answerMessage(mb::Ok);
+    m.run();
+    QCOMPARE(m.f.browsersShown, 2);
+    QCOMPARE(m.f.dialogs.messageTexts(),
+             QStringList({"You must select a directory to move this image into."}));
+    QCOMPARE(m.f.files(), (Files{{"dst/a.jpg", "picture"}}));
+}
+
+void TestMoveImage::moveCancelledChangesNothing()
+{
+    Moving m;
+    m.f.folders = {std::nullopt};
+    m.run();
+    QCOMPARE(m.f.files(), (Files{{"src/a.jpg", "picture"}}));
+    QCOMPARE(m.f.rows(m.f.lstImages), QStringList({m.source}));
+    QVERIFY(m.f.state.ContextImage.isEmpty());
+}
+
+void TestMoveImage::moveIntoItsOwnFolderChangesNothing()
+{
+    Moving m;
+    m.f.folders = {m.f.path("src")};
+    m.f.dialogs.answerMessage(mb::Ok);
+    m.run();
+    QCOMPARE(m.f.dialogs.messageTexts(), QStringList({"The image is already in " + m.f.path("src") + "."}));
+    QCOMPARE(m.f.files(), (Files{{"src/a.jpg", "picture"}}));
+    QCOMPARE(m.f.rows(m.f.lstImages), QStringList({m.source}));
+}
+
+void TestMoveImage::moveOntoATakenNameNeedsConsent_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::newRow("kept") << int(mb::No);
+    QTest::newRow("replaced") << int(mb::Yes);
+}
+
+void TestMoveImage::moveOntoATakenNameNeedsConsent()
+{
+    QFETCH(int, answer);
+    Moving m;
+    m.f.put("dst/a.jpg", "another image");
+    m.f.dialogs.answerMessage(answer);
+    m.run();
+    QCOMPARE(m.f.dialogs.asked().first().text, "A file named a.jpg is already in " + m.f.path("dst") +
+                                                   ". Do you want to replace it with this image?");
+    QCOMPARE(m.f.dialogs.asked().first().style, mb::YesNo + mb::Question);
+    if (answer == mb::Yes) {
+        QCOMPARE(m.f.files(), (Files{{"dst/a.jpg", "picture"}}));
+        QCOMPARE(m.f.rows(m.f.lstImages), QStringList({m.target}));
+    } else {
+        QCOMPARE(m.f.files(), (Files{{"src/a.jpg", "picture"}, {"dst/a.jpg", "another image"}}));
+        QCOMPARE(m.f.rows(m.f.lstImages), QStringList({m.source}));
+    }
+}
+
+enum class Outcome { Moved, Unchanged, CopiedAndListed, CopiedNotListed };
+Q_DECLARE_METATYPE(Outcome)
+
+void TestMoveImage::moveFailures_data()
+{
+    QTest::addColumn<int>("call");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<bool>("always");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<Outcome>("outcome");
+    const int copy = int(FsCall::CopyFile);
+    const int remove = int(FsCall::RemoveFile);
+    const QString full = "Target disk is full. Click OK to continue copying on a new disk, Cancel to quit.";
+    const QString ready =
+        "The device you are copying to is not ready.  Click OK to try again, Cancel to quit.";
+    const QString cannotDelete =
+        "Cannot delete the source file %S. Click OK to continue moving images without "
+        "deleting the source, Cancel to quit.";
+    QTest::newRow("61 copy, OK") << copy << 61 << false << int(mb::Ok) << full << Outcome::Moved;
+    QTest::newRow("61 copy, Cancel") << copy << 61 << false << int(mb::Cancel) << full << Outcome::Unchanged;
+    QTest::newRow("70 copy, OK") << copy << 70 << false << int(mb::Ok) << ready << Outcome::Moved;
+    QTest::newRow("71 copy, Cancel") << copy << 71 << true << int(mb::Cancel) << ready << Outcome::Unchanged;
+    QTest::newRow("75 copy") << copy << 75 << true << int(mb::Ok)
+                             << "Cannot copy the image to %T. The image was not moved." << Outcome::Unchanged;
+    QTest::newRow("52 copy reported")
+        << copy << 52 << true << int(mb::Ok)
+        << "An error has occurred!\r\n\r\nError: 52\r\nDescription: Bad file name or number"
+        << Outcome::Unchanged;
+    QTest::newRow("61 delete, OK") << remove << 61 << false << int(mb::Ok) << full << Outcome::Moved;
+    QTest::newRow("71 delete, OK") << remove << 71 << false << int(mb::Ok) << ready << Outcome::Moved;
+    QTest::newRow("71 delete, Cancel")
+        << remove << 71 << true << int(mb::Cancel) << ready << Outcome::CopiedNotListed;
+    QTest::newRow("75 delete, OK") << remove << 75 << true << int(mb::Ok) << cannotDelete
+                                   << Outcome::CopiedAndListed;
+    QTest::newRow("70 delete, OK") << remove << 70 << true << int(mb::Ok) << cannotDelete
+                                   << Outcome::CopiedAndListed;
+    QTest::newRow("75 delete, Cancel")
+        << remove << 75 << true << int(mb::Cancel) << cannotDelete << Outcome::CopiedNotListed;
+}
+
+void TestMoveImage::moveFailures()
+{
+    QFETCH(int, call);
+    QFETCH(int, number);
+    QFETCH(bool, always);
+    QFETCH(int, answer);
+    QFETCH(QString, message);
+    QFETCH(Outcome, outcome);
+    Moving m;
+    if (always)
+        m.f.fileSystem.failures().failAlways(FsCall(call), number);
+    else
+        m.f.fileSystem.failures().failOnce(FsCall(call), number);
+    m.f.dialogs.answerMessage(answer);
+    m.run();
+    QCOMPARE(m.f.dialogs.messageTexts(),
+             QStringList({message.replace("%S", m.source).replace("%T", m.target)}));
+    const bool listed = outcome == Outcome::Moved || outcome == Outcome::CopiedAndListed;
+    Files expected;
+    if (outcome != Outcome::Moved)
+        expected.insert("src/a.jpg", "picture");
+    if (outcome != Outcome::Unchanged)
+        expected.insert("dst/a.jpg", "picture");
+    QCOMPARE(m.f.files(), expected);
+    QCOMPARE(m.f.rows(m.f.lstImages), QStringList({listed ? m.target : m.source}));
+    QCOMPARE(collectionOf(m.f.state.MainImages), QStringList({listed ? m.target : m.source}));
+    QCOMPARE(m.f.state.ContextImage, listed ? m.target : QString());
+}
+
+LUMARINE_REGISTER_TEST(TestMoveImage)
+#include "tst_moveimage.moc"

@@ -1,0 +1,294 @@
+// Renaming and deleting one image: the file on disk, the target list, the
+// list boxes and the context image after every answer and failure.
+#include "opsfixture.h"
+#include "support/testmain.h"
+
+#include "fileops/imagemenu.h"
+#include "platform/apperror.h"
+
+#include <QAction>
+
+#include <memory>
+
+using namespace platform;
+using Files = QMap<QString, QByteArray>;
+
+class TestRenameDelete : public QObject {
+    Q_OBJECT
+
+private slots:
+    void renameAddsJpegUnlessTheNameEndsSo_data();
+    void renameAddsJpegUnlessTheNameEndsSo();
+    void renameCancelledChangesNothing();
+    void renameNeverReplacesAnotherFile();
+    void renameRefusesANameWithAPath_data();
+    void renameRefusesANameWithAPath();
+    void renameFailures_data();
+    void renameFailures();
+    void deleteAnswers_data();
+    void deleteAnswers();
+    void deleteFailures_data();
+    void deleteFailures();
+    void deleteOfAFileAlreadyGoneStillUnlistsIt();
+    void menuLeavesTheContextImageForAShowingDisplay_data();
+    void menuLeavesTheContextImageForAShowingDisplay();
+};
+
+void TestRenameDelete::renameAddsJpegUnlessTheNameEndsSo_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("newName");
+    QTest::newRow("no suffix") << "Holiday"
+                               << "Holiday.jpg";
+    QTest::newRow("upper-case suffix") << "PHOTO.JPG"
+                                       << "PHOTO.JPG.jpg";
+    QTest::newRow("suffix") << "a.jpg"
+                            << "a.jpg";
+}
+
+void TestRenameDelete::renameAddsJpegUnlessTheNameEndsSo()
+{
+    QFETCH(QString, answer);
+    QFETCH(QString, newName);
+    OpsFixture f;
+    const QString old = f.put("pics/old.jpg", "picture");
+    const QString other = f.put("pics/other.jpg", "other");
+    f.list(old);
+    f.list(other);
+    f.dialogs.answerInput(answer);
+    auto ops = f.ops();
+    fileops::RenameImage(ops, f.state.MainImages, old);
+
+    const QString renamed = f.path("pics/" + newName);
+    QCOMPARE(f.files(), (Files{{"pics/" + newName, "picture"}, {"pics/other.jpg", "other"}}));
+    QCOMPARE(f.dialogs.asked().first().text, "Enter the new file name for this image (" + old + "):");
+    QCOMPARE(f.dialogs.lastInputDefault, QStringLiteral("old.jpg"));
+    // The entry goes to the end of its list box and of the collection.
+    QCOMPARE(f.rows(f.lstImages), QStringList({other, renamed}));
+    QCOMPARE(collectionOf(f.state.MainImages), QStringList({other, renamed}));
+    QCOMPARE(f.state.ContextImage, renamed);
+}
+
+void TestRenameDelete::renameCancelledChangesNothing()
+{
+    OpsFixture f;
+    const QString old = f.put("old.jpg", "picture");
+    f.list(old);
+    f.dialogs.answerInput({});
+    auto ops = f.ops();
+    fileops::RenameImage(ops, f.state.MainImages, old);
+    QCOMPARE(f.files(), (Files{{"old.jpg", "picture"}}));
+    QCOMPARE(f.rows(f.lstImages), QStringList({old}));
+    QVERIFY(f.state.ContextImage.isEmpty());
+}
+
+void TestRenameDelete::renameNeverReplacesAnotherFile()
+{
+    OpsFixture f;
+    const QString old = f.put("old.jpg", "picture");
+    f.put("taken.jpg", "someone else");
+    f.list(old);
+    f.dialogs.answerInput("taken");
+    f.dialogs.answerMessage(mb::Ok);
+    f.dialogs.answerInput("free");
+    auto ops = f.ops();
+    fileops::RenameImage(ops, f.state.MainImages, old);
+    QCOMPARE(f.dialogs.asked().at(1).text, QStringLiteral("That file already exists!"));
+    QCOMPARE(f.dialogs.asked().at(1).style, mb::OkOnly + mb::Exclamation);
+    QCOMPARE(f.dialogs.asked().at(2).text, "Enter the new file name for this image (" + old + "):");
+    QCOMPARE(f.files(), (Files{{"free.jpg", "picture"}, {"taken.jpg", "someone else"}}));
+    QCOMPARE(f.rows(f.lstImages), QStringList({f.path("free.jpg")}));
+}
+
+void TestRenameDelete::renameRefusesANameWithAPath_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("into the parent") << "../escaped";
+    QTest::newRow("into a folder") << "sub/x.jpg";
+    QTest::newRow("absolute") << "/tmp/elsewhere";
+}
+
+void TestRenameDelete::renameRefusesANameWithAPath()
+{
+    QFETCH(QString, answer);
+    OpsFixture f;
+    const QString old = f.put("pics/old.jpg", "picture");
+    f.put("pics/sub/keep.jpg", "kept");
+    f.list(old);
+    f.dialogs.answerInput(answer);
+    f.dialogs.answerMessage(mb::Ok);
+    f.dialogs.answerInput({});
+    auto ops = f.ops();
+    fileops::RenameImage(ops, f.state.MainImages, old);
+    QCOMPARE(f.dialogs.asked().at(1).text, QStringLiteral("That is not a valid file name!"));
+    QCOMPARE(f.files(), (Files{{"pics/old.jpg", "picture"}, {"pics/sub/keep.jpg", "kept"}}));
+    QCOMPARE(f.rows(f.lstImages), QStringList({old}));
+}
+
+void TestRenameDelete::renameFailures_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::addColumn<int>("removeAnswer"); // 0: no such question
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<bool>("stillListed");
+    const QString gone = "That file no longer exists at that location.";
+    const QString ask = "Do you want to remove it from this list?";
+    QTest::newRow("53, removed") << 53 << int(mb::Yes) << QStringList({gone, ask}) << false;
+    QTest::newRow("53, kept") << 53 << int(mb::No) << QStringList({gone, ask}) << true;
+    QTest::newRow("75") << 75 << 0 << QStringList({"Disk access error."}) << true;
+    QTest::newRow("70 reported") << 70 << 0
+                                 << QStringList({"An error has occurred!\r\n\r\nError: 70\r\nDescription: "
+                                                 "Permission denied"})
+                                 << true;
+}
+
+void TestRenameDelete::renameFailures()
+{
+    QFETCH(int, number);
+    QFETCH(int, removeAnswer);
+    QFETCH(QStringList, messages);
+    QFETCH(bool, stillListed);
+    OpsFixture f;
+    const QString old = f.put("old.jpg", "picture");
+    f.list(old, true);
+    f.state.ContextImage = old;
+    f.fileSystem.failures().failOnce(FsCall::Rename, number);
+    f.dialogs.answerInput("new");
+    f.dialogs.answerMessage(mb::Ok);
+    if (removeAnswer)
+        f.dialogs.answerMessage(removeAnswer);
+    auto ops = f.ops();
+    fileops::RenameImage(ops, f.state.MainImages, old);
+    QCOMPARE(f.dialogs.messageTexts(), messages);
+    QCOMPARE(f.files(), (Files{{"old.jpg", "picture"}}));
+    QCOMPARE(f.state.MainImages.Contains(old), stillListed);
+    QCOMPARE(f.rows(f.lstImages), stillListed ? QStringList({old}) : QStringList());
+    // Only the target list and the first list box holding the image change.
+    QCOMPARE(f.rows(f.lstFavorites), QStringList({old}));
+    QVERIFY(f.state.Favorites.Contains(old));
+    QCOMPARE(f.state.ContextImage, old);
+}
+
+void TestRenameDelete::deleteAnswers_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("deleted");
+    QTest::newRow("yes") << int(mb::Yes) << true;
+    QTest::newRow("no") << int(mb::No) << false;
+}
+
+void TestRenameDelete::deleteAnswers()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, deleted);
+    OpsFixture f;
+    const QString image = f.put("a.jpg", "picture");
+    const QString other = f.put("b.jpg", "other");
+    f.list(image, true);
+    f.list(other);
+    f.dialogs.answerMessage(answer);
+    auto ops = f.ops();
+    fileops::DeleteImage(ops, f.state.Favorites, image);
+    QCOMPARE(f.dialogs.asked().first().text, QStringLiteral("Permanently remove image?"));
+    QCOMPARE(f.dialogs.asked().first().style, mb::YesNo + mb::Question);
+    QCOMPARE(f.files().contains("a.jpg"), !deleted);
+    QCOMPARE(f.files().value("b.jpg"), QByteArray("other"));
+    QCOMPARE(f.state.Favorites.Contains(image), !deleted);
+    // The entry is looked for in lstImages first; lstFavorites is not touched then.
+    QCOMPARE(f.rows(f.lstImages), deleted ? QStringList({other}) : QStringList({image, other}));
+    QCOMPARE(f.rows(f.lstFavorites), QStringList({image}));
+    QCOMPARE(f.state.ContextImage, deleted ? QStringLiteral("DELETE") : QString());
+}
+
+void TestRenameDelete::deleteFailures_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::addColumn<bool>("always");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("leavesLists");
+    const QString protectedText = "Cannot delete this image!  It may be read only or write protected.";
+    QTest::newRow("75") << 75 << true << protectedText << false;
+    QTest::newRow("70 permission") << 70 << true << protectedText << false;
+    QTest::newRow("71, file still there")
+        << 71 << true << "An error has occurred!\r\n\r\nError: 71\r\nDescription: Disk not ready" << false;
+}
+
+void TestRenameDelete::deleteFailures()
+{
+    QFETCH(int, number);
+    QFETCH(bool, always);
+    QFETCH(QString, message);
+    QFETCH(bool, leavesLists);
+    OpsFixture f;
+    const QString image = f.put("a.jpg", "picture");
+    f.list(image);
+    if (always)
+        f.fileSystem.failures().failAlways(FsCall::RemoveFile, number);
+    else
+        f.fileSystem.failures().failOnce(FsCall::RemoveFile, number);
+    f.dialogs.answerMessage(mb::Yes);
+    f.dialogs.answerMessage(mb::Ok);
+    auto ops = f.ops();
+    fileops::DeleteImage(ops, f.state.MainImages, image);
+    QCOMPARE(f.dialogs.messageTexts().last(), message);
+    QCOMPARE(f.files(), (Files{{"a.jpg", "picture"}}));
+    QCOMPARE(f.state.MainImages.Contains(image), !leavesLists);
+    QCOMPARE(f.rows(f.lstImages).size(), leavesLists ? 0 : 1);
+    QVERIFY(f.state.ContextImage.isEmpty());
+}
+
+void TestRenameDelete::deleteOfAFileAlreadyGoneStillUnlistsIt()
+{
+    OpsFixture f;
+    const QString image = f.path("gone.jpg");
+    f.list(image);
+    f.dialogs.answerMessage(mb::Yes);
+    f.dialogs.answerMessage(mb::Ok);
+    auto ops = f.ops();
+    fileops::DeleteImage(ops, f.state.MainImages, image);
+    QVERIFY(f.dialogs.messageTexts().last().contains("Error: 53"));
+    QVERIFY(f.state.MainImages.isEmpty());
+    QVERIFY(f.rows(f.lstImages).isEmpty());
+    QCOMPARE(f.state.ContextImage, QStringLiteral("DELETE"));
+}
+
+void TestRenameDelete::menuLeavesTheContextImageForAShowingDisplay_data()
+{
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<bool>("displayVisible");
+    QTest::addColumn<QString>("context"); // "%1" stands for the temporary folder
+    QTest::newRow("rename, display shown") << fileops::entry::Rename << true << "%1/new.jpg";
+    QTest::newRow("rename, display hidden") << fileops::entry::Rename << false << QString();
+    QTest::newRow("delete, display shown") << fileops::entry::Delete << true << "DELETE";
+    QTest::newRow("delete, display hidden") << fileops::entry::Delete << false << QString();
+    QTest::newRow("display, display shown") << fileops::entry::Display << true << "%1/old.jpg";
+}
+
+void TestRenameDelete::menuLeavesTheContextImageForAShowingDisplay()
+{
+    QFETCH(int, entry);
+    QFETCH(bool, displayVisible);
+    QFETCH(QString, context);
+    OpsFixture f;
+    const QString old = f.put("old.jpg", "picture");
+    f.list(old);
+    f.state.ContextImage = old;
+    if (entry == fileops::entry::Rename)
+        f.dialogs.answerInput("new");
+    if (entry == fileops::entry::Delete)
+        f.dialogs.answerMessage(mb::Yes);
+    QList<std::shared_ptr<QAction>> owned;
+    QVector<QAction*> menu;
+    for (int i = 0; i < 11; ++i) {
+        owned << std::make_shared<QAction>(QStringLiteral("entry"));
+        menu << owned.last().get();
+    }
+    auto ops = f.ops();
+    fileops::RunImageCommand(ops, menu, entry, &f.state.MainImages, displayVisible);
+    QCOMPARE(f.state.ContextImage, context.contains("%1") ? context.arg(f.dir.path()) : context);
+    if (entry == fileops::entry::Display)
+        QCOMPARE(f.displayed, QStringList({old}));
+}
+
+LUMARINE_REGISTER_TEST(TestRenameDelete)
+#include "tst_rename_delete.moc"
