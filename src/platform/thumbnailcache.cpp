@@ -53,6 +53,20 @@ QSize fitInside(QSize own, int side)
     return own.scaled(side, side, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
 }
 
+// The size to decode at: what the JPEG decoder gives at the smallest of its
+// scales (1/8, 1/4, 1/2) that still covers the size shown, so that nothing
+// is resampled on the way into the cache; within the size folder's bound.
+QSize decodeSize(QSize own, QSize wanted, int folderSide)
+{
+    for (const int denominator : {8, 4, 2}) {
+        const QSize reduced((own.width() + denominator - 1) / denominator,
+                            (own.height() + denominator - 1) / denominator);
+        if (longestSide(reduced) >= longestSide(wanted) && longestSide(reduced) <= folderSide)
+            return reduced;
+    }
+    return fitInside(own, folderSide);
+}
+
 QImage scaledTo(const QImage& image, QSize wanted)
 {
     if (!wanted.isValid() || wanted.isEmpty() || image.size() == wanted)
@@ -201,6 +215,37 @@ bool ThumbnailCache::writeEntry(const QString& folder, const Key& key, QImage im
 CachedThumbnailLoader::CachedThumbnailLoader(const PictureLoader& pictures, const ThumbnailCache& cache)
     : pictures_(pictures), cache_(cache)
 {
+    // Encoding a PNG costs as much as a third of the decode: it waits until
+    // the page and the one prepared after it no longer need the processor.
+    writer_.setMaxThreadCount(1);
+    writer_.setThreadPriority(QThread::IdlePriority);
+}
+
+CachedThumbnailLoader::~CachedThumbnailLoader()
+{
+    writer_.waitForDone();
+}
+
+void CachedThumbnailLoader::waitForWrites() const
+{
+    writer_.waitForDone();
+}
+
+void CachedThumbnailLoader::storeLater(const ThumbnailCache::Key& key, const ThumbnailCache::Flavour& flavour,
+                                       const QImage& image, QSize ownSize) const
+{
+    // Held images are bounded: beyond a few pages' worth the decoding thread
+    // writes its entry itself.
+    constexpr int mostPending = 64;
+    if (pendingWrites_.fetch_add(1) >= mostPending) {
+        cache_.store(key, flavour, image, ownSize);
+        --pendingWrites_;
+        return;
+    }
+    writer_.start([this, key, flavour, image, ownSize] {
+        cache_.store(key, flavour, image, ownSize);
+        --pendingWrites_;
+    });
 }
 
 std::optional<LoadedPicture> CachedThumbnailLoader::fromCache(const ThumbnailCache::Key& key,
@@ -244,7 +289,7 @@ LoadedPicture CachedThumbnailLoader::load(const QString& path, const ShownSizeFo
             if (longestSide(wanted) > ThumbnailCache::flavourFor(INT_MAX).size)
                 return wanted;
             flavour = ThumbnailCache::flavourFor(longestSide(wanted));
-            return fitInside(own, flavour->size);
+            return decodeSize(own, wanted, flavour->size);
         });
     } catch (const AppError& error) {
         if (error.number() == err::InvalidPicture)
@@ -252,7 +297,7 @@ LoadedPicture CachedThumbnailLoader::load(const QString& path, const ShownSizeFo
         throw;
     }
     if (flavour)
-        cache_.store(*key, *flavour, decoded.image, decoded.ownSize);
+        storeLater(*key, *flavour, decoded.image, decoded.ownSize);
     decoded.image = scaledTo(decoded.image, wanted.boundedTo(decoded.ownSize));
     return decoded;
 }

@@ -4,6 +4,9 @@
 
 #include <QImage>
 #include <QString>
+#include <QThreadPool>
+
+#include <atomic>
 
 #include <optional>
 
@@ -71,19 +74,31 @@ private:
 };
 
 // Thumbnails through the shared cache: a valid entry is scaled to the size
-// shown; otherwise the picture is decoded at its size folder's size, stored
-// for the next time, and scaled. Safe to call from several threads.
+// shown; otherwise the picture is decoded within its size folder's bound,
+// stored for the next time, and scaled. Safe to call from several threads.
 class CachedThumbnailLoader final : public PictureLoader {
 public:
     CachedThumbnailLoader(const PictureLoader& pictures, const ThumbnailCache& cache);
+    ~CachedThumbnailLoader() override;
+    CachedThumbnailLoader(const CachedThumbnailLoader&) = delete;
+    CachedThumbnailLoader& operator=(const CachedThumbnailLoader&) = delete;
+
     LoadedPicture load(const QString& path, const ShownSizeFor& shownSizeFor) const override;
+    // Entries are written behind the page, when the processor is otherwise
+    // idle; this waits until all of them are on disk.
+    void waitForWrites() const;
 
 private:
     std::optional<LoadedPicture> fromCache(const ThumbnailCache::Key& key,
                                            const ShownSizeFor& shownSizeFor) const;
 
+    void storeLater(const ThumbnailCache::Key& key, const ThumbnailCache::Flavour& flavour,
+                    const QImage& image, QSize ownSize) const;
+
     const PictureLoader& pictures_;
     const ThumbnailCache& cache_;
+    mutable QThreadPool writer_;
+    mutable std::atomic<int> pendingWrites_{0};
 };
 
 } // namespace platform

@@ -170,6 +170,7 @@ void TestThumbPages::pageThroughTheCacheIsReadBackOnTheNextRun()
     thumbnailPreview(f);
     QCOMPARE(shownTags(f), range(1, 12));
     const QSize drawn = f.window->imgTN[0]->pixmap().size();
+    thumbnails.waitForWrites();
     QCOMPARE(QDir(root.filePath("thumbnails/normal")).entryList(QDir::Files).size(), 12);
     f.window->Unload();
 
