@@ -1,6 +1,7 @@
 #include "platform/thumbnailcache.h"
 
 #include "platform/apperror.h"
+#include "platform/exifthumbnail.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -269,15 +270,43 @@ std::optional<LoadedPicture> CachedThumbnailLoader::fromCache(const ThumbnailCac
     return std::nullopt;
 }
 
+std::optional<LoadedPicture>
+CachedThumbnailLoader::fromExif(const QString& path, const ShownSizeFor& shownSizeFor,
+                                const std::optional<ThumbnailCache::Key>& key) const
+{
+    // A FIFO put in the picture's place would block the reader.
+    checkPictureFile(path);
+    QImageReader reader(path);
+    const QSize stored = reader.size();
+    if (!stored.isValid() || stored.isEmpty())
+        return std::nullopt;
+    const QImageIOHandler::Transformations transformation = reader.transformation();
+    const QSize own =
+        transformation.testFlag(QImageIOHandler::TransformationRotate90) ? stored.transposed() : stored;
+    const QSize wanted = shownSizeFor ? shownSizeFor(own) : own;
+    std::optional<QImage> embedded = usableExifThumbnail(path, own, transformation, wanted.boundedTo(own));
+    if (!embedded)
+        return std::nullopt;
+    const ThumbnailCache::Flavour flavour = ThumbnailCache::flavourFor(longestSide(wanted));
+    // Shared only when it is as large as its size folder asks.
+    if (key && longestSide(embedded->size()) >= flavour.size)
+        storeLater(*key, flavour, scaledTo(*embedded, fitInside(embedded->size(), flavour.size)), own);
+    return LoadedPicture{own, scaledTo(*embedded, wanted.boundedTo(own))};
+}
+
 LoadedPicture CachedThumbnailLoader::load(const QString& path, const ShownSizeFor& shownSizeFor) const
 {
     const std::optional<ThumbnailCache::Key> key = cache_.keyFor(path);
+    if (key && cache_.isRecordedAsFailed(*key))
+        throwError(err::InvalidPicture);
+    if (key) {
+        if (std::optional<LoadedPicture> cached = fromCache(*key, shownSizeFor))
+            return std::move(*cached);
+    }
+    if (std::optional<LoadedPicture> embedded = fromExif(path, shownSizeFor, key))
+        return std::move(*embedded);
     if (!key)
         return pictures_.load(path, shownSizeFor);
-    if (cache_.isRecordedAsFailed(*key))
-        throwError(err::InvalidPicture);
-    if (std::optional<LoadedPicture> cached = fromCache(*key, shownSizeFor))
-        return std::move(*cached);
 
     QSize wanted;
     std::optional<ThumbnailCache::Flavour> flavour;

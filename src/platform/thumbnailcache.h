@@ -89,6 +89,8 @@ public:
     void waitForWrites() const;
 
 private:
+    std::optional<LoadedPicture> fromExif(const QString& path, const ShownSizeFor& shownSizeFor,
+                                          const std::optional<ThumbnailCache::Key>& key) const;
     std::optional<LoadedPicture> fromCache(const ThumbnailCache::Key& key,
                                            const ShownSizeFor& shownSizeFor) const;
 

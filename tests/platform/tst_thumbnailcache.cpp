@@ -1,8 +1,10 @@
 #include "platform/apperror.h"
+#include "platform/exifthumbnail.h"
 #include "platform/thumbnailcache.h"
 #include "support/jpegfixtures.h"
 #include "support/testmain.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
@@ -79,6 +81,52 @@ void writeForeignEntry(const QString& file, const QString& uri, qint64 mtime, QS
     QVERIFY(image.save(file, "png"));
 }
 
+void putLittle(QByteArray& data, quint32 value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        data.append(char((value >> (8 * i)) & 0xFF));
+}
+
+// A JPEG of the given size, left red and right blue, carrying an EXIF
+// thumbnail of another size in green.
+QByteArray jpegWithExifThumbnail(QSize size, QSize thumbnailSize)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QImage thumbnail(thumbnailSize, QImage::Format_RGB32);
+    thumbnail.fill(Qt::green);
+    QByteArray main;
+    QByteArray small;
+    {
+        QBuffer buffer(&main);
+        buffer.open(QIODevice::WriteOnly);
+        picture.save(&buffer, "jpeg", 90);
+        QBuffer thumbBuffer(&small);
+        thumbBuffer.open(QIODevice::WriteOnly);
+        thumbnail.save(&thumbBuffer, "jpeg", 90);
+    }
+    // TIFF header, an empty IFD0 that points on to IFD1, whose two entries
+    // give the thumbnail's place and length.
+    QByteArray tiff("II*\0", 4);
+    putLittle(tiff, 8, 4);
+    putLittle(tiff, 0, 2);
+    putLittle(tiff, 14, 4);
+    putLittle(tiff, 2, 2);
+    for (const auto& [tag, value] : {std::pair{0x0201u, 44u}, std::pair{0x0202u, quint32(small.size())}}) {
+        putLittle(tiff, tag, 2);
+        putLittle(tiff, 4, 2);
+        putLittle(tiff, 1, 4);
+        putLittle(tiff, value, 4);
+    }
+    putLittle(tiff, 0, 4);
+    tiff += small;
+    const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
+    QByteArray segment("\xFF\xE1", 2);
+    segment.append(char((payload.size() + 2) >> 8));
+    segment.append(char((payload.size() + 2) & 0xFF));
+    return main.left(2) + segment + payload + main.mid(2);
+}
+
 struct CacheFixture {
     CacheFixture() : cache(root.path() + "/thumbnails", true, "lumarine-test"), thumbnails(files, cache)
     {
@@ -115,6 +163,8 @@ private slots:
     void unwritableCacheStillGivesTheThumbnail();
     void nothingIsWrittenForPicturesInsideTheCache();
     void switchedOffCacheNeitherReadsNorWrites();
+    void embeddedThumbnailServesCellsItCovers_data();
+    void embeddedThumbnailServesCellsItCovers();
 };
 
 void TestThumbnailCache::entryNameIsTheDigestOfTheEncodedUri_data()
@@ -310,6 +360,38 @@ void TestThumbnailCache::switchedOffCacheNeitherReadsNorWrites()
     QVERIFY(fromEnvironment.enabled());
     QCOMPARE(fromEnvironment.root(), f.root.path() + "/thumbnails");
     qputenv("LUMARINE_NO_THUMBNAIL_CACHE", "1");
+}
+
+void TestThumbnailCache::embeddedThumbnailServesCellsItCovers_data()
+{
+    QTest::addColumn<QSize>("thumbnail");
+    QTest::addColumn<QSize>("shown");
+    QTest::addColumn<bool>("embeddedUsed");
+    QTest::newRow("covers the cell") << QSize(160, 120) << QSize(120, 90) << true;
+    QTest::newRow("smaller than the cell") << QSize(160, 120) << QSize(200, 150) << false;
+    QTest::newRow("padded to other proportions") << QSize(160, 90) << QSize(120, 90) << false;
+}
+
+void TestThumbnailCache::embeddedThumbnailServesCellsItCovers()
+{
+    QFETCH(QSize, thumbnail);
+    QFETCH(QSize, shown);
+    QFETCH(bool, embeddedUsed);
+    CacheFixture f;
+    const QByteArray bytes = jpegWithExifThumbnail(QSize(1600, 1200), thumbnail);
+    QCOMPARE(exifThumbnail(bytes).value_or(QImage()).size(), thumbnail);
+    const QString path = f.pictures.filePath("camera.jpg");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    const LoadedPicture loaded = f.thumbnails.load(path, [&](QSize) { return shown; });
+    f.thumbnails.waitForWrites();
+    QCOMPARE(loaded.ownSize, QSize(1600, 1200));
+    QCOMPARE(loaded.image.size(), shown);
+    QCOMPARE(f.files.loads.load(), embeddedUsed ? 0 : 1);
+    const QColor centre = loaded.image.pixelColor(shown.width() / 2, shown.height() / 2);
+    QCOMPARE(centre.green() > 200 && centre.red() < 60, embeddedUsed);
 }
 
 #include "tst_thumbnailcache.moc"
