@@ -263,9 +263,13 @@ std::optional<LoadedPicture> CachedThumbnailLoader::fromCache(const ThumbnailCac
             continue;
         const QSize wanted = shownSizeFor ? shownSizeFor(own) : own;
         // An entry as large as the picture itself covers any size shown.
-        if (longestSide(entry->image.size()) >= longestSide(wanted.boundedTo(own)) ||
-            entry->image.size() == own)
-            return LoadedPicture{own, scaledTo(entry->image, wanted.boundedTo(own))};
+        if (longestSide(entry->image.size()) < longestSide(wanted.boundedTo(own)) &&
+            entry->image.size() != own)
+            continue;
+        // Thumbnails of JPEGs are opaque and shown on black: without the
+        // alpha channel scaling and drawing them cost less.
+        entry->image.convertTo(QImage::Format_RGB32);
+        return LoadedPicture{own, scaledTo(entry->image, wanted.boundedTo(own))};
     }
     return std::nullopt;
 }
