@@ -126,7 +126,7 @@ int main(int argc, char* argv[])
 
     CountingDialogs dialogs;
     platform::FilePictureLoader loader;
-    QList<double> cold, warm, next, sequential, parallel;
+    QList<double> cold, warm, warmShown, next, sequential, parallel;
     for (int round = 0; round < rounds; ++round) {
         QTemporaryDir cacheHome;
         const QString root = cacheHome.filePath(QStringLiteral("thumbnails"));
@@ -164,6 +164,10 @@ int main(int argc, char* argv[])
                 std::fprintf(stderr, "warm page drew %d thumbnails\n", page.thumbnails);
             window.Unload();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            // The same from the cache again, the window having been shown once.
+            warmShown << showPage(window, state).ms;
+            window.Unload();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
         sequential << timeMs([&] {
             for (const QString& file : pageFiles)
@@ -177,7 +181,9 @@ int main(int argc, char* argv[])
     std::printf("30 x djpeg -scale 1/8 one after another: %.1f ms; in two parallel streams: %.1f ms\n", s, p);
     std::printf("page of 30, empty cache: %.1f ms; ratio to the two streams %.2f (target 1.00 or less)\n", c,
                 c / p);
-    std::printf("page of 30, cache filled: %.1f ms (target under 50 ms)\n", w);
+    std::printf("page of 30, cache filled: %.1f ms (target under 50 ms); again in the window already shown: "
+                "%.1f ms\n",
+                w, median(warmShown));
     std::printf("Next onto the prepared page: %.1f ms (target under 20 ms)\n", n);
     return dialogs.messages == 0 ? 0 : 1;
 }
