@@ -3,6 +3,7 @@
 #include "app/appicon.h"
 #include "app/help.h"
 #include "app/showview.h"
+#include "app/version.h"
 #include "catalogue/appstate.h"
 #include "catalogue/listboxes.h"
 #include "catalogue/showassembly.h"
@@ -87,6 +88,13 @@ void frmLumMain::ListFavorites()
     catalogue::ListFavorites(state_.Favorites, *lstFavoritesModel);
 }
 
+QString frmLumMain::thumbnailSoftware()
+{
+    // Names the folder where the cache records the pictures this version
+    // could not decode.
+    return QStringLiteral("lumarine-%1.%2.%3").arg(version::Major).arg(version::Minor).arg(version::Revision);
+}
+
 frmDisplay& frmLumMain::DisplayWindow()
 {
     if (!display_) {
@@ -96,6 +104,7 @@ frmDisplay& frmLumMain::DisplayWindow()
                                  [this] { ListFavorites(); },
                                  [this](int, QPoint position) { thumbnailMenu(position); },
                                  [this] { return screen(); }};
+        services.thumbnails = &thumbnails_;
         display_ = std::make_unique<frmDisplay>(std::move(services), this);
     }
     return *display_;

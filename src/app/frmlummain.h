@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 #include "platform/pacer.h"
 #include "platform/picture.h"
+#include "platform/thumbnailcache.h"
 #include "settings/loadsave.h"
 
 #include <QMainWindow>
@@ -194,6 +195,9 @@ private:
     app::Services services_;
     platform::Pacer pacer_;
     platform::FilePictureLoader pictures_;
+    static QString thumbnailSoftware();
+    platform::ThumbnailCache thumbnailCache_ = platform::ThumbnailCache::fromEnvironment(thumbnailSoftware());
+    platform::CachedThumbnailLoader thumbnails_{pictures_, thumbnailCache_};
     std::unique_ptr<app::MainShowView> showView_;
     std::unique_ptr<frmDisplay> display_;
     bool unloaded_ = false;

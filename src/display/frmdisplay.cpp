@@ -41,6 +41,7 @@ frmDisplay::~frmDisplay()
 {
     prefetch_.cancel();
     cancelPageJobs();
+    cancelPreparedJobs();
 }
 
 void frmDisplay::Load()
@@ -59,6 +60,7 @@ void frmDisplay::Unload()
     tim1->stop();
     hide();
     TNClear();
+    cancelPreparedJobs();
     resetControls();
     prefetch_.cancel();
     prefetch_ = {};

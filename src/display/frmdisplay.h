@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <optional>
+#include <tuple>
 #include <variant>
 
 class QFrame;
@@ -48,6 +49,9 @@ struct DisplayServices {
     std::function<void(int index, QPoint globalPosition)> onThumbnailMenu;
     // The screen that shows the main window; the primary screen when unset.
     std::function<QScreen*()> screen;
+    // Thumbnails, when they come from elsewhere than the pictures (the
+    // desktop's thumbnail cache).
+    const platform::PictureLoader* thumbnails = nullptr;
 };
 
 // The borderless black window that runs the shows. It is in one of these modes:
@@ -175,6 +179,9 @@ private:
     display::ThumbBox* thumbAt(int slot);
     void startPageJobs();
     void cancelPageJobs();
+    void preparePage();
+    void cancelPreparedJobs();
+    const platform::PictureLoader& thumbnailLoader() const;
     platform::LoadedPicture pagePicture(int slot, const QString& path);
     platform::ShownSizeFor thumbSizeFor() const;
     platform::ShownSizeFor screenSizeFor() const;
@@ -185,6 +192,10 @@ private:
     std::optional<double> pendingRandom_;
     display::PictureJob prefetch_;
     QVector<display::PictureJob> pageJobs_;
+    // The page after the one shown, decoded once that one has filled, and
+    // the cell (width, height, pixel ratio) it was decoded for.
+    QVector<display::PictureJob> preparedJobs_;
+    std::tuple<qint32, qint32, qreal> preparedCell_{};
     int pageGeneration_ = 0;
     bool loaded_ = false;
     std::optional<QSizeF> screenOverride_;

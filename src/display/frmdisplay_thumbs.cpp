@@ -12,6 +12,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <utility>
 
 void frmDisplay::TNLayout()
 {
@@ -50,6 +51,7 @@ void frmDisplay::TNDisplay()
     const int generation = ++pageGeneration_;
     const QPointer<frmDisplay> self(this);
     startPageJobs();
+    int filled = 0;
     for (int i = 0; i < mintPageSize && !mbolAbort; ++i) {
         const qint32 count = mcolCurrent ? qint32(mcolCurrent->Count()) : 0;
         if (i > count - 1 || mintIndex > count)
@@ -72,8 +74,11 @@ void frmDisplay::TNDisplay()
         if (!self || generation != pageGeneration_ || !loaded_)
             return;
         ++mintIndex;
+        filled = i + 1;
     }
     cancelPageJobs();
+    if (filled == mintPageSize && !mbolAbort)
+        preparePage();
     basUI::BusyCursorOff();
 }
 
@@ -120,18 +125,41 @@ platform::ShownSizeFor frmDisplay::thumbSizeFor() const
     };
 }
 
+const platform::PictureLoader& frmDisplay::thumbnailLoader() const
+{
+    return services_.thumbnails ? *services_.thumbnails : services_.pictures;
+}
+
 void frmDisplay::startPageJobs()
 {
     cancelPageJobs();
-    if (!mcolCurrent)
-        return;
-    const platform::ShownSizeFor sizeFor = thumbSizeFor();
-    for (qint32 k = 0; k < mintPageSize; ++k) {
-        const qint32 position = mintIndex + k;
-        if (position < 1 || position > mcolCurrent->Count())
-            break;
-        pageJobs_.append(jobs_.start(mcolCurrent->Item(position), sizeFor));
+    // Thumbnails prepared for this cell are taken over; the rest of them
+    // are for a page that will not be shown now.
+    QVector<display::PictureJob> prepared = std::exchange(preparedJobs_, {});
+    if (preparedCell_ != std::tuple(mlngThumbWidth, mlngThumbHeight, pixelRatio())) {
+        for (const display::PictureJob& job : prepared)
+            job.cancel();
+        prepared.clear();
     }
+    if (mcolCurrent) {
+        const platform::ShownSizeFor sizeFor = thumbSizeFor();
+        for (qint32 k = 0; k < mintPageSize; ++k) {
+            const qint32 position = mintIndex + k;
+            if (position < 1 || position > mcolCurrent->Count())
+                break;
+            const QString path = mcolCurrent->Item(position);
+            const auto found = std::find_if(prepared.begin(), prepared.end(),
+                                            [&](const display::PictureJob& job) { return job.path == path; });
+            if (found != prepared.end()) {
+                pageJobs_.append(std::move(*found));
+                prepared.erase(found);
+            } else {
+                pageJobs_.append(jobs_.start(thumbnailLoader(), path, sizeFor));
+            }
+        }
+    }
+    for (const display::PictureJob& job : prepared)
+        job.cancel();
 }
 
 void frmDisplay::cancelPageJobs()
@@ -139,6 +167,30 @@ void frmDisplay::cancelPageJobs()
     for (const display::PictureJob& job : pageJobs_)
         job.cancel();
     pageJobs_.clear();
+}
+
+void frmDisplay::preparePage()
+{
+    // Next then shows the page from memory. Only one page waits like this
+    // beside the one being filled, which bounds what it holds.
+    cancelPreparedJobs();
+    if (!mcolCurrent)
+        return;
+    const platform::ShownSizeFor sizeFor = thumbSizeFor();
+    preparedCell_ = std::tuple(mlngThumbWidth, mlngThumbHeight, pixelRatio());
+    for (qint32 k = 0; k < mintPageSize; ++k) {
+        const qint32 position = mintIndex + k;
+        if (position < 1 || position > mcolCurrent->Count())
+            break;
+        preparedJobs_.append(jobs_.start(thumbnailLoader(), mcolCurrent->Item(position), sizeFor));
+    }
+}
+
+void frmDisplay::cancelPreparedJobs()
+{
+    for (const display::PictureJob& job : preparedJobs_)
+        job.cancel();
+    preparedJobs_.clear();
 }
 
 platform::LoadedPicture frmDisplay::pagePicture(int slot, const QString& path)
@@ -150,7 +202,7 @@ platform::LoadedPicture frmDisplay::pagePicture(int slot, const QString& path)
         if (decoded.error != -1)
             return decoded.take();
     }
-    return display::LoadNow(jobs_.loader(), path, thumbSizeFor()).take();
+    return display::LoadNow(thumbnailLoader(), path, thumbSizeFor()).take();
 }
 
 void frmDisplay::imgTN_Click(int index)

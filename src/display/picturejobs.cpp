@@ -39,19 +39,20 @@ PictureJobs::~PictureJobs()
     pool_.waitForDone();
 }
 
-PictureJob PictureJobs::start(const QString& path, platform::ShownSizeFor shownSizeFor)
+PictureJob PictureJobs::start(const platform::PictureLoader& loader, const QString& path,
+                              platform::ShownSizeFor shownSizeFor)
 {
     PictureJob job;
     job.path = path;
     job.cancelled = std::make_shared<std::atomic<bool>>(false);
     job.future = QtConcurrent::run(
-        &pool_, [this, path, shownSizeFor = std::move(shownSizeFor), cancelled = job.cancelled]() {
+        &pool_, [&loader, path, shownSizeFor = std::move(shownSizeFor), cancelled = job.cancelled]() {
             if (cancelled->load()) {
                 DecodedPicture skipped;
                 skipped.error = -1;
                 return skipped;
             }
-            return LoadNow(loader_, path, shownSizeFor);
+            return LoadNow(loader, path, shownSizeFor);
         });
     return job;
 }

@@ -48,7 +48,13 @@ public:
     PictureJobs(const PictureJobs&) = delete;
     PictureJobs& operator=(const PictureJobs&) = delete;
 
-    PictureJob start(const QString& path, platform::ShownSizeFor shownSizeFor);
+    PictureJob start(const QString& path, platform::ShownSizeFor shownSizeFor)
+    {
+        return start(loader_, path, std::move(shownSizeFor));
+    }
+    // The loader must outlive this pool.
+    PictureJob start(const platform::PictureLoader& loader, const QString& path,
+                     platform::ShownSizeFor shownSizeFor);
     const platform::PictureLoader& loader() const { return loader_; }
 
 private:
