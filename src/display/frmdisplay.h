@@ -183,6 +183,7 @@ private:
     void cancelPreparedJobs();
     const platform::PictureLoader& thumbnailLoader() const;
     platform::LoadedPicture pagePicture(int slot, const QString& path);
+    platform::LoadedPicture pagePictureOrMark(int slot, const QString& path);
     platform::ShownSizeFor thumbSizeFor() const;
     platform::ShownSizeFor screenSizeFor() const;
 

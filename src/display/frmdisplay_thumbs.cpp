@@ -4,6 +4,7 @@
 
 #include "catalogue/appstate.h"
 #include "display/thumbbox.h"
+#include "platform/apperror.h"
 #include "platform/basui.h"
 #include "platform/twips.h"
 
@@ -61,7 +62,7 @@ void frmDisplay::TNDisplay()
         box->hide();
         box->move(qRound(twips::toPixels(mvarThumbPos[i].x())), qRound(twips::toPixels(mvarThumbPos[i].y())));
         const QString path = mcolCurrent->Item(mintIndex);
-        const platform::LoadedPicture picture = pagePicture(i, path);
+        const platform::LoadedPicture picture = pagePictureOrMark(i, path);
         box->setPixmap(QPixmap::fromImage(picture.image));
         box->tag = QString::number(mintIndex);
         box->setToolTip(path);
@@ -191,6 +192,22 @@ void frmDisplay::cancelPreparedJobs()
     for (const display::PictureJob& job : preparedJobs_)
         job.cancel();
     preparedJobs_.clear();
+}
+
+platform::LoadedPicture frmDisplay::pagePictureOrMark(int slot, const QString& path)
+{
+    // A picture that is not there or cannot be decoded keeps its slot: the
+    // page, and every page after it, still fills. Other failures end it.
+    try {
+        return pagePicture(slot, path);
+    } catch (const platform::AppError& error) {
+        if (error.number() != platform::err::InvalidPicture && error.number() != platform::err::FileNotFound)
+            throw;
+    }
+    const QSizeF cell(mlngThumbWidth, mlngThumbHeight);
+    const QSizeF logical = twips::toPixels(cell);
+    return {QSize(qMax(1, qRound(logical.width())), qMax(1, qRound(logical.height()))),
+            display::UnreadableThumbnail(display::DevicePixels(cell, pixelRatio()))};
 }
 
 platform::LoadedPicture frmDisplay::pagePicture(int slot, const QString& path)

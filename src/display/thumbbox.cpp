@@ -1,6 +1,7 @@
 #include "display/thumbbox.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace display {
 
@@ -35,6 +36,19 @@ void ThumbBox::mouseDoubleClickEvent(QMouseEvent* event)
     event->accept();
     if (event->button() == Qt::LeftButton)
         emit doubleClicked(index_);
+}
+
+QImage UnreadableThumbnail(QSize pixels)
+{
+    QImage image(pixels.expandedTo(QSize(2, 2)), QImage::Format_RGB32);
+    image.fill(QColor(40, 40, 40));
+    QPainter painter(&image);
+    painter.setPen(QColor(110, 110, 110));
+    const QRect frame = image.rect().adjusted(0, 0, -1, -1);
+    painter.drawRect(frame);
+    painter.drawLine(frame.topLeft(), frame.bottomRight());
+    painter.drawLine(frame.bottomLeft(), frame.topRight());
+    return image;
 }
 
 } // namespace display

@@ -29,4 +29,9 @@ private:
     bool pressed_ = false;
 };
 
+// What a slot shows for a picture that cannot be read: a dim frame crossed
+// through, of the given size in device pixels, so that the page goes on and
+// the image can still be opened from the menu (to delete it, say).
+QImage UnreadableThumbnail(QSize pixels);
+
 } // namespace display

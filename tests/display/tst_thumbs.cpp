@@ -58,8 +58,8 @@ private slots:
     void fullAndThumbsSwitchTheViewAndTheSetting();
     void newerPageStopsTheOneStillLoading();
     void menuStopsThePageStillLoading();
-    void failedPictureEndsThePage_data();
-    void failedPictureEndsThePage();
+    void failedPictureOnAPage_data();
+    void failedPictureOnAPage();
     void doubleClickOpensTheSingleImageModally();
     void rightButtonAsksForTheImageMenu();
 };
@@ -235,23 +235,29 @@ void TestThumbs::menuStopsThePageStillLoading()
     QCOMPARE(f.window->mintIndex, 1);
 }
 
-void TestThumbs::failedPictureEndsThePage_data()
+void TestThumbs::failedPictureOnAPage_data()
 {
     QTest::addColumn<int>("injected");
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("loaded");
-    QTest::newRow("missing file: silently") << 53 << "" << true;
-    QTest::newRow("not a picture: silently") << 481 << "" << true;
+    QTest::addColumn<QList<int>>("shown");
+    // A picture that is gone or cannot be decoded keeps its slot, marked,
+    // so that the pages after it can still be reached.
+    QTest::newRow("missing file: marked, the page goes on") << 53 << "" << true << range(1, 8);
+    QTest::newRow("not a picture: marked, the page goes on") << 481 << "" << true << range(1, 8);
     QTest::newRow("disk not ready: closes")
-        << 71 << "There is a problem accessing the specified disk.  Exiting back to main menu." << false;
-    QTest::newRow("other: its message") << 70 << "Error: 70: Permission denied" << true;
+        << 71 << "There is a problem accessing the specified disk.  Exiting back to main menu." << false
+        << QList<int>();
+    QTest::newRow("other: its message, the page ends")
+        << 70 << "Error: 70: Permission denied" << true << range(1, 3);
 }
 
-void TestThumbs::failedPictureEndsThePage()
+void TestThumbs::failedPictureOnAPage()
 {
     QFETCH(int, injected);
     QFETCH(QString, message);
     QFETCH(bool, loaded);
+    QFETCH(QList<int>, shown);
     DisplayFixture f(8);
     f.loader.failures.insert(f.path(4), injected);
     if (!message.isEmpty())
@@ -260,7 +266,15 @@ void TestThumbs::failedPictureEndsThePage()
     QCOMPARE(f.dialogs.messageTexts(), message.isEmpty() ? QStringList() : QStringList({message}));
     QCOMPARE(f.window->isLoaded(), loaded);
     if (loaded)
-        QCOMPARE(shownTags(f), range(1, 3));
+        QCOMPARE(shownTags(f), shown);
+    if (shown.size() == 8) {
+        const display::ThumbBox* marked = f.window->imgTN[3];
+        QCOMPARE(marked->toolTip(), f.path(4));
+        QVERIFY(!marked->pixmap().isNull());
+        // Placed and sized like a landscape picture in its cell.
+        QCOMPARE(marked->width(), f.window->imgTN[0]->width());
+        QCOMPARE(f.window->mintIndex, 9);
+    }
     QVERIFY(!QGuiApplication::overrideCursor());
 }
 
