@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Lumarine
 # need, when they are missing. Without root it prints the command instead.
+# With --test it adds what only the tests need: clang and its runtime for the
+# fuzz targets.
 set -euo pipefail
 
 packages=(
@@ -11,6 +13,9 @@ packages=(
     libjpeg-turbo-progs
     dbus-daemon at-spi2-core
 )
+if [ "${1:-}" = "--test" ]; then
+    packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
