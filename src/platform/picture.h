@@ -36,7 +36,18 @@ public:
     LoadedPicture load(const QString& path, const ShownSizeFor& shownSizeFor) const override;
 };
 
+// The most pixels a picture's header may claim. Larger ones are refused
+// before anything is decoded: even at the decoder's smallest scale their
+// buffers would take hundreds of megabytes.
+inline constexpr qint64 MaxPicturePixels = qint64(1) << 28;
+// A progressive JPEG is decoded once per scan over the whole picture, so a
+// file of thousands of tiny scans holds the program for minutes. Cameras
+// write about ten; these bounds leave room for any real encoder.
+inline constexpr int MaxJpegScans = 1000;
+inline constexpr qint64 MaxJpegScanPixels = qint64(1) << 32;
+
 // Decodes a picture from any device, as the file loader does after its checks.
+// The device must be able to seek: a JPEG's scans are counted first.
 LoadedPicture decodePicture(QIODevice& device, const ShownSizeFor& shownSizeFor);
 
 // Throws the numbered failure for a path that cannot be a picture file: one
