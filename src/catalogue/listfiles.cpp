@@ -7,6 +7,7 @@
 #include "platform/filesystem.h"
 #include "platform/pacer.h"
 
+#include <QLocale>
 #include <QStringListModel>
 
 namespace catalogue {
@@ -52,19 +53,71 @@ QString chooseSaveName(platform::FileDialogState& cdlMain, const QString& initia
     }
 }
 
+[[noreturn]] void throwTooLarge(const QString& description)
+{
+    throw platform::AppError(platform::err::OutOfMemory, description);
+}
+
+QByteArray readListFile(platform::FileSystem& fileSystem, const QString& fileName,
+                        const ListFileLimits& limits)
+{
+    try {
+        return fileSystem.readFile(fileName, limits.fileBytes);
+    } catch (const platform::AppError& error) {
+        if (error.number() != platform::err::OutOfMemory)
+            throw;
+        throwTooLarge(QStringLiteral("The list file is larger than %1.")
+                          .arg(QLocale::c().formattedDataSize(limits.fileBytes, 0,
+                                                              QLocale::DataSizeTraditionalFormat)));
+    }
+}
+
+// The paths as a message can show them, a line break drawn as a sign.
+QString namesForMessage(const QStringList& paths)
+{
+    constexpr qsizetype Shown = 10;
+    QStringList names;
+    for (QString path : paths.first(qMin(paths.size(), Shown)))
+        names << path.replace(QLatin1Char('\r'), QChar(0x21b5)).replace(QLatin1Char('\n'), QChar(0x21b5));
+    if (paths.size() > Shown)
+        names << QStringLiteral("and %1 more").arg(paths.size() - Shown);
+    return names.join(QStringLiteral("\r\n"));
+}
+
+void reportLeftOut(platform::Dialogs& dialogs, const QStringList& lines)
+{
+    QStringList leftOut;
+    for (const QString& line : lines)
+        if (!FitsOnOneLine(line))
+            leftOut << line;
+    if (leftOut.isEmpty())
+        return;
+    dialogs.msgBox(QStringLiteral("Not saved, since a name with a line break cannot be one line of a list "
+                                  "file:\r\n\r\n") +
+                       namesForMessage(leftOut),
+                   platform::mb::OkOnly | platform::mb::Exclamation);
+}
+
 } // namespace
+
+bool FitsOnOneLine(const QString& path)
+{
+    return !path.contains(QLatin1Char('\r')) && !path.contains(QLatin1Char('\n'));
+}
 
 QByteArray FormatListFile(const QStringList& lines)
 {
     QByteArray content;
     for (const QString& line : lines) {
+        if (!FitsOnOneLine(line))
+            continue;
         content += line.toLocal8Bit();
         content += "\r\n";
     }
     return content;
 }
 
-QStringList ParseListFile(const QByteArray& content)
+QStringList ParseListFile(const QByteArray& content, const ListFileLimits& limits)
 {
     if (content.contains('\0'))
         platform::throwError(platform::err::InvalidFileFormat);
@@ -75,6 +128,11 @@ QStringList ParseListFile(const QByteArray& content)
         qsizetype end = content.indexOf('\r', start);
         if (end < 0)
             end = size;
+        if (end - start > limits.lineBytes)
+            throwTooLarge(
+                QStringLiteral("A line of the list file is longer than %1 bytes.").arg(limits.lineBytes));
+        if (end > start && lines.size() == limits.lines)
+            throwTooLarge(QStringLiteral("The list file has more than %1 lines.").arg(limits.lines));
         if (end > start)
             lines << QString::fromLocal8Bit(content.constData() + start, end - start);
         start = end + 1;
@@ -85,7 +143,8 @@ QStringList ParseListFile(const QByteArray& content)
 }
 
 void OpenList(const std::optional<QString>& fileName, platform::FileDialogState& cdlMain,
-              ImageCollection& mainImages, QStringListModel& lstImages, Context& context)
+              ImageCollection& mainImages, QStringListModel& lstImages, Context& context,
+              const ListFileLimits& limits)
 {
     QString chosen;
     if (fileName) {
@@ -105,7 +164,8 @@ void OpenList(const std::optional<QString>& fileName, platform::FileDialogState&
     }
     basUI::BusyCursorOn();
     try {
-        addLines(ParseListFile(context.fileSystem.readFile(chosen)), mainImages, context.pacer);
+        addLines(ParseListFile(readListFile(context.fileSystem, chosen, limits), limits), mainImages,
+                 context.pacer);
     } catch (const platform::AppError& error) {
         basUI::BusyCursorOff();
         reportFileFailure(context.dialogs, error, chosen);
@@ -128,8 +188,10 @@ void SaveList(const QStringListModel& list, platform::FileDialogState& cdlMain, 
     } catch (const platform::AppError& error) {
         basUI::BusyCursorOff();
         reportFileFailure(dialogs, error, fileName);
+        return;
     }
     basUI::BusyCursorOff();
+    reportLeftOut(dialogs, list.stringList());
 }
 
 } // namespace catalogue
