@@ -1,6 +1,7 @@
 // The image commands on paths a list file may name that are no pictures a
 // command can read: none may wait on the file or lose one.
 #include "opsfixture.h"
+#include "support/jpegfixtures.h"
 #include "support/testmain.h"
 #include "support/tree.h"
 
@@ -8,8 +9,12 @@
 #include "platform/basui.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
 #include <QTest>
 
 using namespace platform;
@@ -21,6 +26,8 @@ private slots:
     void specialFilesAreRefusedNotWaitedFor_data();
     void specialFilesAreRefusedNotWaitedFor();
     void nameWithALineBreakIsNotAddedToASavedList();
+    void clipboardKeepsTheLoadersBounds_data();
+    void clipboardKeepsTheLoadersBounds();
 };
 
 void TestHostileOps::specialFilesAreRefusedNotWaitedFor_data()
@@ -77,6 +84,39 @@ void TestHostileOps::nameWithALineBreakIsNotAddedToASavedList()
     // No file was asked for, and the list is as it was.
     QVERIFY(f.dialogs.fileDialogs.isEmpty());
     QCOMPARE(f.files().value("saved.lum"), QByteArray("/p/a.jpg\r\n"));
+}
+
+void TestHostileOps::clipboardKeepsTheLoadersBounds_data()
+{
+    using namespace testsupport;
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("number");
+    QTest::newRow("header claiming 65500 x 65500")
+        << withClaimedSize(jpegBytes(QSize(64, 48)), QSize(65500, 65500)) << 481;
+    QTest::newRow("progressive, thousands of scans")
+        << withLastScanRepeated(jpegBytes(QSize(64, 48), true), 3000) << 481;
+    QTest::newRow("a whole picture") << jpegBytes(QSize(64, 48)) << 0;
+}
+
+void TestHostileOps::clipboardKeepsTheLoadersBounds()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, number);
+    OpsFixture f;
+    f.state.ContextImage = f.put("a.jpg", bytes);
+    if (number != 0)
+        f.dialogs.answerMessage(mb::Ok);
+    QAction entry;
+    auto ops = f.ops();
+    fileops::RunImageCommand(ops, {&entry}, fileops::entry::CopyToClipboard, nullptr, false);
+    if (number == 0) {
+        QVERIFY(f.dialogs.asked().isEmpty());
+        QCOMPARE(qvariant_cast<QImage>(QGuiApplication::clipboard()->mimeData()->imageData()).size(),
+                 QSize(64, 48));
+    } else {
+        QCOMPARE(f.dialogs.messageTexts().size(), 1);
+        QVERIFY(f.dialogs.messageTexts().first().contains(QStringLiteral("Error: %1\r\n").arg(number)));
+    }
 }
 
 #include "tst_hostileops.moc"
