@@ -72,6 +72,15 @@ QByteArray readListFile(platform::FileSystem& fileSystem, const QString& fileNam
     }
 }
 
+QStringList linesThatFit(const QStringList& lines)
+{
+    QStringList fitting;
+    for (const QString& line : lines)
+        if (FitsOnOneLine(line))
+            fitting << line;
+    return fitting;
+}
+
 // The paths as a message can show them, a line break drawn as a sign.
 QString namesForMessage(const QStringList& paths)
 {
@@ -98,6 +107,17 @@ void reportLeftOut(platform::Dialogs& dialogs, const QStringList& lines)
                    platform::mb::OkOnly | platform::mb::Exclamation);
 }
 
+void reportNotText(platform::Dialogs& dialogs, qsizetype lines)
+{
+    const QString text = lines == 1
+                             ? QStringLiteral("1 line of the list file was left out, since it is not "
+                                              "text in the system's encoding.")
+                             : QStringLiteral("%1 lines of the list file were left out, since they are "
+                                              "not text in the system's encoding.")
+                                   .arg(lines);
+    dialogs.msgBox(text, platform::mb::OkOnly | platform::mb::Exclamation);
+}
+
 } // namespace
 
 bool FitsOnOneLine(const QString& path)
@@ -109,15 +129,13 @@ QByteArray FormatListFile(const QStringList& lines)
 {
     QByteArray content;
     for (const QString& line : lines) {
-        if (!FitsOnOneLine(line))
-            continue;
         content += line.toLocal8Bit();
         content += "\r\n";
     }
     return content;
 }
 
-QStringList ParseListFile(const QByteArray& content, const ListFileLimits& limits)
+QStringList ParseListFile(const QByteArray& content, const ListFileLimits& limits, qsizetype* notText)
 {
     if (content.contains('\0'))
         platform::throwError(platform::err::InvalidFileFormat);
@@ -133,8 +151,16 @@ QStringList ParseListFile(const QByteArray& content, const ListFileLimits& limit
                 QStringLiteral("A line of the list file is longer than %1 bytes.").arg(limits.lineBytes));
         if (end > start && lines.size() == limits.lines)
             throwTooLarge(QStringLiteral("The list file has more than %1 lines.").arg(limits.lines));
-        if (end > start)
-            lines << QString::fromLocal8Bit(content.constData() + start, end - start);
+        if (end > start) {
+            const QByteArrayView raw(content.constData() + start, end - start);
+            QString line = QString::fromLocal8Bit(raw);
+            // Bytes that are no text decode to a stand-in character, and the
+            // path would then name another file, or none.
+            if (line.toLocal8Bit() == raw)
+                lines << std::move(line);
+            else if (notText)
+                ++*notText;
+        }
         start = end + 1;
         if (start < size && end < size && content[start] == '\n')
             ++start;
@@ -163,9 +189,10 @@ void OpenList(const std::optional<QString>& fileName, platform::FileDialogState&
         lstImages.setStringList({});
     }
     basUI::BusyCursorOn();
+    qsizetype notText = 0;
     try {
-        addLines(ParseListFile(readListFile(context.fileSystem, chosen, limits), limits), mainImages,
-                 context.pacer);
+        addLines(ParseListFile(readListFile(context.fileSystem, chosen, limits), limits, &notText),
+                 mainImages, context.pacer);
     } catch (const platform::AppError& error) {
         basUI::BusyCursorOff();
         reportFileFailure(context.dialogs, error, chosen);
@@ -173,6 +200,8 @@ void OpenList(const std::optional<QString>& fileName, platform::FileDialogState&
     context.labels.setCountText(QString::number(mainImages.Count()));
     ListImages(mainImages, lstImages);
     basUI::BusyCursorOff();
+    if (notText > 0)
+        reportNotText(context.dialogs, notText);
 }
 
 void SaveList(const QStringListModel& list, platform::FileDialogState& cdlMain, const QString& initialFolder,
@@ -184,7 +213,7 @@ void SaveList(const QStringListModel& list, platform::FileDialogState& cdlMain, 
         if (fileName.isEmpty())
             return;
         basUI::BusyCursorOn();
-        fileSystem.writeFile(fileName, FormatListFile(list.stringList()));
+        fileSystem.writeFile(fileName, FormatListFile(linesThatFit(list.stringList())));
     } catch (const platform::AppError& error) {
         basUI::BusyCursorOff();
         reportFileFailure(dialogs, error, fileName);

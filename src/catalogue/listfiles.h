@@ -33,12 +33,15 @@ struct ListFileLimits {
 bool FitsOnOneLine(const QString& path);
 
 // An image list file: one path per line, every line ending in CR LF, in the
-// system's 8-bit encoding. Paths that do not fit on one line are left out.
+// system's 8-bit encoding. A path that does not fit on one line is written
+// as it is; SaveList leaves such paths out.
 QByteArray FormatListFile(const QStringList& lines);
 // The lines of a list file. A line ends at CR or CR LF; a lone LF stays part
 // of its line; empty lines are left out. Throws 321 for a file that is not
-// text (it holds NUL bytes), 7 for one beyond the limits.
-QStringList ParseListFile(const QByteArray& content, const ListFileLimits& limits = {});
+// text (it holds NUL bytes), 7 for one beyond the limits. Lines that are not
+// text in the system's encoding are left out and counted in notText.
+QStringList ParseListFile(const QByteArray& content, const ListFileLimits& limits = {},
+                          qsizetype* notText = nullptr);
 
 // Fills the main list from a list file: the one named, or the one chosen in
 // the open dialog when no name is given. Lines that repeat a path of the main

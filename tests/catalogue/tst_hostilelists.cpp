@@ -57,6 +57,8 @@ private slots:
     void hostileListFilesAreRefusedWithAClearMessage();
     void listAtTheLimitsOpens();
     void namesWithLineBreaksAreLeftOutAndNamed();
+    void linesThatAreNotTextAreLeftOutAndCounted_data();
+    void linesThatAreNotTextAreLeftOutAndCounted();
 };
 
 void TestHostileLists::hostileListFilesAreRefusedWithAClearMessage_data()
@@ -143,6 +145,37 @@ void TestHostileLists::namesWithLineBreaksAreLeftOutAndNamed()
     QCOMPARE(shown.last(), "and 3 more");
     // The list box itself keeps every name.
     QCOMPARE(box.stringList(), lines);
+}
+
+void TestHostileLists::linesThatAreNotTextAreLeftOutAndCounted_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("one")
+        << QByteArray("/a.jpg\r\n/caf\xe9.jpg\r\n/b.jpg\r\n")
+        << "1 line of the list file was left out, since it is not text in the system's encoding.";
+    QTest::newRow("two") << QByteArray("/a.jpg\r\n/caf\xe9.jpg\r\n/x\xff\xfe.jpg\r\n/b.jpg")
+                         << "2 lines of the list file were left out, since they are not text in the system's "
+                            "encoding.";
+}
+
+void TestHostileLists::linesThatAreNotTextAreLeftOutAndCounted()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("list.lum");
+    QVERIFY(testsupport::writeBytes(file, content));
+    CatalogueFixture fixture;
+    ImageCollection images;
+    QStringListModel box;
+    platform::FileDialogState cdlMain;
+    fixture.dialogs.answerMessage(Ok);
+    catalogue::OpenList(file, cdlMain, images, box, fixture.context);
+    QCOMPARE(box.stringList(), (QStringList{"/a.jpg", "/b.jpg"}));
+    QCOMPARE(fixture.dialogs.messageTexts(), QStringList{message});
+    QCOMPARE(fixture.dialogs.asked().first().style, platform::mb::OkOnly | platform::mb::Exclamation);
+    QCOMPARE(fixture.labels.counts, QStringList{"2"});
 }
 
 #include "tst_hostilelists.moc"
