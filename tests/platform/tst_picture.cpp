@@ -189,6 +189,10 @@ void TestPicture::unusualPicturesAreShownOrRefused_data()
     QTest::newRow("progressive, last scan repeated a few times")
         << withLastScanRepeated(progressive, 20) << 0;
     QTest::newRow("progressive, thousands of scans") << withLastScanRepeated(progressive, 3000) << 481;
+    const QByteArray scans100 = withLastScanRepeated(progressive, 100);
+    const QByteArray scans200 = withLastScanRepeated(progressive, 200);
+    QTest::newRow("4096 x 4096 in a hundred scans") << withClaimedSize(scans100, QSize(4096, 4096)) << 0;
+    QTest::newRow("4096 x 4096 in two hundred scans") << withClaimedSize(scans200, QSize(4096, 4096)) << 481;
     QTest::newRow("header claiming 65500 x 65500") << withClaimedSize(baseline, QSize(65500, 65500)) << 481;
     QTest::newRow("header claiming one row past the pixel limit")
         << withClaimedSize(baseline, QSize(16384, 16385)) << 481;
