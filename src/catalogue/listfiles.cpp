@@ -107,15 +107,26 @@ void reportLeftOut(platform::Dialogs& dialogs, const QStringList& lines)
                    platform::mb::OkOnly | platform::mb::Exclamation);
 }
 
-void reportNotText(platform::Dialogs& dialogs, qsizetype lines)
+void reportLeftOutLines(platform::Dialogs& dialogs, qsizetype lines)
 {
     const QString text = lines == 1
-                             ? QStringLiteral("1 line of the list file was left out, since it is not "
-                                              "text in the system's encoding.")
-                             : QStringLiteral("%1 lines of the list file were left out, since they are "
-                                              "not text in the system's encoding.")
+                             ? QStringLiteral("1 line of the list file was left out: it is not text in the "
+                                              "system's encoding, or longer than a path can be.")
+                             : QStringLiteral("%1 lines of the list file were left out: they are not text "
+                                              "in the system's encoding, or longer than a path can be.")
                                    .arg(lines);
     dialogs.msgBox(text, platform::mb::OkOnly | platform::mb::Exclamation);
+}
+
+// The line as a path, or a null string for one no file can have: bytes that
+// are no text decode to a stand-in character, so the path would name another
+// file or none, and a line longer than a path cannot be opened.
+QString pathOfLine(QByteArrayView raw, const ListFileLimits& limits)
+{
+    if (raw.size() > limits.lineBytes)
+        return {};
+    QString line = QString::fromLocal8Bit(raw);
+    return line.toLocal8Bit() == raw ? line : QString();
 }
 
 } // namespace
@@ -135,7 +146,7 @@ QByteArray FormatListFile(const QStringList& lines)
     return content;
 }
 
-QStringList ParseListFile(const QByteArray& content, const ListFileLimits& limits, qsizetype* notText)
+QStringList ParseListFile(const QByteArray& content, const ListFileLimits& limits, qsizetype* leftOut)
 {
     if (content.contains('\0'))
         platform::throwError(platform::err::InvalidFileFormat);
@@ -146,20 +157,14 @@ QStringList ParseListFile(const QByteArray& content, const ListFileLimits& limit
         qsizetype end = content.indexOf('\r', start);
         if (end < 0)
             end = size;
-        if (end - start > limits.lineBytes)
-            throwTooLarge(
-                QStringLiteral("A line of the list file is longer than %1 bytes.").arg(limits.lineBytes));
         if (end > start && lines.size() == limits.lines)
             throwTooLarge(QStringLiteral("The list file has more than %1 lines.").arg(limits.lines));
         if (end > start) {
-            const QByteArrayView raw(content.constData() + start, end - start);
-            QString line = QString::fromLocal8Bit(raw);
-            // Bytes that are no text decode to a stand-in character, and the
-            // path would then name another file, or none.
-            if (line.toLocal8Bit() == raw)
+            QString line = pathOfLine(QByteArrayView(content.constData() + start, end - start), limits);
+            if (!line.isNull())
                 lines << std::move(line);
-            else if (notText)
-                ++*notText;
+            else if (leftOut)
+                ++*leftOut;
         }
         start = end + 1;
         if (start < size && end < size && content[start] == '\n')
@@ -189,9 +194,9 @@ void OpenList(const std::optional<QString>& fileName, platform::FileDialogState&
         lstImages.setStringList({});
     }
     basUI::BusyCursorOn();
-    qsizetype notText = 0;
+    qsizetype leftOut = 0;
     try {
-        addLines(ParseListFile(readListFile(context.fileSystem, chosen, limits), limits, &notText),
+        addLines(ParseListFile(readListFile(context.fileSystem, chosen, limits), limits, &leftOut),
                  mainImages, context.pacer);
     } catch (const platform::AppError& error) {
         basUI::BusyCursorOff();
@@ -200,8 +205,8 @@ void OpenList(const std::optional<QString>& fileName, platform::FileDialogState&
     context.labels.setCountText(QString::number(mainImages.Count()));
     ListImages(mainImages, lstImages);
     basUI::BusyCursorOff();
-    if (notText > 0)
-        reportNotText(context.dialogs, notText);
+    if (leftOut > 0)
+        reportLeftOutLines(context.dialogs, leftOut);
 }
 
 void SaveList(const QStringListModel& list, platform::FileDialogState& cdlMain, const QString& initialFolder,

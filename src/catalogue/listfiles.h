@@ -38,10 +38,11 @@ bool FitsOnOneLine(const QString& path);
 QByteArray FormatListFile(const QStringList& lines);
 // The lines of a list file. A line ends at CR or CR LF; a lone LF stays part
 // of its line; empty lines are left out. Throws 321 for a file that is not
-// text (it holds NUL bytes), 7 for one beyond the limits. Lines that are not
-// text in the system's encoding are left out and counted in notText.
+// text (it holds NUL bytes), 7 for one larger than the limits. Lines that
+// are not text in the system's encoding, or longer than a path, are left out
+// and counted in leftOut.
 QStringList ParseListFile(const QByteArray& content, const ListFileLimits& limits = {},
-                          qsizetype* notText = nullptr);
+                          qsizetype* leftOut = nullptr);
 
 // Fills the main list from a list file: the one named, or the one chosen in
 // the open dialog when no name is given. Lines that repeat a path of the main
