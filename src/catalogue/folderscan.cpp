@@ -81,8 +81,12 @@ private:
                 return;
             if (id.device != parentDevice && context_.fileSystem.isPseudoFolder(path))
                 return;
-        } catch (const platform::AppError&) {
-            return; // gone since its folder was listed
+        } catch (const platform::AppError& error) {
+            // A path too long to look at is read as one that cannot be
+            // listed, so the search says which folder it could not read.
+            if (error.number() != platform::err::BadFileName)
+                return; // gone since its folder was listed
+            id.device = parentDevice;
         }
         searchFolder(path, id.device);
     }

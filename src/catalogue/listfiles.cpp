@@ -7,6 +7,7 @@
 #include "platform/filesystem.h"
 #include "platform/pacer.h"
 
+#include <QLocale>
 #include <QStringListModel>
 
 namespace catalogue {
@@ -52,7 +53,88 @@ QString chooseSaveName(platform::FileDialogState& cdlMain, const QString& initia
     }
 }
 
+[[noreturn]] void throwTooLarge(const QString& description)
+{
+    throw platform::AppError(platform::err::OutOfMemory, description);
+}
+
+QByteArray readListFile(platform::FileSystem& fileSystem, const QString& fileName,
+                        const ListFileLimits& limits)
+{
+    try {
+        return fileSystem.readFile(fileName, limits.fileBytes);
+    } catch (const platform::AppError& error) {
+        if (error.number() != platform::err::OutOfMemory)
+            throw;
+        throwTooLarge(QStringLiteral("The list file is larger than %1.")
+                          .arg(QLocale::c().formattedDataSize(limits.fileBytes, 0,
+                                                              QLocale::DataSizeTraditionalFormat)));
+    }
+}
+
+QStringList linesThatFit(const QStringList& lines)
+{
+    QStringList fitting;
+    for (const QString& line : lines)
+        if (FitsOnOneLine(line))
+            fitting << line;
+    return fitting;
+}
+
+// The paths as a message can show them, a line break drawn as a sign.
+QString namesForMessage(const QStringList& paths)
+{
+    constexpr qsizetype Shown = 10;
+    QStringList names;
+    for (QString path : paths.first(qMin(paths.size(), Shown)))
+        names << path.replace(QLatin1Char('\r'), QChar(0x21b5)).replace(QLatin1Char('\n'), QChar(0x21b5));
+    if (paths.size() > Shown)
+        names << QStringLiteral("and %1 more").arg(paths.size() - Shown);
+    return names.join(QStringLiteral("\r\n"));
+}
+
+void reportLeftOut(platform::Dialogs& dialogs, const QStringList& lines)
+{
+    QStringList leftOut;
+    for (const QString& line : lines)
+        if (!FitsOnOneLine(line))
+            leftOut << line;
+    if (leftOut.isEmpty())
+        return;
+    dialogs.msgBox(QStringLiteral("Not saved, since a name with a line break cannot be one line of a list "
+                                  "file:\r\n\r\n") +
+                       namesForMessage(leftOut),
+                   platform::mb::OkOnly | platform::mb::Exclamation);
+}
+
+void reportLeftOutLines(platform::Dialogs& dialogs, qsizetype lines)
+{
+    const QString text = lines == 1
+                             ? QStringLiteral("1 line of the list file was left out: it is not text in the "
+                                              "system's encoding, or longer than a path can be.")
+                             : QStringLiteral("%1 lines of the list file were left out: they are not text "
+                                              "in the system's encoding, or longer than a path can be.")
+                                   .arg(lines);
+    dialogs.msgBox(text, platform::mb::OkOnly | platform::mb::Exclamation);
+}
+
+// The line as a path, or a null string for one no file can have: bytes that
+// are no text decode to a stand-in character, so the path would name another
+// file or none, and a line longer than a path cannot be opened.
+QString pathOfLine(QByteArrayView raw, const ListFileLimits& limits)
+{
+    if (raw.size() > limits.lineBytes)
+        return {};
+    QString line = QString::fromLocal8Bit(raw);
+    return line.toLocal8Bit() == raw ? line : QString();
+}
+
 } // namespace
+
+bool FitsOnOneLine(const QString& path)
+{
+    return !path.contains(QLatin1Char('\r')) && !path.contains(QLatin1Char('\n'));
+}
 
 QByteArray FormatListFile(const QStringList& lines)
 {
@@ -64,7 +146,7 @@ QByteArray FormatListFile(const QStringList& lines)
     return content;
 }
 
-QStringList ParseListFile(const QByteArray& content)
+QStringList ParseListFile(const QByteArray& content, const ListFileLimits& limits, qsizetype* leftOut)
 {
     if (content.contains('\0'))
         platform::throwError(platform::err::InvalidFileFormat);
@@ -75,8 +157,15 @@ QStringList ParseListFile(const QByteArray& content)
         qsizetype end = content.indexOf('\r', start);
         if (end < 0)
             end = size;
-        if (end > start)
-            lines << QString::fromLocal8Bit(content.constData() + start, end - start);
+        if (end > start && lines.size() == limits.lines)
+            throwTooLarge(QStringLiteral("The list file has more than %1 lines.").arg(limits.lines));
+        if (end > start) {
+            QString line = pathOfLine(QByteArrayView(content.constData() + start, end - start), limits);
+            if (!line.isNull())
+                lines << std::move(line);
+            else if (leftOut)
+                ++*leftOut;
+        }
         start = end + 1;
         if (start < size && end < size && content[start] == '\n')
             ++start;
@@ -85,7 +174,8 @@ QStringList ParseListFile(const QByteArray& content)
 }
 
 void OpenList(const std::optional<QString>& fileName, platform::FileDialogState& cdlMain,
-              ImageCollection& mainImages, QStringListModel& lstImages, Context& context)
+              ImageCollection& mainImages, QStringListModel& lstImages, Context& context,
+              const ListFileLimits& limits)
 {
     QString chosen;
     if (fileName) {
@@ -104,8 +194,10 @@ void OpenList(const std::optional<QString>& fileName, platform::FileDialogState&
         lstImages.setStringList({});
     }
     basUI::BusyCursorOn();
+    qsizetype leftOut = 0;
     try {
-        addLines(ParseListFile(context.fileSystem.readFile(chosen)), mainImages, context.pacer);
+        addLines(ParseListFile(readListFile(context.fileSystem, chosen, limits), limits, &leftOut),
+                 mainImages, context.pacer);
     } catch (const platform::AppError& error) {
         basUI::BusyCursorOff();
         reportFileFailure(context.dialogs, error, chosen);
@@ -113,6 +205,8 @@ void OpenList(const std::optional<QString>& fileName, platform::FileDialogState&
     context.labels.setCountText(QString::number(mainImages.Count()));
     ListImages(mainImages, lstImages);
     basUI::BusyCursorOff();
+    if (leftOut > 0)
+        reportLeftOutLines(context.dialogs, leftOut);
 }
 
 void SaveList(const QStringListModel& list, platform::FileDialogState& cdlMain, const QString& initialFolder,
@@ -124,12 +218,14 @@ void SaveList(const QStringListModel& list, platform::FileDialogState& cdlMain, 
         if (fileName.isEmpty())
             return;
         basUI::BusyCursorOn();
-        fileSystem.writeFile(fileName, FormatListFile(list.stringList()));
+        fileSystem.writeFile(fileName, FormatListFile(linesThatFit(list.stringList())));
     } catch (const platform::AppError& error) {
         basUI::BusyCursorOff();
         reportFileFailure(dialogs, error, fileName);
+        return;
     }
     basUI::BusyCursorOff();
+    reportLeftOut(dialogs, list.stringList());
 }
 
 } // namespace catalogue

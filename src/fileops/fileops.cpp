@@ -6,7 +6,9 @@
 #include "platform/basui.h"
 #include "platform/dialogs.h"
 #include "platform/filesystem.h"
+#include "platform/picture.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
@@ -61,10 +63,14 @@ void CopyImageFile(ImageOps& ops, const QString& path)
 void CopyImageToClipboard(ImageOps& ops, const QString& path)
 {
     BusyCursor busy;
-    const QByteArray bytes = ops.fileSystem.readFile(path);
-    const QImage picture = QImage::fromData(bytes);
-    if (picture.isNull())
-        throwError(err::InvalidPicture);
+    // The clipboard takes the file whole, so a file beyond any picture's size
+    // is refused before it is read, and the decode keeps the loader's bounds
+    // on pixels and scans.
+    constexpr qint64 MaxClipboardFileBytes = qint64(256) << 20;
+    QByteArray bytes = ops.fileSystem.readFile(path, MaxClipboardFileBytes);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    const QImage picture = decodePicture(buffer, {}).image;
     if (ops.imgClipBoard)
         ops.imgClipBoard->setPixmap(QPixmap::fromImage(picture));
     // The file's own bytes beside the decoded picture: a paste into a program

@@ -1,6 +1,7 @@
 // The commands that change lists only: favourites, a saved list file, the
 // list-box rule that rename, move and delete share.
 #include "catalogue/appstate.h"
+#include "catalogue/listfiles.h"
 #include "fileops/imageops.h"
 #include "fileops/movesteps.h"
 #include "platform/apperror.h"
@@ -69,6 +70,14 @@ void RemoveImageFromFavorites(ImageOps& ops, const QString& path)
 
 void AddToSavedList(ImageOps& ops, const QString& path)
 {
+    // Written as it is, such a name would read back as another path, or two.
+    if (!catalogue::FitsOnOneLine(path)) {
+        ops.dialogs.msgBox(
+            QStringLiteral("This image's name holds a line break, so it cannot be added to a list "
+                           "file."),
+            mb::OkOnly + mb::Exclamation);
+        return;
+    }
     ops.cdlMain.title = QStringLiteral("Add to Lumarine file:");
     ops.cdlMain.initialFolder = ops.programFolder;
     ops.cdlMain.filter = QStringLiteral("Lumarine files (*.lum)|*.lum");

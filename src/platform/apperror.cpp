@@ -17,6 +17,8 @@ QString standardDescription(int number)
     switch (number) {
     case err::InvalidCall:
         return QStringLiteral("Invalid procedure call or argument");
+    case err::OutOfMemory:
+        return QStringLiteral("Out of memory");
     case err::TypeMismatch:
         return QStringLiteral("Type mismatch");
     case err::BadFileName:

@@ -10,6 +10,7 @@ namespace platform {
 namespace err {
 inline constexpr int TypeMismatch = 13;
 inline constexpr int InvalidCall = 5;
+inline constexpr int OutOfMemory = 7;
 inline constexpr int BadFileName = 52;
 inline constexpr int FileNotFound = 53;
 inline constexpr int FileExists = 58;

@@ -46,10 +46,10 @@ QList<Volume> FileSystem::volumes()
     return doVolumes();
 }
 
-QByteArray FileSystem::readFile(const QString& path)
+QByteArray FileSystem::readFile(const QString& path, qint64 maxBytes)
 {
     failures_.check(FsCall::ReadFile, path);
-    return doReadFile(path);
+    return doReadFile(path, maxBytes);
 }
 
 void FileSystem::writeFile(const QString& path, const QByteArray& content)

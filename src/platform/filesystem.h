@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/failureplan.h"
+#include "platform/regularfile.h"
 #include "platform/volumes.h"
 
 #include <QByteArray>
@@ -68,7 +69,9 @@ public:
     // The mount points that stand for drives, "/" first.
     QList<Volume> volumes();
 
-    QByteArray readFile(const QString& path);
+    // A regular file's whole content; 75 for a FIFO, a device or a folder,
+    // 7 for a file larger than maxBytes.
+    QByteArray readFile(const QString& path, qint64 maxBytes = NoSizeLimit);
     // Replaces the file only once the new content is complete: a failure
     // leaves the old file as it was.
     void writeFile(const QString& path, const QByteArray& content);
@@ -93,7 +96,7 @@ protected:
     virtual FileId doIdentity(const QString& path) = 0;
     virtual bool doIsPseudoFolder(const QString& path) = 0;
     virtual QList<Volume> doVolumes() = 0;
-    virtual QByteArray doReadFile(const QString& path) = 0;
+    virtual QByteArray doReadFile(const QString& path, qint64 maxBytes) = 0;
     virtual void doWriteFile(const QString& path, const QByteArray& content) = 0;
     virtual void doAppendFile(const QString& path, const QByteArray& content) = 0;
     virtual void doCopyFile(const QString& from, const QString& to, CopyMode mode) = 0;
@@ -114,7 +117,7 @@ protected:
     FileId doIdentity(const QString& path) override;
     bool doIsPseudoFolder(const QString& path) override;
     QList<Volume> doVolumes() override;
-    QByteArray doReadFile(const QString& path) override;
+    QByteArray doReadFile(const QString& path, qint64 maxBytes) override;
     void doWriteFile(const QString& path, const QByteArray& content) override;
     void doAppendFile(const QString& path, const QByteArray& content) override;
     void doCopyFile(const QString& from, const QString& to, CopyMode mode) override;

@@ -3,6 +3,7 @@
 #include "platform/apperror.h"
 #include "platform/filesystem.h"
 #include "platform/naturalorder.h"
+#include "platform/regularfile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -101,9 +102,15 @@ QList<DirEntry> LocalFileSystem::doList(const QString& folder, ListFilter filter
         if (entry->d_name[0] == '.')
             continue;
         const QByteArray name = QByteArray::fromRawData(entry->d_name, qsizetype(::strlen(entry->d_name)));
+        const QString decoded = QFile::decodeName(name);
+        // A name that is not valid text in the system encoding cannot be
+        // given back to the file system: its decoded form would name another
+        // file, or none. Such entries are left out as hidden ones are.
+        if (QFile::encodeName(decoded) != name)
+            continue;
         const mode_t kind = kindOf(fd, entry);
         if (kind != 0 && wanted(kind, name, filter))
-            entries.append({QFile::decodeName(name), kind == S_IFDIR});
+            entries.append({decoded, kind == S_IFDIR});
         errno = 0;
     }
     const int readError = errno;
@@ -156,33 +163,9 @@ QList<Volume> LocalFileSystem::doVolumes()
     return systemVolumes();
 }
 
-QByteArray LocalFileSystem::doReadFile(const QString& path)
+QByteArray LocalFileSystem::doReadFile(const QString& path, qint64 maxBytes)
 {
-    const int fd = ::open(encoded(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throwFor(errno, path);
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-        ::close(fd);
-        throwErrno(EISDIR);
-    }
-    QByteArray content;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            const int readError = errno;
-            ::close(fd);
-            throwErrno(readError);
-        }
-        if (got == 0)
-            break;
-        content.append(buffer, got);
-    }
-    ::close(fd);
-    return content;
+    return readRegularFile(path, maxBytes);
 }
 
 void LocalFileSystem::doWriteFile(const QString& path, const QByteArray& content)
@@ -202,6 +185,18 @@ void LocalFileSystem::doWriteFile(const QString& path, const QByteArray& content
 }
 
 namespace {
+
+// The copy grows under a hidden name in the target's own folder, so that the
+// final rename cannot cross devices and nobody sees half a picture. The
+// target's name is cut so that the temporary one stays within the 255 bytes
+// a name may hold.
+QByteArray temporaryNameBeside(const QString& target)
+{
+    constexpr qsizetype NameMax = 255;
+    const QByteArray suffix = ".lumarine-XXXXXX";
+    const QByteArray name = encoded(fileNameOf(target)).left(NameMax - 1 - suffix.size());
+    return encoded(withSeparator(parentFolderOf(target))) + '.' + name + suffix;
+}
 
 // RENAME_NOREPLACE where the file system has it; elsewhere a hard link,
 // which fails on an existing name just the same.
@@ -267,9 +262,7 @@ int copyContent(int source, int target, off_t expected)
 
 void LocalFileSystem::doAppendFile(const QString& path, const QByteArray& content)
 {
-    const int fd = ::open(encoded(path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0)
-        throwFor(errno, path);
+    const int fd = openRegularFile(path, O_WRONLY | O_APPEND | O_CREAT);
     const bool written = writeAll(fd, content.constData(), content.size());
     const int writeError = errno;
     if (::close(fd) != 0 && written)
@@ -280,19 +273,14 @@ void LocalFileSystem::doAppendFile(const QString& path, const QByteArray& conten
 
 void LocalFileSystem::doCopyFile(const QString& from, const QString& to, CopyMode mode)
 {
-    const int source = ::open(encoded(from).constData(), O_RDONLY | O_CLOEXEC);
-    if (source < 0)
-        throwFor(errno, from);
+    const int source = openRegularFile(from, O_RDONLY);
     struct stat info {};
-    if (::fstat(source, &info) != 0 || S_ISDIR(info.st_mode)) {
-        const int statError = S_ISDIR(info.st_mode) ? EISDIR : errno;
+    if (::fstat(source, &info) != 0) {
+        const int statError = errno;
         ::close(source);
         throwErrno(statError);
     }
-    // The copy grows under a hidden name in the target's own folder, so that
-    // the final rename cannot cross devices and nobody sees half a picture.
-    QByteArray temporary =
-        encoded(joinPath(parentFolderOf(to), QStringLiteral(".%1.lumarine-XXXXXX").arg(fileNameOf(to))));
+    QByteArray temporary = temporaryNameBeside(to);
     const int target = ::mkstemp(temporary.data());
     if (target < 0) {
         const int createError = errno;

@@ -45,6 +45,42 @@ QSize storedOrientation(QSize shown, QImageIOHandler::Transformations transforma
     return transformation.testFlag(QImageIOHandler::TransformationRotate90) ? shown.transposed() : shown;
 }
 
+// The start-of-scan markers in a JPEG, counted up to one past the limit.
+// Inside the compressed data a 0xFF byte is always followed by 0 or a restart
+// marker, so every 0xFF 0xDA pair is a scan (or one of an embedded thumbnail).
+int countJpegScans(QIODevice& device, int limit)
+{
+    const qint64 start = device.pos();
+    int scans = 0;
+    bool afterFF = false;
+    while (scans <= limit) {
+        const QByteArray chunk = device.read(1 << 16);
+        if (chunk.isEmpty())
+            break;
+        for (const char c : chunk) {
+            if (afterFF && uchar(c) == 0xDA)
+                ++scans;
+            afterFF = uchar(c) == 0xFF;
+        }
+    }
+    device.seek(start);
+    return scans;
+}
+
+bool isJpeg(QIODevice& device)
+{
+    return device.peek(2) == QByteArrayLiteral("\xff\xd8");
+}
+
+// Refuses, from the header alone, a picture whose decode would take memory
+// or time out of all proportion to what is shown.
+void checkDecodeCost(QSize stored, int scans)
+{
+    const qint64 pixels = qint64(stored.width()) * stored.height();
+    if (pixels > MaxPicturePixels || scans > MaxJpegScans || pixels * qMax(scans, 1) > MaxJpegScanPixels)
+        throwError(err::InvalidPicture);
+}
+
 } // namespace
 
 void checkPictureFile(const QString& path)
@@ -72,12 +108,14 @@ LoadedPicture FilePictureLoader::load(const QString& path, const ShownSizeFor& s
 
 LoadedPicture decodePicture(QIODevice& device, const ShownSizeFor& shownSizeFor)
 {
+    const int scans = isJpeg(device) ? countJpegScans(device, MaxJpegScans) : 0;
     QImageReader reader(&device);
     reader.setAutoTransform(true);
     // The header alone gives the size and the orientation.
     const QSize stored = reader.size();
     if (!stored.isValid() || stored.isEmpty())
         throwError(err::InvalidPicture);
+    checkDecodeCost(stored, scans);
     const QImageIOHandler::Transformations transformation = reader.transformation();
     const QSize own = storedOrientation(stored, transformation);
     const QSize shown = shownSizeFor ? shownSizeFor(own) : own;

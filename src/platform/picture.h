@@ -36,7 +36,19 @@ public:
     LoadedPicture load(const QString& path, const ShownSizeFor& shownSizeFor) const override;
 };
 
+// The most pixels a picture's header may claim. Larger ones are refused
+// before anything is decoded: the largest a header can claim would take
+// hundreds of megabytes even at the decoder's smallest scale.
+inline constexpr qint64 MaxPicturePixels = qint64(1) << 28;
+// A progressive JPEG is decoded once per scan over the whole picture, so a
+// file of thousands of tiny scans holds the program for minutes. Cameras
+// write about ten. Pixels times scans bounds the time one decode may take
+// (about two seconds at the limit), whatever the picture's size.
+inline constexpr int MaxJpegScans = 1000;
+inline constexpr qint64 MaxJpegScanPixels = qint64(1) << 31;
+
 // Decodes a picture from any device, as the file loader does after its checks.
+// The device must be able to seek: a JPEG's scans are counted first.
 LoadedPicture decodePicture(QIODevice& device, const ShownSizeFor& shownSizeFor);
 
 // Throws the numbered failure for a path that cannot be a picture file: one

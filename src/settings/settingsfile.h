@@ -1,13 +1,26 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+
+#include <optional>
 
 namespace settings {
 
 // The settings file "lumarine.ini": one value read or written at a time.
+// The file is read once, at the first value asked for; later reads and
+// writes work on that copy, so that a start-up's many reads cost one.
 class SettingsFile {
 public:
-    explicit SettingsFile(QString path) : path_(std::move(path)) {}
+    // The program writes a few hundred bytes. A larger file, or anything that
+    // is not a regular file, is none it wrote: it reads as empty, so every
+    // setting takes its default, and the first write replaces it.
+    static constexpr qint64 MaxFileBytes = qint64(1) << 20;
+
+    explicit SettingsFile(QString path, qint64 maxBytes = MaxFileBytes)
+        : path_(std::move(path)), maxBytes_(maxBytes)
+    {
+    }
 
     const QString& path() const { return path_; }
 
@@ -21,7 +34,11 @@ public:
     void WriteSetting(const QString& section, const QString& key, const QString& value);
 
 private:
+    const QByteArray& content() const;
+
     QString path_;
+    qint64 maxBytes_;
+    mutable std::optional<QByteArray> content_;
 };
 
 } // namespace settings

@@ -3,6 +3,7 @@
 #include "support/jpegfixtures.h"
 #include "support/testmain.h"
 
+#include <QBuffer>
 #include <QImageReader>
 #include <QTemporaryDir>
 #include <QTest>
@@ -46,6 +47,8 @@ private slots:
     void failuresHaveTheirNumbers_data();
     void failuresHaveTheirNumbers();
     void pictureBeyondTheAllocationLimitStillShowsReduced();
+    void unusualPicturesAreShownOrRefused_data();
+    void unusualPicturesAreShownOrRefused();
 };
 
 void TestPicture::smallPictureLoadsAtItsOwnSize()
@@ -155,6 +158,75 @@ void TestPicture::pictureBeyondTheAllocationLimitStillShowsReduced()
     QImageReader::setAllocationLimit(limit);
     QCOMPARE(reduced.image.size(), QSize(800, 600));
     QCOMPARE(whole, 481);
+}
+
+namespace {
+
+QByteArray pngBytes(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "png");
+    return bytes;
+}
+
+} // namespace
+
+// 0 in "refused" means the picture is shown, whole or in part, at the size
+// asked for; otherwise it is the failure expected.
+void TestPicture::unusualPicturesAreShownOrRefused_data()
+{
+    using namespace testsupport;
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("refused");
+    const QByteArray baseline = jpegBytes(QSize(64, 48));
+    const QByteArray progressive = jpegBytes(QSize(64, 48), true);
+    QTest::newRow("a PNG named .jpg") << pngBytes(QSize(64, 48)) << 0;
+    QTest::newRow("progressive") << progressive << 0;
+    QTest::newRow("progressive, last scan repeated a few times")
+        << withLastScanRepeated(progressive, 20) << 0;
+    QTest::newRow("progressive, thousands of scans") << withLastScanRepeated(progressive, 3000) << 481;
+    const QByteArray scans100 = withLastScanRepeated(progressive, 100);
+    const QByteArray scans200 = withLastScanRepeated(progressive, 200);
+    QTest::newRow("4096 x 4096 in a hundred scans") << withClaimedSize(scans100, QSize(4096, 4096)) << 0;
+    QTest::newRow("4096 x 4096 in two hundred scans") << withClaimedSize(scans200, QSize(4096, 4096)) << 481;
+    QTest::newRow("header claiming 65500 x 65500") << withClaimedSize(baseline, QSize(65500, 65500)) << 481;
+    QTest::newRow("header claiming one row past the pixel limit")
+        << withClaimedSize(baseline, QSize(16384, 16385)) << 481;
+    QTest::newRow("header claiming the pixel limit, data cut short")
+        << withClaimedSize(baseline, QSize(16384, 16384)) << 0;
+    QTest::newRow("12-bit samples") << withPrecision(baseline, 12) << 481;
+    QTest::newRow("arithmetic-coded frame over Huffman data") << withFrameMarker(baseline, 0xC9) << 0;
+    QTest::newRow("PNG header claiming 65500 x 65500") << [] {
+        QByteArray png = pngBytes(QSize(64, 48));
+        // IHDR's width and height follow the signature and the chunk head.
+        png.replace(16, 8, QByteArray("\x00\x00\xff\xdc\x00\x00\xff\xdc", 8));
+        return png;
+    }() << 481;
+}
+
+void TestPicture::unusualPicturesAreShownOrRefused()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, refused);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("unusual.jpg");
+    QVERIFY(testsupport::writeBytes(path, bytes));
+    const QSize shown(32, 24);
+    int failure = 0;
+    LoadedPicture loaded;
+    try {
+        loaded =
+            FilePictureLoader().load(path, [&](QSize own) { return own.scaled(shown, Qt::KeepAspectRatio); });
+    } catch (const AppError& error) {
+        failure = error.number();
+    }
+    QCOMPARE(failure, refused);
+    if (refused == 0)
+        QCOMPARE(loaded.image.size(), loaded.ownSize.scaled(shown, Qt::KeepAspectRatio));
 }
 
 #include "tst_picture.moc"

@@ -2,6 +2,7 @@
 
 #include "support/tree.h"
 
+#include <QByteArray>
 #include <QColor>
 #include <QSize>
 #include <QString>
@@ -15,5 +16,16 @@ bool writeJpeg(const QString& path, QSize size, QColor left = Qt::red, QColor ri
 
 // The same with an EXIF orientation (1 to 8) in the file.
 bool writeJpegWithOrientation(const QString& path, QSize size, int orientation);
+
+// The bytes of such a JPEG, baseline or progressive.
+QByteArray jpegBytes(QSize size, bool progressive = false);
+
+// Broken and unusual variants of a JPEG written by jpegBytes, each changed in
+// one thing: the size its frame header claims, its sample precision, the
+// kind of frame (0xC9 is arithmetic-coded), or its last scan repeated.
+QByteArray withClaimedSize(QByteArray jpeg, QSize size);
+QByteArray withPrecision(QByteArray jpeg, int bits);
+QByteArray withFrameMarker(QByteArray jpeg, uchar marker);
+QByteArray withLastScanRepeated(const QByteArray& jpeg, int copies);
 
 } // namespace testsupport

@@ -3,6 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QList>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace testsupport {
 
@@ -30,6 +37,55 @@ QByteArray readBytes(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool makeSpecialFile(const QString& kind, const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    if (kind == QLatin1String("fifo"))
+        return ::mkfifo(name.constData(), 0600) == 0;
+    if (kind == QLatin1String("folder"))
+        return ::mkdir(name.constData(), 0700) == 0;
+    if (kind == QLatin1String("device"))
+        return ::mknod(name.constData(), S_IFCHR | 0600, makedev(1, 5)) == 0;
+    if (kind == QLatin1String("dangling link"))
+        return ::symlink("nowhere.jpg", name.constData()) == 0;
+    return false;
+}
+
+namespace {
+
+void removeBelow(int folder)
+{
+    DIR* listing = ::fdopendir(::dup(folder));
+    if (!listing)
+        return;
+    QList<QByteArray> names;
+    while (const dirent* entry = ::readdir(listing))
+        if (qstrcmp(entry->d_name, ".") != 0 && qstrcmp(entry->d_name, "..") != 0)
+            names << QByteArray(entry->d_name);
+    ::closedir(listing);
+    for (const QByteArray& name : names) {
+        const int inner = ::openat(folder, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+        if (inner >= 0) {
+            removeBelow(inner);
+            ::close(inner);
+            ::unlinkat(folder, name.constData(), AT_REMOVEDIR);
+        } else {
+            ::unlinkat(folder, name.constData(), 0);
+        }
+    }
+}
+
+} // namespace
+
+void removeContents(const QString& root)
+{
+    const int folder = ::open(QFile::encodeName(root).constData(), O_RDONLY | O_DIRECTORY);
+    if (folder < 0)
+        return;
+    removeBelow(folder);
+    ::close(folder);
 }
 
 } // namespace testsupport

@@ -13,4 +13,19 @@ bool makeTree(const QString& root, const QStringList& paths, const QByteArray& c
 bool writeBytes(const QString& path, const QByteArray& content);
 QByteArray readBytes(const QString& path);
 
+// Makes a file that is no regular file at path: "fifo", "folder", "device" (a
+// character device node) or "dangling link". False when this machine cannot,
+// for instance a device where nodes are not allowed.
+bool makeSpecialFile(const QString& kind, const QString& path);
+
+// Removes everything below root by descriptor, so that names that are no
+// text and paths longer than the system takes go too, which QDir cannot do.
+void removeContents(const QString& root);
+
+// Calls removeContents when it goes, so that a failing test cleans up too.
+struct ContentsRemover {
+    QString root;
+    ~ContentsRemover() { removeContents(root); }
+};
+
 } // namespace testsupport
