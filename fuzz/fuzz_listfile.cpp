@@ -9,19 +9,29 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray content(reinterpret_cast<const char*>(data), qsizetype(size));
+    // Small limits, so that inputs reach them. The file's size is checked
+    // when it is read, before this.
+    catalogue::ListFileLimits limits;
+    limits.lines = 40;
+    limits.lineBytes = 64;
     QStringList lines;
     try {
-        lines = catalogue::ParseListFile(content);
+        lines = catalogue::ParseListFile(content, limits);
     } catch (const platform::AppError& error) {
-        // A file that is not text is refused, and only that.
-        if (error.number() != 321 || !content.contains('\0'))
+        // A file that is not text is refused, and one of too many lines, and only those.
+        const bool binary = error.number() == 321 && content.contains('\0');
+        const bool tooLarge = error.number() == 7 && content.count('\r') >= limits.lines;
+        if (!binary && !tooLarge)
             std::abort();
         return 0;
     }
+    if (lines.size() > limits.lines)
+        std::abort();
     for (const QString& line : lines)
-        if (line.isEmpty() || line.contains(QLatin1Char('\r')))
+        if (line.isEmpty() || line.contains(QLatin1Char('\r')) ||
+            line.toLocal8Bit().size() > limits.lineBytes)
             std::abort();
-    if (catalogue::ParseListFile(catalogue::FormatListFile(lines)) != lines)
+    if (catalogue::ParseListFile(catalogue::FormatListFile(lines), limits) != lines)
         std::abort();
     return 0;
 }
