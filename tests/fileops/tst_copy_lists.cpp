@@ -29,6 +29,7 @@ private slots:
     void clipboardRefusesAFileThatIsNoPicture();
     void clipboardOffersJpegBytesOnlyForAJpeg();
     void savedListGetsOneLinePerAdd();
+    void savedListFailureIsReportedAndLeavesTheFile();
     void favouritesAddOnceAndRemove();
     void removeFromFavouritesCopesWithDrift_data();
     void removeFromFavouritesCopesWithDrift();
@@ -156,6 +157,24 @@ void TestCopyLists::savedListGetsOneLinePerAdd()
     QCOMPARE(f.dialogs.fileDialogs.first().title, QStringLiteral("Add to Lumarine file:"));
     QCOMPARE(f.dialogs.fileDialogs.first().filter, QStringLiteral("Lumarine files (*.lum)|*.lum"));
     QCOMPARE(f.files(), (Files{{"saved.lum", "/p/a.jpg\r\n/p/a.jpg\r\n"}}));
+}
+
+void TestCopyLists::savedListFailureIsReportedAndLeavesTheFile()
+{
+    OpsFixture f;
+    const QString list = f.put("saved.lum", "/p/a.jpg\r\n");
+    f.state.ContextImage = "/p/b.jpg";
+    f.fileSystem.failures().failOnce(FsCall::AppendFile, 71, list);
+    f.dialogs.answerSaveFile(list);
+    f.dialogs.answerMessage(mb::Ok);
+    QAction entry;
+    auto ops = f.ops();
+    fileops::RunImageCommand(ops, {&entry}, fileops::entry::AddToSavedList, nullptr, false);
+    QCOMPARE(f.dialogs.messageTexts(),
+             QStringList({"An error has occurred!\r\n\r\nError: 71\r\nDescription: Disk not ready"}));
+    QCOMPARE(f.files(), (Files{{"saved.lum", "/p/a.jpg\r\n"}}));
+    QVERIFY(!basUI::IsBusyCursorOn());
+    QVERIFY(f.state.ContextImage.isEmpty());
 }
 
 void TestCopyLists::favouritesAddOnceAndRemove()
