@@ -56,6 +56,10 @@ void CopyImageFile(ImageOps& ops, const QString& path)
                            mb::OkOnly + mb::Information);
         return;
     }
+    // The dialog does not warn about a taken name, and the file there is
+    // usually another picture.
+    if (ops.fileSystem.exists(file) && !AllowsReplacing(ops.dialogs, file))
+        return;
     BusyCursor busy;
     ops.fileSystem.copyFile(path, file, CopyMode::Replace);
 }
@@ -77,7 +81,9 @@ void CopyImageToClipboard(ImageOps& ops, const QString& path)
     // that takes JPEG keeps the original instead of a re-encoded copy.
     auto* data = new QMimeData;
     data->setImageData(picture);
-    data->setData(QStringLiteral("image/jpeg"), bytes);
+    // A picture that only carries a .jpg name is offered decoded alone.
+    if (bytes.startsWith("\xFF\xD8\xFF"))
+        data->setData(QStringLiteral("image/jpeg"), bytes);
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
@@ -95,7 +101,9 @@ void RenameImage(ImageOps& ops, catalogue::ImageCollection& target, const QStrin
         const QString newName = withJpegSuffix(answer);
         try {
             checkPlainName(newName);
-            newPath = joinPath(folder, newName);
+            // A path read from a list file may name no folder; the new
+            // name stays beside the old one rather than going to the root.
+            newPath = folder.isEmpty() ? newName : joinPath(folder, newName);
             ops.fileSystem.rename(path, newPath);
             break;
         } catch (const AppError& error) {

@@ -34,7 +34,9 @@ void ReplaceListEntry(ImageOps& ops, const QString& oldPath, const std::optional
     if (row < 0)
         return;
     box->removeRows(row, 1);
-    if (newPath) {
+    // A move that replaced a listed file leaves one entry for it, as the
+    // collection keeps one key.
+    if (newPath && FindListIndex(*box, *newPath) < 0) {
         const int end = box->rowCount();
         box->insertRows(end, 1);
         box->setData(box->index(end), *newPath);
@@ -61,11 +63,17 @@ void AddImageToFavorites(ImageOps& ops, const QString& path)
 
 void RemoveImageFromFavorites(ImageOps& ops, const QString& path)
 {
-    ops.state.Favorites.Remove(path);
+    // A rename or move from the display window can leave the collection and
+    // the box naming different paths; whichever still holds this one lets it
+    // go, and only a path that neither knows is an error.
+    const bool favourite = ops.state.Favorites.Contains(path);
+    if (favourite)
+        ops.state.Favorites.Remove(path);
     const int row = FindListIndex(ops.lstFavorites, path);
-    if (row < 0)
+    if (row >= 0)
+        ops.lstFavorites.removeRows(row, 1);
+    if (!favourite && row < 0)
         throwError(err::InvalidCall);
-    ops.lstFavorites.removeRows(row, 1);
 }
 
 void AddToSavedList(ImageOps& ops, const QString& path)

@@ -5,6 +5,7 @@
 #include "fileops/imageops.h"
 #include "fileops/movesteps.h"
 #include "platform/apperror.h"
+#include "platform/basui.h"
 #include "platform/dialogs.h"
 #include "platform/filesystem.h"
 
@@ -26,12 +27,22 @@ std::optional<CopyMode> checkTarget(ImageOps& ops, const QString& path, const QS
                            mb::OkOnly + mb::Information);
         return std::nullopt;
     }
-    const QString question = QStringLiteral("A file named ") + fileNameOf(target) +
-                             QStringLiteral(" is already in ") + folder +
-                             QStringLiteral(". Do you want to replace it with this image?");
-    if (ops.dialogs.msgBox(question, mb::YesNo + mb::Question) != mb::Yes)
+    if (!AllowsReplacing(ops.dialogs, target))
         return std::nullopt;
     return CopyMode::Replace;
+}
+
+// A move the user quit after its copy arrived is taken back, so that the
+// image is not left in two folders with the lists naming only one. A copy
+// that replaced a file (with the user's consent) stays: the file it replaced
+// cannot come back.
+void undoCopy(ImageOps& ops, const QString& target)
+{
+    try {
+        ops.fileSystem.removeFile(target);
+    } catch (const AppError& error) {
+        basUI::ReportError(ops.dialogs, error);
+    }
 }
 
 // Copies, then deletes the source; false when the move ended early.
@@ -64,6 +75,8 @@ bool copyThenDelete(ImageOps& ops, const QString& path, const QString& target, C
             case AfterFailure::Skip:
                 return true; // the copy is in place; the source stays
             case AfterFailure::End:
+                if (step == MoveStep::Delete && mode == CopyMode::KeepExisting)
+                    undoCopy(ops, target);
                 return false;
             }
         }

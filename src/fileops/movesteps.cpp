@@ -4,6 +4,7 @@
 #include "platform/apperror.h"
 #include "platform/basui.h"
 #include "platform/dialogs.h"
+#include "platform/filesystem.h"
 
 namespace fileops {
 
@@ -44,6 +45,14 @@ AfterFailure AskAfterMoveFailure(Dialogs& dialogs, const AppError& error, MoveSt
         basUI::ReportError(dialogs, error);
         return AfterFailure::End;
     }
+}
+
+bool AllowsReplacing(Dialogs& dialogs, const QString& target)
+{
+    const QString question = QStringLiteral("A file named ") + fileNameOf(target) +
+                             QStringLiteral(" is already in ") + parentFolderOf(target) +
+                             QStringLiteral(". Do you want to replace it with this image?");
+    return dialogs.msgBox(question, mb::YesNo + mb::Question) == mb::Yes;
 }
 
 BusyCursor::BusyCursor()

@@ -25,6 +25,10 @@ enum class AfterFailure {
 AfterFailure AskAfterMoveFailure(platform::Dialogs& dialogs, const platform::AppError& error, MoveStep step,
                                  const QString& source);
 
+// Whether the user lets a copy replace the file of the same name that is
+// already at the target: that file is another picture, never ours to lose.
+bool AllowsReplacing(platform::Dialogs& dialogs, const QString& target);
+
 // A scoped hourglass: every way out of a file operation turns it off.
 class BusyCursor {
 public:

@@ -27,8 +27,12 @@ private slots:
     void copyFailureIsReportedAndLeavesTheTarget();
     void clipboardHoldsThePictureAndItsJpegBytes();
     void clipboardRefusesAFileThatIsNoPicture();
+    void clipboardOffersJpegBytesOnlyForAJpeg();
     void savedListGetsOneLinePerAdd();
+    void savedListFailureIsReportedAndLeavesTheFile();
     void favouritesAddOnceAndRemove();
+    void removeFromFavouritesCopesWithDrift_data();
+    void removeFromFavouritesCopesWithDrift();
     void removeButtonAsksAndCopesWithAStaleEntry_data();
     void removeButtonAsksAndCopesWithAStaleEntry();
     void findListIndexComparesExactly();
@@ -39,18 +43,22 @@ private slots:
 void TestCopyLists::copyWritesTheChosenFile_data()
 {
     QTest::addColumn<QString>("chosen");
+    QTest::addColumn<int>("answer");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QByteArray>("targetAfter");
-    QTest::newRow("new file") << "copy.jpg" << QString() << QByteArray("picture");
-    QTest::newRow("replaces another file") << "old.jpg" << QString() << QByteArray("picture");
-    QTest::newRow("onto itself") << "a.jpg"
-                                 << "The image cannot be copied onto itself." << QByteArray("picture");
-    QTest::newRow("cancelled") << QString() << QString() << QByteArray();
+    const QString taken = "A file named old.jpg is already in %1. Do you want to replace it with this image?";
+    QTest::newRow("new file") << "copy.jpg" << 0 << QString() << QByteArray("picture");
+    QTest::newRow("taken name, replaced") << "old.jpg" << int(mb::Yes) << taken << QByteArray("picture");
+    QTest::newRow("taken name, kept") << "old.jpg" << int(mb::No) << taken << QByteArray("old");
+    QTest::newRow("onto itself") << "a.jpg" << int(mb::Ok) << "The image cannot be copied onto itself."
+                                 << QByteArray("picture");
+    QTest::newRow("cancelled") << QString() << 0 << QString() << QByteArray();
 }
 
 void TestCopyLists::copyWritesTheChosenFile()
 {
     QFETCH(QString, chosen);
+    QFETCH(int, answer);
     QFETCH(QString, message);
     QFETCH(QByteArray, targetAfter);
     OpsFixture f;
@@ -58,13 +66,15 @@ void TestCopyLists::copyWritesTheChosenFile()
     f.put("old.jpg", "old");
     f.list(image);
     f.dialogs.answerSaveFile(chosen.isEmpty() ? QString() : f.path(chosen));
-    if (!message.isEmpty())
-        f.dialogs.answerMessage(mb::Ok);
+    if (answer != 0)
+        f.dialogs.answerMessage(answer);
     auto ops = f.ops();
     fileops::CopyImageFile(ops, image);
     QCOMPARE(f.dialogs.fileDialogs.first().title, QStringLiteral("Copy image to file:"));
     QCOMPARE(f.dialogs.fileDialogs.first().filter, QStringLiteral("JPG Files (*.jpg)|*.jpg"));
-    QCOMPARE(f.dialogs.messageTexts(), message.isEmpty() ? QStringList() : QStringList({message}));
+    QCOMPARE(f.dialogs.messageTexts(),
+             message.isEmpty() ? QStringList() : QStringList({message.arg(f.dir.path())}));
+    QVERIFY(f.dialogs.scriptDone());
     Files expected{{"a.jpg", "picture"}, {"old.jpg", "old"}};
     if (!chosen.isEmpty())
         expected.insert(chosen, targetAfter);
@@ -80,12 +90,13 @@ void TestCopyLists::copyFailureIsReportedAndLeavesTheTarget()
     f.state.ContextImage = image;
     f.fileSystem.failures().failOnce(FsCall::CopyFile, 61);
     f.dialogs.answerSaveFile(f.path("old.jpg"));
+    f.dialogs.answerMessage(mb::Yes);
     f.dialogs.answerMessage(mb::Ok);
     QAction entry;
     auto ops = f.ops();
     fileops::RunImageCommand(ops, {&entry}, fileops::entry::CopyFile, nullptr, false);
-    QCOMPARE(f.dialogs.messageTexts(),
-             QStringList({"An error has occurred!\r\n\r\nError: 61\r\nDescription: Disk full"}));
+    QCOMPARE(f.dialogs.messageTexts().last(),
+             QStringLiteral("An error has occurred!\r\n\r\nError: 61\r\nDescription: Disk full"));
     QCOMPARE(f.files(), (Files{{"a.jpg", "picture"}, {"old.jpg", "old"}}));
     QVERIFY(!basUI::IsBusyCursorOn());
     QVERIFY(f.state.ContextImage.isEmpty());
@@ -117,6 +128,21 @@ void TestCopyLists::clipboardRefusesAFileThatIsNoPicture()
     QVERIFY(!basUI::IsBusyCursorOn());
 }
 
+void TestCopyLists::clipboardOffersJpegBytesOnlyForAJpeg()
+{
+    OpsFixture f;
+    const QString image = f.path("a.jpg");
+    QImage png(20, 10, QImage::Format_RGB32);
+    png.fill(Qt::green);
+    QVERIFY(png.save(image, "PNG"));
+    auto ops = f.ops();
+    fileops::CopyImageToClipboard(ops, image);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(data);
+    QVERIFY(!data->hasFormat("image/jpeg"));
+    QCOMPARE(qvariant_cast<QImage>(data->imageData()).size(), QSize(20, 10));
+}
+
 void TestCopyLists::savedListGetsOneLinePerAdd()
 {
     OpsFixture f;
@@ -133,6 +159,24 @@ void TestCopyLists::savedListGetsOneLinePerAdd()
     QCOMPARE(f.files(), (Files{{"saved.lum", "/p/a.jpg\r\n/p/a.jpg\r\n"}}));
 }
 
+void TestCopyLists::savedListFailureIsReportedAndLeavesTheFile()
+{
+    OpsFixture f;
+    const QString list = f.put("saved.lum", "/p/a.jpg\r\n");
+    f.state.ContextImage = "/p/b.jpg";
+    f.fileSystem.failures().failOnce(FsCall::AppendFile, 71, list);
+    f.dialogs.answerSaveFile(list);
+    f.dialogs.answerMessage(mb::Ok);
+    QAction entry;
+    auto ops = f.ops();
+    fileops::RunImageCommand(ops, {&entry}, fileops::entry::AddToSavedList, nullptr, false);
+    QCOMPARE(f.dialogs.messageTexts(),
+             QStringList({"An error has occurred!\r\n\r\nError: 71\r\nDescription: Disk not ready"}));
+    QCOMPARE(f.files(), (Files{{"saved.lum", "/p/a.jpg\r\n"}}));
+    QVERIFY(!basUI::IsBusyCursorOn());
+    QVERIFY(f.state.ContextImage.isEmpty());
+}
+
 void TestCopyLists::favouritesAddOnceAndRemove()
 {
     OpsFixture f;
@@ -145,6 +189,41 @@ void TestCopyLists::favouritesAddOnceAndRemove()
     fileops::RemoveImageFromFavorites(ops, "/p/a.jpg");
     QVERIFY(f.state.Favorites.isEmpty());
     QVERIFY(f.rows(f.lstFavorites).isEmpty());
+}
+
+void TestCopyLists::removeFromFavouritesCopesWithDrift_data()
+{
+    QTest::addColumn<bool>("inCollection");
+    QTest::addColumn<bool>("inBox");
+    QTest::newRow("both") << true << true;
+    QTest::newRow("collection only") << true << false;
+    QTest::newRow("box only") << false << true;
+    QTest::newRow("neither") << false << false;
+}
+
+// After a rename from the display window the collection and the box can
+// name different paths; the command takes the path out of whichever holds it.
+void TestCopyLists::removeFromFavouritesCopesWithDrift()
+{
+    QFETCH(bool, inCollection);
+    QFETCH(bool, inBox);
+    OpsFixture f;
+    f.state.Favorites.Add("/p/other.jpg");
+    f.lstFavorites.setStringList({"/p/other.jpg"});
+    if (inCollection)
+        f.state.Favorites.Add("/p/a.jpg");
+    if (inBox)
+        f.lstFavorites.setStringList({"/p/other.jpg", "/p/a.jpg"});
+    f.state.ContextImage = "/p/a.jpg";
+    if (!inCollection && !inBox)
+        f.dialogs.answerMessage(mb::Ok);
+    QAction entry;
+    auto ops = f.ops();
+    fileops::RunImageCommand(ops, {&entry}, fileops::entry::RemoveFromFavorites, nullptr, false);
+    QCOMPARE(collectionOf(f.state.Favorites), QStringList({"/p/other.jpg"}));
+    QCOMPARE(f.rows(f.lstFavorites), QStringList({"/p/other.jpg"}));
+    QCOMPARE(f.dialogs.messageTexts().size(), inCollection || inBox ? 0 : 1);
+    QVERIFY(f.state.ContextImage.isEmpty());
 }
 
 void TestCopyLists::removeButtonAsksAndCopesWithAStaleEntry_data()

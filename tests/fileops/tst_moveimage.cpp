@@ -22,6 +22,8 @@ private slots:
     void moveOntoATakenNameNeedsConsent();
     void moveFailures_data();
     void moveFailures();
+    void quitAfterTheCopyTakesBackOnlyANewCopy_data();
+    void quitAfterTheCopyTakesBackOnlyANewCopy();
 
 private:
     struct Moving {
@@ -91,30 +93,40 @@ void TestMoveImage::moveIntoItsOwnFolderChangesNothing()
 void TestMoveImage::moveOntoATakenNameNeedsConsent_data()
 {
     QTest::addColumn<int>("answer");
-    QTest::newRow("kept") << int(mb::No);
-    QTest::newRow("replaced") << int(mb::Yes);
+    QTest::addColumn<bool>("listed");
+    QTest::newRow("kept") << int(mb::No) << false;
+    QTest::newRow("replaced") << int(mb::Yes) << false;
+    QTest::newRow("listed, kept") << int(mb::No) << true;
+    QTest::newRow("listed, replaced") << int(mb::Yes) << true;
 }
 
 void TestMoveImage::moveOntoATakenNameNeedsConsent()
 {
     QFETCH(int, answer);
+    QFETCH(bool, listed);
     Moving m;
     m.f.put("dst/a.jpg", "another image");
+    if (listed)
+        m.f.list(m.target);
     m.f.dialogs.answerMessage(answer);
     m.run();
     QCOMPARE(m.f.dialogs.asked().first().text, "A file named a.jpg is already in " + m.f.path("dst") +
                                                    ". Do you want to replace it with this image?");
     QCOMPARE(m.f.dialogs.asked().first().style, mb::YesNo + mb::Question);
+    const QStringList before = listed ? QStringList({m.source, m.target}) : QStringList({m.source});
     if (answer == mb::Yes) {
         QCOMPARE(m.f.files(), (Files{{"dst/a.jpg", "picture"}}));
+        // One entry for the one file, in the box as in the collection.
         QCOMPARE(m.f.rows(m.f.lstImages), QStringList({m.target}));
+        QCOMPARE(collectionOf(m.f.state.MainImages), QStringList({m.target}));
     } else {
         QCOMPARE(m.f.files(), (Files{{"src/a.jpg", "picture"}, {"dst/a.jpg", "another image"}}));
-        QCOMPARE(m.f.rows(m.f.lstImages), QStringList({m.source}));
+        QCOMPARE(m.f.rows(m.f.lstImages), before);
+        QCOMPARE(collectionOf(m.f.state.MainImages), before);
     }
 }
 
-enum class Outcome { Moved, Unchanged, CopiedAndListed, CopiedNotListed };
+enum class Outcome { Moved, Unchanged, CopiedAndListed };
 Q_DECLARE_METATYPE(Outcome)
 
 void TestMoveImage::moveFailures_data()
@@ -146,13 +158,13 @@ void TestMoveImage::moveFailures_data()
     QTest::newRow("61 delete, OK") << remove << 61 << false << int(mb::Ok) << full << Outcome::Moved;
     QTest::newRow("71 delete, OK") << remove << 71 << false << int(mb::Ok) << ready << Outcome::Moved;
     QTest::newRow("71 delete, Cancel")
-        << remove << 71 << true << int(mb::Cancel) << ready << Outcome::CopiedNotListed;
+        << remove << 71 << true << int(mb::Cancel) << ready << Outcome::Unchanged;
     QTest::newRow("75 delete, OK") << remove << 75 << true << int(mb::Ok) << cannotDelete
                                    << Outcome::CopiedAndListed;
     QTest::newRow("70 delete, OK") << remove << 70 << true << int(mb::Ok) << cannotDelete
                                    << Outcome::CopiedAndListed;
     QTest::newRow("75 delete, Cancel")
-        << remove << 75 << true << int(mb::Cancel) << cannotDelete << Outcome::CopiedNotListed;
+        << remove << 75 << true << int(mb::Cancel) << cannotDelete << Outcome::Unchanged;
 }
 
 void TestMoveImage::moveFailures()
@@ -164,10 +176,13 @@ void TestMoveImage::moveFailures()
     QFETCH(QString, message);
     QFETCH(Outcome, outcome);
     Moving m;
+    // A failing delete strikes the source only: a move that is quit takes
+    // its copy back.
+    const QString on = FsCall(call) == FsCall::RemoveFile ? m.source : QString();
     if (always)
-        m.f.fileSystem.failures().failAlways(FsCall(call), number);
+        m.f.fileSystem.failures().failAlways(FsCall(call), number, on);
     else
-        m.f.fileSystem.failures().failOnce(FsCall(call), number);
+        m.f.fileSystem.failures().failOnce(FsCall(call), number, on);
     m.f.dialogs.answerMessage(answer);
     m.run();
     QCOMPARE(m.f.dialogs.messageTexts(),
@@ -182,6 +197,47 @@ void TestMoveImage::moveFailures()
     QCOMPARE(m.f.rows(m.f.lstImages), QStringList({listed ? m.target : m.source}));
     QCOMPARE(collectionOf(m.f.state.MainImages), QStringList({listed ? m.target : m.source}));
     QCOMPARE(m.f.state.ContextImage, listed ? m.target : QString());
+}
+
+void TestMoveImage::quitAfterTheCopyTakesBackOnlyANewCopy_data()
+{
+    QTest::addColumn<bool>("taken");
+    QTest::addColumn<bool>("copyStuck");
+    QTest::addColumn<Files>("after");
+    QTest::newRow("new copy") << false << false << Files{{"src/a.jpg", "picture"}};
+    QTest::newRow("copy that replaced a file")
+        << true << false << Files{{"src/a.jpg", "picture"}, {"dst/a.jpg", "picture"}};
+    QTest::newRow("copy that cannot be removed")
+        << false << true << Files{{"src/a.jpg", "picture"}, {"dst/a.jpg", "picture"}};
+}
+
+void TestMoveImage::quitAfterTheCopyTakesBackOnlyANewCopy()
+{
+    QFETCH(bool, taken);
+    QFETCH(bool, copyStuck);
+    QFETCH(Files, after);
+    Moving m;
+    QStringList expected;
+    if (taken) {
+        m.f.put("dst/a.jpg", "another image");
+        m.f.dialogs.answerMessage(mb::Yes);
+        expected << "A file named a.jpg is already in " + m.f.path("dst") +
+                        ". Do you want to replace it with this image?";
+    }
+    m.f.fileSystem.failures().failAlways(FsCall::RemoveFile, 71, m.source);
+    m.f.dialogs.answerMessage(mb::Cancel);
+    expected << "The device you are copying to is not ready.  Click OK to try again, Cancel to quit.";
+    if (copyStuck) {
+        m.f.fileSystem.failures().failAlways(FsCall::RemoveFile, 70, m.target);
+        m.f.dialogs.answerMessage(mb::Ok);
+        expected << "An error has occurred!\r\n\r\nError: 70\r\nDescription: Permission denied";
+    }
+    m.run();
+    QCOMPARE(m.f.dialogs.messageTexts(), expected);
+    QCOMPARE(m.f.files(), after);
+    QCOMPARE(m.f.rows(m.f.lstImages), QStringList({m.source}));
+    QCOMPARE(collectionOf(m.f.state.MainImages), QStringList({m.source}));
+    QVERIFY(m.f.state.ContextImage.isEmpty());
 }
 
 LUMARINE_REGISTER_TEST(TestMoveImage)

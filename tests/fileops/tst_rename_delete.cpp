@@ -7,6 +7,7 @@
 #include "platform/apperror.h"
 
 #include <QAction>
+#include <QDir>
 
 #include <memory>
 
@@ -20,6 +21,7 @@ private slots:
     void renameAddsJpegUnlessTheNameEndsSo_data();
     void renameAddsJpegUnlessTheNameEndsSo();
     void renameCancelledChangesNothing();
+    void renameOfAPathWithoutAFolderStaysBesideIt();
     void renameNeverReplacesAnotherFile();
     void renameRefusesANameWithAPath_data();
     void renameRefusesANameWithAPath();
@@ -67,6 +69,22 @@ void TestRenameDelete::renameAddsJpegUnlessTheNameEndsSo()
     QCOMPARE(f.rows(f.lstImages), QStringList({other, renamed}));
     QCOMPARE(collectionOf(f.state.MainImages), QStringList({other, renamed}));
     QCOMPARE(f.state.ContextImage, renamed);
+}
+
+void TestRenameDelete::renameOfAPathWithoutAFolderStaysBesideIt()
+{
+    OpsFixture f;
+    f.put("old.jpg", "picture");
+    const QString before = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(f.dir.path()));
+    f.list("old.jpg");
+    f.dialogs.answerInput("new");
+    auto ops = f.ops();
+    fileops::RenameImage(ops, f.state.MainImages, "old.jpg");
+    QDir::setCurrent(before);
+    QCOMPARE(f.files(), (Files{{"new.jpg", "picture"}}));
+    QCOMPARE(f.rows(f.lstImages), QStringList({"new.jpg"}));
+    QCOMPARE(f.state.ContextImage, QStringLiteral("new.jpg"));
 }
 
 void TestRenameDelete::renameCancelledChangesNothing()
@@ -262,6 +280,14 @@ void TestRenameDelete::menuLeavesTheContextImageForAShowingDisplay_data()
     QTest::newRow("delete, display shown") << fileops::entry::Delete << true << "DELETE";
     QTest::newRow("delete, display hidden") << fileops::entry::Delete << false << QString();
     QTest::newRow("display, display shown") << fileops::entry::Display << true << "%1/old.jpg";
+    QTest::newRow("move, display shown") << fileops::entry::Move << true << "%1/dst/old.jpg";
+    QTest::newRow("move, display hidden") << fileops::entry::Move << false << QString();
+    QTest::newRow("add to favourites, display shown")
+        << fileops::entry::AddToFavorites << true << "%1/old.jpg";
+    QTest::newRow("remove from favourites, display shown")
+        << fileops::entry::RemoveFromFavorites << true << "%1/old.jpg";
+    QTest::newRow("saved list, display hidden") << fileops::entry::AddToSavedList << false << QString();
+    QTest::newRow("copy, display shown") << fileops::entry::CopyFile << true << "%1/old.jpg";
 }
 
 void TestRenameDelete::menuLeavesTheContextImageForAShowingDisplay()
@@ -277,6 +303,18 @@ void TestRenameDelete::menuLeavesTheContextImageForAShowingDisplay()
         f.dialogs.answerInput("new");
     if (entry == fileops::entry::Delete)
         f.dialogs.answerMessage(mb::Yes);
+    if (entry == fileops::entry::Move) {
+        QDir().mkpath(f.path("dst"));
+        f.folders << f.path("dst");
+    }
+    if (entry == fileops::entry::RemoveFromFavorites) {
+        auto adding = f.ops();
+        fileops::AddImageToFavorites(adding, old);
+    }
+    if (entry == fileops::entry::AddToSavedList)
+        f.dialogs.answerSaveFile(f.path("saved.lum"));
+    if (entry == fileops::entry::CopyFile)
+        f.dialogs.answerSaveFile(f.path("copy.jpg"));
     QList<std::shared_ptr<QAction>> owned;
     QVector<QAction*> menu;
     for (int i = 0; i < 11; ++i) {
@@ -288,6 +326,9 @@ void TestRenameDelete::menuLeavesTheContextImageForAShowingDisplay()
     QCOMPARE(f.state.ContextImage, context.contains("%1") ? context.arg(f.dir.path()) : context);
     if (entry == fileops::entry::Display)
         QCOMPARE(f.displayed, QStringList({old}));
+    QVERIFY(f.dialogs.scriptDone());
+    QCOMPARE(f.dialogs.messageTexts(),
+             entry == fileops::entry::Delete ? QStringList({"Permanently remove image?"}) : QStringList());
 }
 
 LUMARINE_REGISTER_TEST(TestRenameDelete)
