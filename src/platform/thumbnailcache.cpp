@@ -2,13 +2,13 @@
 
 #include "platform/apperror.h"
 #include "platform/exifthumbnail.h"
+#include "platform/thumbnailpng.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QImageWriter>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 #include <QUrl>
@@ -181,7 +181,8 @@ bool ThumbnailCache::recordFailure(const Key& key) const
     return writeEntry(root_ + QStringLiteral("/fail/") + software_, key, mark, QSize());
 }
 
-bool ThumbnailCache::writeEntry(const QString& folder, const Key& key, QImage image, QSize ownSize) const
+bool ThumbnailCache::writeEntry(const QString& folder, const Key& key, const QImage& image,
+                                QSize ownSize) const
 {
     if (!enabled_ || image.isNull() || !makePrivateFolder(folder))
         return false;
@@ -191,20 +192,16 @@ bool ThumbnailCache::writeEntry(const QString& folder, const Key& key, QImage im
     QTemporaryFile temporary(target + QStringLiteral(".XXXXXX"));
     if (!temporary.open())
         return false;
-    image.convertTo(QImage::Format_ARGB32);
-    image.setText(QStringLiteral("Thumb::URI"), QString::fromUtf8(key.uri));
-    image.setText(QStringLiteral("Thumb::MTime"), QString::number(key.mtime));
-    image.setText(QStringLiteral("Thumb::Size"), QString::number(key.size));
+    PngTexts texts{{QStringLiteral("Thumb::URI"), QString::fromUtf8(key.uri)},
+                   {QStringLiteral("Thumb::MTime"), QString::number(key.mtime)},
+                   {QStringLiteral("Thumb::Size"), QString::number(key.size)}};
     if (ownSize.isValid()) {
-        image.setText(QStringLiteral("Thumb::Image::Width"), QString::number(ownSize.width()));
-        image.setText(QStringLiteral("Thumb::Image::Height"), QString::number(ownSize.height()));
+        texts.append({QStringLiteral("Thumb::Image::Width"), QString::number(ownSize.width())});
+        texts.append({QStringLiteral("Thumb::Image::Height"), QString::number(ownSize.height())});
     }
-    image.setText(QStringLiteral("Software"), software_);
-    QImageWriter writer(&temporary, "png");
-    // Light compression: thumbnails are small, and writing them must not
-    // slow the page that makes them.
-    writer.setQuality(80);
-    if (!writer.write(image) || !temporary.flush())
+    texts.append({QStringLiteral("Software"), software_});
+    const QByteArray png = uncompressedPng(image, texts);
+    if (png.isEmpty() || temporary.write(png) != png.size() || !temporary.flush())
         return false;
     if (::rename(QFile::encodeName(temporary.fileName()).constData(),
                  QFile::encodeName(target).constData()) != 0)

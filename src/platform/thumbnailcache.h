@@ -66,7 +66,7 @@ public:
 
 private:
     std::optional<Entry> readEntry(const QString& file, const Key& key) const;
-    bool writeEntry(const QString& folder, const Key& key, QImage image, QSize ownSize) const;
+    bool writeEntry(const QString& folder, const Key& key, const QImage& image, QSize ownSize) const;
 
     QString root_;
     bool enabled_;

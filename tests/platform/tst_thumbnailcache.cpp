@@ -266,6 +266,7 @@ void TestThumbnailCache::writtenEntryIsReadBackByASecondRun()
     QCOMPARE(reader.text("Thumb::Size"), QString::number(QFileInfo(f.picture).size()));
     QCOMPARE(reader.text("Thumb::Image::Width"), "600");
     QCOMPARE(reader.text("Thumb::Image::Height"), "400");
+    // RGBA, as the standard asks, though a JPEG's thumbnail is opaque.
     QVERIFY(reader.hasAlphaChannel());
     QCOMPARE(modeOf(f.entry("large")), mode_t(0600));
     QCOMPARE(modeOf(f.cache.root()), mode_t(0700));

@@ -69,6 +69,14 @@ inline double median(QList<double> values)
     return values.at(values.size() / 2);
 }
 
+// The lowest and highest of the rounds: on a shared machine the medians
+// alone hide how noisy they were.
+inline QByteArray spread(const QList<double>& values)
+{
+    const auto [low, high] = std::minmax_element(values.cbegin(), values.cend());
+    return QByteArray::number(*low, 'f', 1) + '-' + QByteArray::number(*high, 'f', 1);
+}
+
 inline double timeMs(const std::function<void()>& work)
 {
     QElapsedTimer timer;

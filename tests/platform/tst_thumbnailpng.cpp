@@ -1,0 +1,135 @@
+#include "platform/thumbnailpng.h"
+#include "support/testmain.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QTest>
+
+using namespace platform;
+
+namespace {
+
+QImage pattern(QSize size, QImage::Format format, bool translucent)
+{
+    QImage image(size, QImage::Format_ARGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(
+                x, y,
+                qRgba(x * 7 % 256, y * 13 % 256, (x ^ y) % 256, translucent ? (x + y) * 31 % 256 : 255));
+    }
+    return image.convertToFormat(format);
+}
+
+quint32 bigAt(const QByteArray& data, qsizetype at)
+{
+    quint32 value = 0;
+    for (int i = 0; i < 4; ++i)
+        value = (value << 8) | quint8(data.at(at + i));
+    return value;
+}
+
+// The zlib stream of the IDAT chunks, taken apart without a PNG reader.
+QByteArray idatStream(const QByteArray& png)
+{
+    QByteArray stream;
+    for (qsizetype at = 8; at + 12 <= png.size();) {
+        const quint32 length = bigAt(png, at);
+        if (png.mid(at + 4, 4) == "IDAT")
+            stream += png.mid(at + 8, length);
+        at += 12 + length;
+    }
+    return stream;
+}
+
+} // namespace
+
+class TestThumbnailPng : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readsBackExactly_data();
+    void readsBackExactly();
+    void textsReadBackInFrontOfThePixels();
+    void nullImageGivesNothing();
+};
+
+void TestThumbnailPng::readsBackExactly_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("format");
+    QTest::addColumn<bool>("translucent");
+    QTest::addColumn<int>("blocks");
+    QTest::newRow("opaque, odd sizes") << QSize(7, 5) << int(QImage::Format_RGB32) << false << 1;
+    QTest::newRow("translucent") << QSize(9, 4) << int(QImage::Format_ARGB32) << true << 1;
+    QTest::newRow("premultiplied") << QSize(9, 4) << int(QImage::Format_ARGB32_Premultiplied) << true << 1;
+    // 255 rows of 1 + 64 * 4 bytes fill one stored block exactly; one row
+    // more needs a second block.
+    QTest::newRow("one full block") << QSize(64, 255) << int(QImage::Format_ARGB32) << true << 1;
+    QTest::newRow("a byte past it") << QSize(64, 256) << int(QImage::Format_ARGB32) << true << 2;
+    QTest::newRow("x-large entry") << QSize(500, 375) << int(QImage::Format_RGB32) << false << 12;
+    QTest::newRow("single pixel mark") << QSize(1, 1) << int(QImage::Format_ARGB32) << true << 1;
+}
+
+void TestThumbnailPng::readsBackExactly()
+{
+    QFETCH(QSize, size);
+    QFETCH(int, format);
+    QFETCH(bool, translucent);
+    QFETCH(int, blocks);
+    const QImage source = pattern(size, QImage::Format(format), translucent);
+    QByteArray png = uncompressedPng(source, {});
+    QVERIFY(png.startsWith("\x89PNG\r\n\x1A\n"));
+
+    // The stream is a valid zlib stream, its checksum included, holding each
+    // row behind filter byte 0, in the number of stored blocks expected.
+    const QByteArray stream = idatStream(png);
+    const qsizetype rowBytes = size.width() * 4 + 1;
+    // qUncompress wants the length of what it unpacks in front.
+    QByteArray prefixed;
+    const quint32 expected = quint32(rowBytes * size.height());
+    for (int shift = 24; shift >= 0; shift -= 8)
+        prefixed.append(char((expected >> shift) & 0xFF));
+    const QByteArray rows = qUncompress(prefixed + stream);
+    QCOMPARE(rows.size(), rowBytes * size.height());
+    for (int y = 0; y < size.height(); ++y)
+        QCOMPARE(int(rows.at(y * rowBytes)), 0);
+    QCOMPARE(stream.size(), 2 + 5 * blocks + rows.size() + 4);
+
+    QBuffer buffer(&png);
+    QImageReader reader(&buffer, "png");
+    const QImage read = reader.read();
+    QVERIFY2(!read.isNull(), qPrintable(reader.errorString()));
+    // RGBA whether or not the picture is opaque.
+    QVERIFY(read.hasAlphaChannel());
+    QCOMPARE(read.convertToFormat(QImage::Format_ARGB32), source.convertToFormat(QImage::Format_ARGB32));
+}
+
+void TestThumbnailPng::textsReadBackInFrontOfThePixels()
+{
+    const QString uri = QStringLiteral("file:///home/me/caf%C3%A9%20noir.jpg");
+    const QString software = QStringLiteral("lumarine-\u00e9\u2713");
+    QByteArray png = uncompressedPng(pattern(QSize(3, 2), QImage::Format_RGB32, false),
+                                     {{QStringLiteral("Thumb::URI"), uri},
+                                      {QStringLiteral("Thumb::MTime"), QStringLiteral("1700000000")},
+                                      {QStringLiteral("Software"), software}});
+    // Readers that stop before the pixels still find the keys.
+    const qsizetype pixels = png.indexOf("IDAT");
+    QVERIFY(png.indexOf("tEXtThumb::URI") > 0 && png.indexOf("tEXtThumb::URI") < pixels);
+    QVERIFY(png.indexOf("iTXtSoftware") > 0 && png.indexOf("iTXtSoftware") < pixels);
+    QBuffer buffer(&png);
+    const QImage read = QImageReader(&buffer, "png").read();
+    QCOMPARE(read.text(QStringLiteral("Thumb::URI")), uri);
+    QCOMPARE(read.text(QStringLiteral("Thumb::MTime")), QStringLiteral("1700000000"));
+    QCOMPARE(read.text(QStringLiteral("Software")), software);
+}
+
+void TestThumbnailPng::nullImageGivesNothing()
+{
+    QVERIFY(
+        uncompressedPng(QImage(), {{QStringLiteral("Thumb::URI"), QStringLiteral("file:///x")}}).isEmpty());
+}
+
+#include "tst_thumbnailpng.moc"
+
+LUMARINE_REGISTER_TEST(TestThumbnailPng)
