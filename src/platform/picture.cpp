@@ -7,6 +7,7 @@
 #include <QImageReader>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -45,28 +46,6 @@ QSize storedOrientation(QSize shown, QImageIOHandler::Transformations transforma
     return transformation.testFlag(QImageIOHandler::TransformationRotate90) ? shown.transposed() : shown;
 }
 
-// The start-of-scan markers in a JPEG, counted up to one past the limit.
-// Inside the compressed data a 0xFF byte is always followed by 0 or a restart
-// marker, so every 0xFF 0xDA pair is a scan (or one of an embedded thumbnail).
-int countJpegScans(QIODevice& device, int limit)
-{
-    const qint64 start = device.pos();
-    int scans = 0;
-    bool afterFF = false;
-    while (scans <= limit) {
-        const QByteArray chunk = device.read(1 << 16);
-        if (chunk.isEmpty())
-            break;
-        for (const char c : chunk) {
-            if (afterFF && uchar(c) == 0xDA)
-                ++scans;
-            afterFF = uchar(c) == 0xFF;
-        }
-    }
-    device.seek(start);
-    return scans;
-}
-
 bool isJpeg(QIODevice& device)
 {
     return device.peek(2) == QByteArrayLiteral("\xff\xd8");
@@ -82,6 +61,35 @@ void checkDecodeCost(QSize stored, int scans)
 }
 
 } // namespace
+
+// Inside the compressed data a 0xFF byte is always followed by 0 or a restart
+// marker, so every 0xFF 0xDA pair is a scan (or one of an embedded thumbnail).
+int countJpegScans(QIODevice& device, int limit)
+{
+    const qint64 start = device.pos();
+    int scans = 0;
+    bool afterFF = false;
+    while (scans <= limit) {
+        const QByteArray chunk = device.read(1 << 16);
+        if (chunk.isEmpty())
+            break;
+        // memchr skips the compressed data between 0xFF bytes many times
+        // faster than a loop over every byte: this pass reads the whole file.
+        const char* data = chunk.constData();
+        const char* const end = data + chunk.size();
+        if (afterFF && uchar(*data) == 0xDA)
+            ++scans;
+        for (const char* ff = data; (ff = static_cast<const char*>(std::memchr(ff, 0xFF, end - ff)));) {
+            if (++ff == end)
+                break;
+            if (uchar(*ff) == 0xDA)
+                ++scans;
+        }
+        afterFF = uchar(end[-1]) == 0xFF;
+    }
+    device.seek(start);
+    return scans;
+}
 
 void checkPictureFile(const QString& path)
 {

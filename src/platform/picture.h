@@ -51,6 +51,10 @@ inline constexpr qint64 MaxJpegScanPixels = qint64(1) << 31;
 // The device must be able to seek: a JPEG's scans are counted first.
 LoadedPicture decodePicture(QIODevice& device, const ShownSizeFor& shownSizeFor);
 
+// The start-of-scan markers in a JPEG from the device's position on,
+// counted up to one past the limit; the position is put back.
+int countJpegScans(QIODevice& device, int limit);
+
 // Throws the numbered failure for a path that cannot be a picture file: one
 // that is missing, lies behind a missing folder, or is no regular file (a
 // folder, a FIFO, a device). Opening a FIFO would block the program.

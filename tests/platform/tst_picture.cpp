@@ -49,6 +49,8 @@ private slots:
     void pictureBeyondTheAllocationLimitStillShowsReduced();
     void unusualPicturesAreShownOrRefused_data();
     void unusualPicturesAreShownOrRefused();
+    void scansAreCountedAcrossReads_data();
+    void scansAreCountedAcrossReads();
 };
 
 void TestPicture::smallPictureLoadsAtItsOwnSize()
@@ -227,6 +229,34 @@ void TestPicture::unusualPicturesAreShownOrRefused()
     QCOMPARE(failure, refused);
     if (refused == 0)
         QCOMPARE(loaded.image.size(), loaded.ownSize.scaled(shown, Qt::KeepAspectRatio));
+}
+
+void TestPicture::scansAreCountedAcrossReads_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<int>("scans");
+    const QByteArray block(1 << 16, '\x11'); // the size of one read
+    const QByteArray sos("\xff\xda", 2);
+    QTest::newRow("none") << QByteArray("\xff\xd8\xff\x00\xda\xff") << 10 << 0;
+    QTest::newRow("fill bytes before the marker") << QByteArray("\xff\xff\xff\xda") << 10 << 1;
+    QTest::newRow("marker as the last bytes") << block + sos << 10 << 1;
+    QTest::newRow("marker split between reads") << block.left(block.size() - 1) + sos << 10 << 1;
+    QTest::newRow("0xFF ending a read, no marker")
+        << block.left(block.size() - 1) + "\xff\x00\xda" << 10 << 0;
+    QTest::newRow("one in each read") << sos + block + sos + block + sos << 10 << 3;
+    QTest::newRow("stops one past the limit") << sos.repeated(4) + block + sos.repeated(5) << 3 << 4;
+}
+
+void TestPicture::scansAreCountedAcrossReads()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, limit);
+    QFETCH(int, scans);
+    QBuffer device(&bytes);
+    QVERIFY(device.open(QIODevice::ReadOnly));
+    QCOMPARE(countJpegScans(device, limit), scans);
+    QCOMPARE(device.pos(), 0);
 }
 
 #include "tst_picture.moc"
