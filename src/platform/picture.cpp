@@ -2,6 +2,7 @@
 
 #include "platform/apperror.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -15,6 +16,8 @@
 namespace platform {
 
 namespace {
+
+constexpr qint64 PictureBytesReadWhole = 32 * 1024 * 1024;
 
 bool folderOfExists(const QString& path)
 {
@@ -111,7 +114,16 @@ LoadedPicture FilePictureLoader::load(const QString& path, const ShownSizeFor& s
         ::close(fd);
         throwError(err::InvalidPicture);
     }
-    return decodePicture(file, shownSizeFor);
+    // A camera's picture is read in one piece, so that counting its scans and
+    // decoding it share one read; a larger file is read as it is decoded.
+    if (file.size() > PictureBytesReadWhole)
+        return decodePicture(file, shownSizeFor);
+    QByteArray bytes = file.readAll();
+    if (file.error() == QFileDevice::ReadError)
+        throwError(err::DiskNotReady);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return decodePicture(buffer, shownSizeFor);
 }
 
 LoadedPicture decodePicture(QIODevice& device, const ShownSizeFor& shownSizeFor)

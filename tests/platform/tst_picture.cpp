@@ -4,6 +4,7 @@
 #include "support/testmain.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QImageReader>
 #include <QTemporaryDir>
 #include <QTest>
@@ -41,6 +42,7 @@ class TestPicture : public QObject {
 
 private slots:
     void smallPictureLoadsAtItsOwnSize();
+    void largePictureDecodesAtTheSizeShown_data();
     void largePictureDecodesAtTheSizeShown();
     void exifOrientationTurnsPictureAndItsDecodeSize_data();
     void exifOrientationTurnsPictureAndItsDecodeSize();
@@ -69,11 +71,26 @@ void TestPicture::smallPictureLoadsAtItsOwnSize()
     QCOMPARE(loaded.image.size(), QSize(320, 200));
 }
 
+void TestPicture::largePictureDecodesAtTheSizeShown_data()
+{
+    QTest::addColumn<qint64>("trailingBytes");
+    QTest::newRow("read in one piece") << qint64(0);
+    // Bytes after the end of the picture make the file too large to be read
+    // in one piece: it is read as it is decoded.
+    QTest::newRow("read as it decodes") << qint64(33) * 1024 * 1024;
+}
+
 void TestPicture::largePictureDecodesAtTheSizeShown()
 {
+    QFETCH(qint64, trailingBytes);
     QTemporaryDir dir;
     const QString path = dir.filePath("large.jpg");
     QVERIFY(testsupport::writeJpeg(path, QSize(2400, 1600)));
+    if (trailingBytes > 0) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::Append));
+        QVERIFY(file.write(QByteArray(trailingBytes, '\0')) == trailingBytes);
+    }
     const LoadedPicture loaded = FilePictureLoader().load(path, [](QSize) { return QSize(700, 467); });
     QCOMPARE(loaded.ownSize, QSize(2400, 1600));
     QCOMPARE(loaded.image.size(), QSize(700, 467));
