@@ -1,5 +1,7 @@
 #include "platform/exifthumbnail.h"
 
+#include "platform/regularfile.h"
+
 #include <QFile>
 #include <QTransform>
 
@@ -111,8 +113,8 @@ std::optional<QImage> exifThumbnail(const QByteArray& fileStart)
 std::optional<QImage> usableExifThumbnail(const QString& path, QSize own,
                                           QImageIOHandler::Transformations transformation, QSize wanted)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openRegularFile(file, path))
         return std::nullopt;
     std::optional<QImage> image = exifThumbnail(file.read(headBytes));
     if (!image)

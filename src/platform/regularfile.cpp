@@ -51,6 +51,20 @@ int openRegularFile(const QString& path, int flags)
     return fd;
 }
 
+bool openRegularFile(QFile& file, const QString& path)
+{
+    int fd = -1;
+    try {
+        fd = openRegularFile(path, O_RDONLY);
+    } catch (const AppError&) {
+        return false;
+    }
+    if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return true;
+    ::close(fd);
+    return false;
+}
+
 QByteArray readRegularFile(const QString& path, qint64 maxBytes)
 {
     const int fd = openRegularFile(path, O_RDONLY);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 #include <limits>
@@ -15,6 +16,10 @@ inline constexpr qint64 NoSizeLimit = std::numeric_limits<qint64>::max();
 // itself never waits. Throws 53/76 when it is missing, 75 for a folder, a
 // FIFO, a device or a socket. Returns the descriptor.
 int openRegularFile(const QString& path, int flags);
+
+// Opens file for reading on path when it names a regular file, as above;
+// false for anything else, without waiting and without saying why.
+bool openRegularFile(QFile& file, const QString& path);
 
 // The whole content of a regular file. A file larger than maxBytes is
 // refused with 7 before anything is read, and reading stops there should

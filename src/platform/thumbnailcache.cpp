@@ -2,6 +2,7 @@
 
 #include "platform/apperror.h"
 #include "platform/exifthumbnail.h"
+#include "platform/regularfile.h"
 #include "platform/thumbnailpng.h"
 
 #include <QCryptographicHash>
@@ -78,7 +79,10 @@ QImage scaledTo(const QImage& image, QSize wanted)
 // A picture's size as shown, for entries whose writer left the dimensions out.
 QSize headerSize(const QString& path)
 {
-    QImageReader reader(path);
+    QFile file;
+    if (!openRegularFile(file, path))
+        return {};
+    QImageReader reader(&file);
     const QSize stored = reader.size();
     return reader.transformation().testFlag(QImageIOHandler::TransformationRotate90) ? stored.transposed()
                                                                                      : stored;
@@ -158,7 +162,10 @@ std::optional<ThumbnailCache::Entry> ThumbnailCache::readEntry(const QString& fi
         return std::nullopt;
     // Qt's reader cannot give keys holding "::" before it decodes; the
     // entries are small enough for that not to matter.
-    QImageReader reader(file, "png");
+    QFile device;
+    if (!openRegularFile(device, file))
+        return std::nullopt;
+    QImageReader reader(&device, "png");
     Entry entry{reader.read(), QSize()};
     if (entry.image.isNull() || entry.image.text(QStringLiteral("Thumb::URI")).toUtf8() != key.uri ||
         entry.image.text(QStringLiteral("Thumb::MTime")) != QString::number(key.mtime))
@@ -275,9 +282,13 @@ std::optional<LoadedPicture>
 CachedThumbnailLoader::fromExif(const QString& path, const ShownSizeFor& shownSizeFor,
                                 const std::optional<ThumbnailCache::Key>& key) const
 {
-    // A FIFO put in the picture's place would block the reader.
+    // Opened by a descriptor whose type is checked: a FIFO put in the
+    // picture's place would hold the worker, and the program at its end.
     checkPictureFile(path);
-    QImageReader reader(path);
+    QFile file;
+    if (!openRegularFile(file, path))
+        return std::nullopt;
+    QImageReader reader(&file);
     const QSize stored = reader.size();
     if (!stored.isValid() || stored.isEmpty())
         return std::nullopt;

@@ -3,6 +3,7 @@
 #include "platform/thumbnailcache.h"
 #include "support/jpegfixtures.h"
 #include "support/testmain.h"
+#include "support/tree.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -163,6 +164,8 @@ private slots:
     void unwritableCacheStillGivesTheThumbnail();
     void nothingIsWrittenForPicturesInsideTheCache();
     void switchedOffCacheNeitherReadsNorWrites();
+    void specialFileInTheCacheIsPassedOver_data();
+    void specialFileInTheCacheIsPassedOver();
     void embeddedThumbnailServesCellsItCovers_data();
     void embeddedThumbnailServesCellsItCovers();
 };
@@ -393,6 +396,36 @@ void TestThumbnailCache::embeddedThumbnailServesCellsItCovers()
     QCOMPARE(f.files.loads.load(), embeddedUsed ? 0 : 1);
     const QColor centre = loaded.image.pixelColor(shown.width() / 2, shown.height() / 2);
     QCOMPARE(centre.green() > 200 && centre.red() < 60, embeddedUsed);
+}
+
+void TestThumbnailCache::specialFileInTheCacheIsPassedOver_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("place");
+    // Opening a FIFO to read waits for a writer that never comes.
+    QTest::newRow("FIFO as the entry") << "fifo"
+                                       << "large";
+    QTest::newRow("FIFO as the failure record") << "fifo"
+                                                << "fail/lumarine-test";
+    QTest::newRow("folder as the entry") << "folder"
+                                         << "large";
+}
+
+void TestThumbnailCache::specialFileInTheCacheIsPassedOver()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, place);
+    CacheFixture f;
+    const QString entry = f.entry(qPrintable(place));
+    QVERIFY(QDir().mkpath(QFileInfo(entry).absolutePath()));
+    if (!testsupport::makeSpecialFile(kind, entry))
+        QSKIP("this machine cannot make that kind of file");
+    const LoadedPicture loaded = f.thumbnails.load(f.picture, cell200);
+    QCOMPARE(loaded.image.size(), QSize(200, 133));
+    QCOMPARE(f.files.loads.load(), 1);
+    f.thumbnails.waitForWrites();
+    // Nor is the embedded thumbnail looked for in anything but a file.
+    QVERIFY(!usableExifThumbnail(entry, QSize(600, 400), {}, QSize(20, 13)));
 }
 
 #include "tst_thumbnailcache.moc"
