@@ -82,11 +82,12 @@ void frmDisplay::loadMainPicture(const QString& path)
     const platform::ShownSizeFor sizeFor = screenSizeFor();
     if (prefetch_.isValid() && prefetch_.path == path) {
         // The decode started while the previous picture was on screen. The
-        // file is looked at again: it may have gone since.
-        platform::checkPictureFile(path);
+        // file is looked at again: it may have gone, or been replaced, since.
+        const platform::FileStamp now = platform::checkPictureFile(path);
         const display::DecodedPicture decoded = prefetch_.future.result();
         prefetch_ = {};
-        loaded = decoded.error == 0 ? decoded.picture : jobs_.loader().load(path, sizeFor);
+        loaded =
+            decoded.error == 0 && decoded.stamp == now ? decoded.picture : jobs_.loader().load(path, sizeFor);
     } else {
         loaded = jobs_.loader().load(path, sizeFor);
     }

@@ -17,6 +17,7 @@ DecodedPicture LoadNow(const platform::PictureLoader& loader, const QString& pat
                        const platform::ShownSizeFor& shownSizeFor)
 {
     DecodedPicture result;
+    result.stamp = platform::stampOf(path);
     try {
         result.picture = loader.load(path, shownSizeFor);
     } catch (const platform::AppError& error) {

@@ -16,6 +16,8 @@ struct DecodedPicture {
     int error = 0; // 0 when loaded; -1 when the job was cancelled
     QString description;
     platform::LoadedPicture picture;
+    // The file as it was when the load began.
+    platform::FileStamp stamp;
 
     // Throws the load's failure as the platform layer would have.
     const platform::LoadedPicture& take() const;

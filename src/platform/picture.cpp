@@ -63,6 +63,12 @@ void checkDecodeCost(QSize stored, int scans)
         throwError(err::InvalidPicture);
 }
 
+FileStamp stampFrom(const struct stat& info)
+{
+    return {quint64(info.st_dev), quint64(info.st_ino), qint64(info.st_size),
+            qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
 } // namespace
 
 // Inside the compressed data a 0xFF byte is always followed by 0 or a restart
@@ -94,7 +100,7 @@ int countJpegScans(QIODevice& device, int limit)
     return scans;
 }
 
-void checkPictureFile(const QString& path)
+FileStamp checkPictureFile(const QString& path)
 {
     if (path.isEmpty())
         throwError(err::FileNotFound);
@@ -103,6 +109,15 @@ void checkPictureFile(const QString& path)
         throwForPath(errno, path);
     if (!S_ISREG(info.st_mode))
         throwError(err::InvalidPicture);
+    return stampFrom(info);
+}
+
+FileStamp stampOf(const QString& path)
+{
+    struct stat info {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return {};
+    return stampFrom(info);
 }
 
 LoadedPicture FilePictureLoader::load(const QString& path, const ShownSizeFor& shownSizeFor) const

@@ -55,9 +55,23 @@ LoadedPicture decodePicture(QIODevice& device, const ShownSizeFor& shownSizeFor)
 // counted up to one past the limit; the position is put back.
 int countJpegScans(QIODevice& device, int limit);
 
+// Tells one version of a file from another: a picture decoded ahead of
+// time is shown only while its file is still the one that was decoded.
+struct FileStamp {
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = -1;
+    qint64 modifiedNs = 0;
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
 // Throws the numbered failure for a path that cannot be a picture file: one
 // that is missing, lies behind a missing folder, or is no regular file (a
 // folder, a FIFO, a device). Opening a FIFO would block the program.
-void checkPictureFile(const QString& path);
+// Returns the file's stamp.
+FileStamp checkPictureFile(const QString& path);
+
+// The stamp of whatever the path names now; an empty stamp when nothing.
+FileStamp stampOf(const QString& path);
 
 } // namespace platform
