@@ -284,7 +284,7 @@ CachedThumbnailLoader::fromExif(const QString& path, const ShownSizeFor& shownSi
 {
     // Opened by a descriptor whose type is checked: a FIFO put in the
     // picture's place would hold the worker, and the program at its end.
-    checkPictureFile(path);
+    // Whatever is wrong with the file, the decode after this says so.
     QFile file;
     if (!openRegularFile(file, path))
         return std::nullopt;
