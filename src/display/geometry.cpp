@@ -27,9 +27,9 @@ constexpr double ColumnGap = 240.0;
 constexpr double RowGap = 480.0;
 constexpr QPointF GridOrigin(2250.0, 900.0);
 
-// The picture shapes a page must hold without overlap: landscape ones up to
-// 4:3 take the cell's width, portrait ones up to 3:4 its height. (Squarer
-// pictures reach into the gaps, as they always have.)
+// The picture shapes a page is laid out for: landscape ones up to 4:3 take
+// the cell's width, portrait ones up to 3:4 its height. Cells flatter than
+// that would shrink the commonest photographs, so such a grid is reshaped.
 constexpr double LeastWide = 3.0 / 4.0;
 
 void placeSlots(ThumbGrid& grid, double stepX)
@@ -118,7 +118,7 @@ QSizeF FitThumbnail(QSizeF picture, qint32 cellWidth, qint32 cellHeight)
 {
     if (picture.isEmpty())
         return {double(cellWidth), double(cellHeight)};
-    if (picture.height() > picture.width())
+    if (picture.height() * cellWidth > picture.width() * double(cellHeight))
         return {float(picture.width() * (double(cellHeight) / picture.height())), double(cellHeight)};
     return {double(cellWidth), float(picture.height() * (double(cellWidth) / picture.width()))};
 }

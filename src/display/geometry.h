@@ -34,8 +34,10 @@ struct ThumbGrid {
 };
 ThumbGrid TNLayout(QSizeF screen, const QString& thumbSize);
 
-// A thumbnail in its cell: a portrait picture takes the cell's height, any
-// other its width; the other side follows the picture's proportions.
+// A thumbnail in its cell, as large as the cell allows with the picture's
+// proportions kept: a picture whose shape is taller than the cell's takes
+// the cell's height (every portrait picture in a landscape cell), any other
+// its width. No thumbnail leaves its cell, so none covers its neighbours.
 QSizeF FitThumbnail(QSizeF picture, qint32 cellWidth, qint32 cellHeight);
 
 // Device pixels for a size in twips on a screen of the given pixel ratio.

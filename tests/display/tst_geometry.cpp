@@ -112,8 +112,8 @@ void TestGeometry::thumbnailPageLiesOnScreenWithoutOverlap()
     QList<QRectF> covered;
     for (const QPointF& slot : grid.positions) {
         QRectF area(slot, QSizeF(grid.cellWidth, grid.cellHeight));
-        for (const QSizeF picture :
-             {QSizeF(4000, 3000), QSizeF(1600, 900), QSizeF(3000, 4000), QSizeF(900, 1600)})
+        for (const QSizeF picture : {QSizeF(4000, 3000), QSizeF(1600, 900), QSizeF(1000, 1000),
+                                     QSizeF(3000, 4000), QSizeF(900, 1600)})
             area |= QRectF(slot, FitThumbnail(picture, grid.cellWidth, grid.cellHeight));
         QVERIFY2(onScreen.contains(area),
                  qPrintable(QStringLiteral("slot %1 off screen").arg(covered.size() + 1)));
@@ -156,7 +156,7 @@ void TestGeometry::thumbnailKeepsItsProportions_data()
     QTest::addColumn<QSizeF>("shown");
     QTest::newRow("portrait takes the height") << QSizeF(3000, 6000) << QSizeF(519, 1038);
     QTest::newRow("landscape takes the width") << QSizeF(6000, 3000) << QSizeF(1385, 692.5);
-    QTest::newRow("square counts as landscape") << QSizeF(5000, 5000) << QSizeF(1385, 1385);
+    QTest::newRow("squarer than the cell takes its height") << QSizeF(5000, 5000) << QSizeF(1038, 1038);
 }
 
 void TestGeometry::thumbnailKeepsItsProportions()
