@@ -162,7 +162,7 @@ bool frmLumMain::eventFilter(QObject* watched, QEvent* event)
 
 void frmLumMain::lblLink_DblClick()
 {
-    services_.launcher.openWebPage(app::WebPageUrl());
+    app::OpenWebPage(services_.launcher, services_.dialogs);
 }
 
 settings::SettingsFile frmLumMain::settingsFile() const

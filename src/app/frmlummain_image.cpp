@@ -65,7 +65,8 @@ fileops::ImageOps frmLumMain::imageOps()
             QCoreApplication::applicationDirPath(),
             [this] { return fileops::BrowserPrompt(services_.fileSystem, services_.dialogs, this); },
             [this](const QString& path) { DisplayWindow().openSingleImage(path); },
-            imgClipBoard};
+            imgClipBoard,
+            &thumbnailCache_};
 }
 
 bool frmLumMain::displayVisible() const

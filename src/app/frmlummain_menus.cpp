@@ -186,7 +186,7 @@ void frmLumMain::Toolbar1_ButtonClick(int index)
         cmdFavorites->click();
         break;
     case 13:
-        app::OpenHelp(services_.launcher);
+        app::OpenHelp(services_.launcher, services_.dialogs);
         break;
     default:
         break;
@@ -244,7 +244,7 @@ void frmLumMain::mnuViewSub_Click(int index)
 void frmLumMain::mnuHelpSub_Click(int index)
 {
     if (index == 0)
-        app::OpenHelp(services_.launcher);
+        app::OpenHelp(services_.launcher, services_.dialogs);
     else if (index == 2)
         basLumarine::ShowAbout(services_.dialogs);
 }

@@ -110,5 +110,5 @@ void frmLumMain::setThumbPreview(bool preview)
 
 void frmLumMain::openHelp()
 {
-    app::OpenHelp(services_.launcher);
+    app::OpenHelp(services_.launcher, services_.dialogs);
 }

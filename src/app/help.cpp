@@ -1,6 +1,7 @@
 #include "app/help.h"
 
 #include "app/version.h"
+#include "platform/dialogs.h"
 #include "platform/launcher.h"
 
 #include <QCoreApplication>
@@ -11,7 +12,13 @@ namespace app {
 
 namespace {
 const QString HelpName = QStringLiteral("lumarine.html");
+
+void refuseUnopened(platform::Dialogs& dialogs, const QString& what)
+{
+    dialogs.msgBox(QStringLiteral("%1 could not be opened: the desktop has no program for it.").arg(what),
+                   platform::mb::OkOnly | platform::mb::Exclamation);
 }
+} // namespace
 
 QString HelpDocumentPath(const QString& programFolder)
 {
@@ -27,9 +34,18 @@ QString HelpDocumentPath(const QString& programFolder)
     return beside;
 }
 
-void OpenHelp(platform::Launcher& launcher)
+void OpenHelp(platform::Launcher& launcher, platform::Dialogs& dialogs)
 {
-    launcher.openDocument(HelpDocumentPath(QCoreApplication::applicationDirPath()));
+    const QString path = HelpDocumentPath(QCoreApplication::applicationDirPath());
+    if (!launcher.openDocument(path))
+        refuseUnopened(dialogs, QStringLiteral("The manual %1").arg(path));
+}
+
+void OpenWebPage(platform::Launcher& launcher, platform::Dialogs& dialogs)
+{
+    const QUrl url = WebPageUrl();
+    if (!launcher.openWebPage(url))
+        refuseUnopened(dialogs, QStringLiteral("The web page %1").arg(url.toString()));
 }
 
 QUrl WebPageUrl()

@@ -4,15 +4,18 @@
 #include <QUrl>
 
 namespace platform {
+class Dialogs;
 class Launcher;
-}
+} // namespace platform
 
 namespace app {
 
 // The help document: beside the program when it runs from its build folder,
 // in the documentation folder once installed.
 QString HelpDocumentPath(const QString& programFolder);
-void OpenHelp(platform::Launcher& launcher);
+// Both say so when the desktop has no program to open what they ask for.
+void OpenHelp(platform::Launcher& launcher, platform::Dialogs& dialogs);
+void OpenWebPage(platform::Launcher& launcher, platform::Dialogs& dialogs);
 
 // The product's web page, site name and "/lumarine/proglink.htm".
 QUrl WebPageUrl();

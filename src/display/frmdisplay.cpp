@@ -94,6 +94,9 @@ void frmDisplay::Start()
 {
     Load();
     mintIndex = 1;
+    // Every show gives its first picture the whole delay, whatever the last
+    // show or its W key left counted.
+    mintDelayCurrent = 0;
     {
         // Setting the range is not a move of the user's: it displays nothing.
         const QSignalBlocker quiet(hscMain);

@@ -36,7 +36,7 @@ platform::ShownSizeFor frmDisplay::screenSizeFor() const
     const QSizeF screen = screenTwips();
     const qreal ratio = pixelRatio();
     return [screen, ratio](QSize own) {
-        return display::DevicePixels(display::FitToScreen(twips::fromPixels(QSizeF(own)), screen), ratio);
+        return display::DevicePixels(display::FitToScreen(display::OwnSizeTwips(own, ratio), screen), ratio);
     };
 }
 
@@ -91,7 +91,7 @@ void frmDisplay::loadMainPicture(const QString& path)
     } else {
         loaded = jobs_.loader().load(path, sizeFor);
     }
-    pictureTwips_ = twips::fromPixels(QSizeF(loaded.ownSize));
+    pictureTwips_ = display::OwnSizeTwips(loaded.ownSize, pixelRatio());
     // Decoded in device pixels; the box stretches it over its logical size,
     // so it stays sharp on a high-density screen.
     picture_ = QPixmap::fromImage(std::move(loaded.image));

@@ -12,10 +12,16 @@ namespace display {
 // screen (then 90 % of the screen height, proportions kept) and, after that,
 // wider than the screen (then 90 % of the screen width). Never enlarged.
 QSizeF FitToScreen(QSizeF picture, QSizeF screen);
+// A picture's own size in twips: one picture pixel to one device pixel, so
+// that a picture at its own size is as sharp as the screen at any ratio.
+QSizeF OwnSizeTwips(QSize pixels, qreal devicePixelRatio);
 QPointF CentreOnScreen(QSizeF shown, QSizeF screen);
 
 // The thumbnail grid to the right of the control column and below the
-// scroll bar. An unknown size name gives the SMALL grid.
+// scroll bar. An unknown size name gives the SMALL grid. Where the classic
+// grid, whose rows do not depend on the screen's height, would run off the
+// screen or let one thumbnail cover another, its cells shrink: the columns
+// keep their places, the rows close up.
 struct ThumbGrid {
     int columns = 0;
     int rows = 0;
@@ -28,8 +34,10 @@ struct ThumbGrid {
 };
 ThumbGrid TNLayout(QSizeF screen, const QString& thumbSize);
 
-// A thumbnail in its cell: a portrait picture takes the cell's height, any
-// other its width; the other side follows the picture's proportions.
+// A thumbnail in its cell, as large as the cell allows with the picture's
+// proportions kept: a picture whose shape is taller than the cell's takes
+// the cell's height (every portrait picture in a landscape cell), any other
+// its width. No thumbnail leaves its cell, so none covers its neighbours.
 QSizeF FitThumbnail(QSizeF picture, qint32 cellWidth, qint32 cellHeight);
 
 // Device pixels for a size in twips on a screen of the given pixel ratio.

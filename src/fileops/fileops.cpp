@@ -7,6 +7,7 @@
 #include "platform/dialogs.h"
 #include "platform/filesystem.h"
 #include "platform/picture.h"
+#include "platform/thumbnailcache.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -87,6 +88,12 @@ void CopyImageToClipboard(ImageOps& ops, const QString& path)
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
+void ForgetThumbnails(const ImageOps& ops, const QString& path)
+{
+    if (ops.thumbnails)
+        ops.thumbnails->forget(path);
+}
+
 void RenameImage(ImageOps& ops, catalogue::ImageCollection& target, const QString& path)
 {
     const QString name = fileNameOf(path);
@@ -105,6 +112,7 @@ void RenameImage(ImageOps& ops, catalogue::ImageCollection& target, const QStrin
             // name stays beside the old one rather than going to the root.
             newPath = folder.isEmpty() ? newName : joinPath(folder, newName);
             ops.fileSystem.rename(path, newPath);
+            ForgetThumbnails(ops, path);
             break;
         } catch (const AppError& error) {
             switch (error.number()) {
@@ -158,6 +166,7 @@ void DeleteImage(ImageOps& ops, catalogue::ImageCollection& target, const QStrin
         if (ops.fileSystem.exists(path))
             return;
     }
+    ForgetThumbnails(ops, path);
     try {
         target.Remove(path);
     } catch (const AppError& error) {

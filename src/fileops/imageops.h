@@ -18,6 +18,7 @@ class ImageCollection;
 namespace platform {
 class Dialogs;
 class FileSystem;
+class ThumbnailCache;
 struct FileDialogState;
 } // namespace platform
 
@@ -44,7 +45,14 @@ struct ImageOps {
     // Shows one picture in a modal window of its own.
     std::function<void(const QString& path)> displaySingle;
     QLabel* imgClipBoard = nullptr;
+    // The desktop's shared thumbnail cache, told of every picture deleted,
+    // renamed or moved away; none when unset.
+    const platform::ThumbnailCache* thumbnails = nullptr;
 };
+
+// Drops a picture's entries from the shared thumbnail cache once its file
+// was deleted, renamed or moved away.
+void ForgetThumbnails(const ImageOps& ops, const QString& path);
 
 // Row of the first entry that equals the text exactly, letter case and all;
 // -1 when there is none.

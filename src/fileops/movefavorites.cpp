@@ -42,8 +42,10 @@ ImageResult moveOne(Run& run, const QString& source)
                 fileSystem.copyFile(source, target, CopyMode::KeepExisting);
                 step = MoveStep::Delete;
             }
-            if (run.deleteSources)
+            if (run.deleteSources) {
                 fileSystem.removeFile(source);
+                ForgetThumbnails(run.ops, source);
+            }
             return ImageResult::Done;
         } catch (const AppError& error) {
             if (step == MoveStep::Copy && error.number() == err::FileExists) {

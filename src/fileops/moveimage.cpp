@@ -56,6 +56,7 @@ bool copyThenDelete(ImageOps& ops, const QString& path, const QString& target, C
                 step = MoveStep::Delete;
             }
             ops.fileSystem.removeFile(path);
+            ForgetThumbnails(ops, path);
             return true;
         } catch (const AppError& error) {
             if (step == MoveStep::Copy && error.number() == err::PathFileAccess) {

@@ -188,6 +188,24 @@ bool ThumbnailCache::recordFailure(const Key& key) const
     return writeEntry(root_ + QStringLiteral("/fail/") + software_, key, mark, QSize());
 }
 
+void ThumbnailCache::forget(const QString& path) const
+{
+    if (!enabled_)
+        return;
+    const QFileInfo info(path);
+    // The file itself is gone: its folder gives the canonical path it had.
+    const QString folder = info.absoluteDir().canonicalPath();
+    if (folder.isEmpty())
+        return;
+    const QString name = fileNameFor(QDir(folder).filePath(info.fileName()));
+    const QDir root(root_);
+    for (const Flavour& flavour : flavours)
+        QFile::remove(root.filePath(QLatin1String(flavour.folder) + QLatin1Char('/') + name));
+    const QDir fail(root.filePath(QStringLiteral("fail")));
+    for (const QString& program : fail.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden))
+        QFile::remove(fail.filePath(program + QLatin1Char('/') + name));
+}
+
 bool ThumbnailCache::writeEntry(const QString& folder, const Key& key, const QImage& image,
                                 QSize ownSize) const
 {

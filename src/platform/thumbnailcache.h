@@ -63,6 +63,11 @@ public:
     // and the caller none the wiser. Returns whether the entry was stored.
     bool store(const Key& key, const Flavour& flavour, const QImage& thumbnail, QSize ownSize) const;
     bool recordFailure(const Key& key) const;
+    // After a picture was deleted, renamed or moved away: its entries in
+    // every size folder and every program's fail folder go, as the standard
+    // asks, so that no program shows a thumbnail of a file that is gone.
+    // Best effort; the path's folder must still exist.
+    void forget(const QString& path) const;
 
 private:
     std::optional<Entry> readEntry(const QString& file, const Key& key) const;

@@ -46,11 +46,15 @@ private slots:
     void menuAndToolbarPressTheHiddenButtons_data();
     void menuAndToolbarPressTheHiddenButtons();
     void randomAndSizeFollowTheirControls();
+    void helpOpensTheSameDocumentFromEveryPlace_data();
     void helpOpensTheSameDocumentFromEveryPlace();
     void aboutShowsTheVersion();
+    void linkOpensTheWebPage_data() { helpOpensTheSameDocumentFromEveryPlace_data(); }
     void linkOpensTheWebPage();
 
 private:
+    const QString noProgram = QStringLiteral(" could not be opened: the desktop has no program for it.");
+
     void loaded(MainWindowFixture& f)
     {
         f.writeIni(MainWindowFixture::afterFirstStart());
@@ -277,15 +281,29 @@ void TestMainWindow::randomAndSizeFollowTheirControls()
     QVERIFY(!f.readIni().contains("RANDOM"));
 }
 
+void TestMainWindow::helpOpensTheSameDocumentFromEveryPlace_data()
+{
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("the desktop opens it") << true;
+    QTest::newRow("the desktop has no program for it: said so") << false;
+}
+
 void TestMainWindow::helpOpensTheSameDocumentFromEveryPlace()
 {
+    QFETCH(bool, opens);
     MainWindowFixture f;
+    f.launcher.opens = opens;
+    f.dialogs.acceptAllMessages();
     f.window->Form_Load(QString());
     f.window->mnuHelpSub[0]->trigger();
     f.window->toolbarButtons[13]->trigger();
     QCOMPARE(f.launcher.documents.size(), 3);
     QCOMPARE(f.launcher.documents[1], f.launcher.documents[0]);
     QCOMPARE(f.launcher.documents[2], f.launcher.documents[0]);
+    const QString unopened = "The manual " + f.launcher.documents[0] + noProgram;
+    QCOMPARE(f.dialogs.messageTexts(), opens ? QStringList() : QStringList({unopened, unopened, unopened}));
+    for (const auto& asked : f.dialogs.asked())
+        QCOMPARE(asked.style, platform::mb::OkOnly | platform::mb::Exclamation);
 }
 
 void TestMainWindow::aboutShowsTheVersion()
@@ -307,12 +325,17 @@ void TestMainWindow::aboutShowsTheVersion()
 
 void TestMainWindow::linkOpensTheWebPage()
 {
+    QFETCH(bool, opens);
     MainWindowFixture f;
+    f.launcher.opens = opens;
+    f.dialogs.acceptAllMessages();
     loaded(f);
     f.window->show();
     QVERIFY(f.window->lblLink->text().endsWith(QLatin1String("(double-click!)")));
     QTest::mouseDClick(f.window->lblLink, Qt::LeftButton);
     QCOMPARE(f.launcher.webPages, QList<QUrl>{QUrl("http://lumarine.example.org/lumarine/proglink.htm")});
+    const QString unopened = "The web page http://lumarine.example.org/lumarine/proglink.htm" + noProgram;
+    QCOMPARE(f.dialogs.messageTexts(), opens ? QStringList() : QStringList({unopened}));
 }
 
 LUMARINE_REGISTER_TEST(TestMainWindow)

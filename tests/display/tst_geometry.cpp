@@ -1,5 +1,6 @@
 #include "display/classicrandom.h"
 #include "display/geometry.h"
+#include "platform/twips.h"
 #include "support/testmain.h"
 
 #include <QTest>
@@ -14,6 +15,10 @@ private slots:
     void pictureFitsTheScreen();
     void gridFollowsTheSizeSetting_data();
     void gridFollowsTheSizeSetting();
+    void thumbnailPageLiesOnScreenWithoutOverlap_data();
+    void thumbnailPageLiesOnScreenWithoutOverlap();
+    void ownSizeIsOneDevicePixelPerPicturePixel_data();
+    void ownSizeIsOneDevicePixelPerPicturePixel();
     void thumbnailKeepsItsProportions_data();
     void thumbnailKeepsItsProportions();
     void generatorStartsFromItsFixedState();
@@ -76,13 +81,82 @@ void TestGeometry::gridFollowsTheSizeSetting()
     QCOMPARE(grid.positions.at(grid.columns), QPointF(2250, 900 + grid.cellHeight + 480));
 }
 
+void TestGeometry::thumbnailPageLiesOnScreenWithoutOverlap_data()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("rows");
+    const QList<std::pair<const char*, QSize>> screens{
+        {"16:9", {1920, 1080}}, {"16:9 small", {1366, 768}}, {"16:10", {1920, 1200}}, {"4:3", {800, 600}},
+        {"5:4", {1280, 1024}},  {"portrait", {1080, 1920}},  {"21:9", {2560, 1080}}};
+    const QList<std::tuple<QString, int, int>> sizes{{"Small", 6, 5}, {"Medium", 4, 4}, {"Large", 3, 3}};
+    for (const auto& [shape, screen] : screens)
+        for (const auto& [size, columns, rows] : sizes)
+            QTest::addRow("%s %s", shape, qPrintable(size)) << screen << size << columns << rows;
+}
+
+void TestGeometry::thumbnailPageLiesOnScreenWithoutOverlap()
+{
+    QFETCH(QSize, screen);
+    QFETCH(QString, size);
+    QFETCH(int, columns);
+    QFETCH(int, rows);
+    const QRectF onScreen(QPointF(), twips::fromPixels(QSizeF(screen)));
+    const ThumbGrid grid = TNLayout(onScreen.size(), size);
+    QCOMPARE(grid.columns, columns);
+    QCOMPARE(grid.rows, rows);
+    QCOMPARE(grid.positions.size(), columns * rows);
+    QVERIFY(grid.cellWidth > 0 && grid.cellHeight > 0);
+    // What a slot covers: its cell and the thumbnails of common shapes in it.
+    QList<QRectF> covered;
+    for (const QPointF& slot : grid.positions) {
+        QRectF area(slot, QSizeF(grid.cellWidth, grid.cellHeight));
+        for (const QSizeF picture : {QSizeF(4000, 3000), QSizeF(1600, 900), QSizeF(1000, 1000),
+                                     QSizeF(3000, 4000), QSizeF(900, 1600)})
+            area |= QRectF(slot, FitThumbnail(picture, grid.cellWidth, grid.cellHeight));
+        QVERIFY2(onScreen.contains(area),
+                 qPrintable(QStringLiteral("slot %1 off screen").arg(covered.size() + 1)));
+        for (const QRectF& other : covered)
+            QVERIFY2(!area.intersects(other),
+                     qPrintable(QStringLiteral("slot %1 overlaps").arg(covered.size() + 1)));
+        covered << area;
+    }
+}
+
+void TestGeometry::ownSizeIsOneDevicePixelPerPicturePixel_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<QSize>("screen"); // device pixels
+    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<QSize>("shown"); // device pixels
+    QTest::newRow("ratio 1, 90 % of the height")
+        << 1.0 << QSize(1920, 1080) << QSize(1900, 1200) << QSize(1539, 972);
+    QTest::newRow("ratio 1.5, 90 % of the height")
+        << 1.5 << QSize(1920, 1080) << QSize(1900, 1200) << QSize(1539, 972);
+    QTest::newRow("ratio 2, its own size")
+        << 2.0 << QSize(3840, 2160) << QSize(1900, 1200) << QSize(1900, 1200);
+    QTest::newRow("ratio 2, 90 % of the height")
+        << 2.0 << QSize(3840, 2160) << QSize(4000, 3000) << QSize(2592, 1944);
+}
+
+void TestGeometry::ownSizeIsOneDevicePixelPerPicturePixel()
+{
+    QFETCH(qreal, ratio);
+    QFETCH(QSize, screen);
+    QFETCH(QSize, picture);
+    QFETCH(QSize, shown);
+    const QSizeF screenTwips = twips::fromPixels(QSizeF(screen) / ratio);
+    QCOMPARE(DevicePixels(FitToScreen(OwnSizeTwips(picture, ratio), screenTwips), ratio), shown);
+}
+
 void TestGeometry::thumbnailKeepsItsProportions_data()
 {
     QTest::addColumn<QSizeF>("picture");
     QTest::addColumn<QSizeF>("shown");
     QTest::newRow("portrait takes the height") << QSizeF(3000, 6000) << QSizeF(519, 1038);
     QTest::newRow("landscape takes the width") << QSizeF(6000, 3000) << QSizeF(1385, 692.5);
-    QTest::newRow("square counts as landscape") << QSizeF(5000, 5000) << QSizeF(1385, 1385);
+    QTest::newRow("squarer than the cell takes its height") << QSizeF(5000, 5000) << QSizeF(1038, 1038);
 }
 
 void TestGeometry::thumbnailKeepsItsProportions()

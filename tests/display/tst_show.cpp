@@ -114,17 +114,22 @@ void TestShow::inOrderShowWrapsToTheFirstImage()
 void TestShow::delayCountsTicksBetweenChanges_data()
 {
     QTest::addColumn<int>("delay");
+    QTest::addColumn<int>("leftOver");
     QTest::addColumn<QList<int>>("positions");
-    QTest::newRow("0: every tick") << 0 << QList<int>({2, 3, 4, 5, 1, 2});
-    QTest::newRow("1: every tick") << 1 << QList<int>({2, 3, 4, 5, 1, 2});
-    QTest::newRow("5: every fifth tick") << 5 << QList<int>({1, 1, 1, 1, 2, 2});
+    QTest::newRow("0: every tick") << 0 << 0 << QList<int>({2, 3, 4, 5, 1, 2});
+    QTest::newRow("1: every tick") << 1 << 0 << QList<int>({2, 3, 4, 5, 1, 2});
+    QTest::newRow("5: every fifth tick") << 5 << 0 << QList<int>({1, 1, 1, 1, 2, 2});
+    // W leaves the count one short of the delay; the next show starts afresh.
+    QTest::newRow("5 after a show that left 4 ticks") << 5 << 4 << QList<int>({1, 1, 1, 1, 2, 2});
 }
 
 void TestShow::delayCountsTicksBetweenChanges()
 {
     QFETCH(int, delay);
+    QFETCH(int, leftOver);
     QFETCH(QList<int>, positions);
     DisplayFixture f(5);
+    f.window->mintDelayCurrent = leftOver;
     f.standardShow(delay);
     QCOMPARE(positionsOverTicks(f, 6), positions);
 }
@@ -200,9 +205,13 @@ void TestShow::highDensityScreenGetsItsDevicePixels_data()
     QTest::addColumn<qreal>("ratio");
     QTest::addColumn<QSize>("picture");
     QTest::addColumn<QSize>("decoded");
-    QTest::newRow("ratio 2, reduced") << 2.0 << QSize(2000, 1500) << QSize(1440, 1080);
-    QTest::newRow("ratio 1.5, reduced") << 1.5 << QSize(2000, 1500) << QSize(1080, 810);
-    QTest::newRow("ratio 2, never beyond its own size") << 2.0 << QSize(960, 720) << QSize(960, 720);
+    QTest::addColumn<QRect>("placed");
+    const QRect reduced(40, 30, 720, 540);
+    QTest::newRow("ratio 2, reduced") << 2.0 << QSize(2000, 1500) << QSize(1440, 1080) << reduced;
+    QTest::newRow("ratio 1.5, reduced") << 1.5 << QSize(2000, 1500) << QSize(1080, 810) << reduced;
+    // One picture pixel to one device pixel: half as many logical pixels.
+    QTest::newRow("ratio 2, its own size")
+        << 2.0 << QSize(960, 720) << QSize(960, 720) << QRect(160, 120, 480, 360);
 }
 
 void TestShow::highDensityScreenGetsItsDevicePixels()
@@ -210,10 +219,11 @@ void TestShow::highDensityScreenGetsItsDevicePixels()
     QFETCH(qreal, ratio);
     QFETCH(QSize, picture);
     QFETCH(QSize, decoded);
+    QFETCH(QRect, placed);
     DisplayFixture f(1, picture);
     f.window->setScreenTwips(QSizeF(12000, 9000), ratio);
     f.standardShow(3);
-    QCOMPARE(f.window->imgMain->geometry(), QRect(40, 30, 720, 540));
+    QCOMPARE(f.window->imgMain->geometry(), placed);
     QCOMPARE(f.window->imgMain->pixmap().size(), decoded);
 }
 

@@ -1,9 +1,7 @@
 # Renames a sample image through the Image List's right-click menu with the
 # mouse and the keyboard: the file must carry the new name on disk, with its
 # bytes, and the list must show the new path at its end.
-if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
-    exec dbus-run-session -- bash "$0" "$@"
-fi
+E2E_SESSION_BUS=1
 source "$(dirname "$0")/lib.sh" "$@"
 TREE_TOOL=${LUMARINE_ATSPI_TREE:?the accessibility tree tool is not named}
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1

@@ -5,6 +5,7 @@ source "$(dirname "$0")/lib.sh" "$@"
 start_lumarine
 [ -f "$LUMARINE_INI" ] || fail "the first start wrote no settings file"
 grep -q '^ShowButtonNames=True' "$LUMARINE_INI" || fail "the first start did not turn the toolbar names on"
+wait_for 10 grep -q '/lumarine.html$' "$WORK/opened" || fail "the first start did not open the manual"
 
 open_menu alt+f
 xdotool key x

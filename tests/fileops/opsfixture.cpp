@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QTest>
 
+#include <algorithm>
+
 namespace {
 
 class ScriptedPrompt final : public fileops::FolderPrompt {
@@ -72,7 +74,33 @@ fileops::ImageOps OpsFixture::ops()
             dir.path(),
             [this] { return std::make_unique<ScriptedPrompt>(*this); },
             [this](const QString& p) { displayed << p; },
-            &imgClipBoard};
+            &imgClipBoard,
+            &thumbnails};
+}
+
+namespace {
+const QStringList cacheFolders{"normal",        "large", "x-large", "xx-large", "fail/lumarine-test",
+                               "fail/other-1.0"};
+
+} // namespace
+
+void OpsFixture::cacheThumbnails(const QString& picture)
+{
+    // Named while the picture exists: the name is that of its canonical URI.
+    const QString name = platform::ThumbnailCache::fileNameFor(QFileInfo(picture).canonicalFilePath());
+    for (const QString& folder : cacheFolders) {
+        QDir().mkpath(cacheDir.filePath("thumbnails/" + folder));
+        QFile entry(cacheDir.filePath("thumbnails/" + folder + "/" + name));
+        entry.open(QIODevice::WriteOnly);
+        cacheEntries_.insert(picture, entry.fileName());
+    }
+}
+
+int OpsFixture::cachedThumbnails(const QString& picture) const
+{
+    const QStringList entries = cacheEntries_.values(picture);
+    return int(
+        std::count_if(entries.begin(), entries.end(), [](const QString& e) { return QFile::exists(e); }));
 }
 
 QStringList collectionOf(const catalogue::ImageCollection& collection)

@@ -4,10 +4,12 @@
 #include "fileops/imageops.h"
 #include "platform/dialogs.h"
 #include "platform/filesystem.h"
+#include "platform/thumbnailcache.h"
 #include "support/scripteddialogs.h"
 
 #include <QLabel>
 #include <QMap>
+#include <QMultiHash>
 #include <QStringListModel>
 #include <QTemporaryDir>
 
@@ -27,6 +29,10 @@ struct OpsFixture {
     void list(const QString& fullPath, bool favourite = false);
     QStringList rows(const QStringListModel& model) const { return model.stringList(); }
     fileops::ImageOps ops();
+    // Entries for the picture in every size folder of the shared thumbnail
+    // cache and in two programs' fail folders; how many of them are left.
+    void cacheThumbnails(const QString& picture);
+    int cachedThumbnails(const QString& picture) const;
 
     QTemporaryDir dir;
     testsupport::ScriptedDialogs dialogs;
@@ -40,6 +46,11 @@ struct OpsFixture {
     QList<std::optional<QString>> folders;
     int browsersShown = 0;
     QStringList displayed;
+    QTemporaryDir cacheDir;
+    platform::ThumbnailCache thumbnails{cacheDir.filePath("thumbnails"), true, "lumarine-test"};
+
+private:
+    QMultiHash<QString, QString> cacheEntries_;
 };
 
 QStringList collectionOf(const catalogue::ImageCollection& collection);

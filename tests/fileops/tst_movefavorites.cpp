@@ -102,6 +102,8 @@ void TestMoveFavorites::answers()
     QFETCH(int, move);
     QFETCH(int, deleteSources);
     Favourites m;
+    for (const QString& source : m.sources)
+        m.f.cacheThumbnails(source);
     m.answers(move, deleteSources);
     if (move == mb::Yes)
         m.f.dialogs.answerMessage(mb::Ok);
@@ -116,6 +118,8 @@ void TestMoveFavorites::answers()
     if (deleteSources != mb::Yes)
         expected.insert(Files{{"one/a.jpg", "A"}, {"one/b.jpg", "B"}, {"two/c.jpg", "C"}});
     QCOMPARE(m.f.files(), expected);
+    for (const QString& source : m.sources)
+        QCOMPARE(m.f.cachedThumbnails(source), deleteSources == mb::Yes ? 0 : 6);
     // The favourites keep naming their sources.
     QCOMPARE(m.f.rows(m.f.lstFavorites), m.sources);
     QCOMPARE(collectionOf(m.f.state.Favorites), m.sources);

@@ -36,6 +36,7 @@ private:
             QDir().mkpath(f.path("dst"));
             target = f.path("dst/a.jpg");
             f.list(source);
+            f.cacheThumbnails(source);
             f.folders << f.path("dst");
         }
         void run()
@@ -51,6 +52,7 @@ void TestMoveImage::moveCopiesThenDeletesAndMovesTheEntry()
     Moving m;
     m.run();
     QCOMPARE(m.f.files(), (Files{{"dst/a.jpg", "picture"}}));
+    QCOMPARE(m.f.cachedThumbnails(m.source), 0);
     QCOMPARE(m.f.rows(m.f.lstImages), QStringList({m.target}));
     QCOMPARE(collectionOf(m.f.state.MainImages), QStringList({m.target}));
     QCOMPARE(m.f.state.ContextImage, m.target);
@@ -194,6 +196,8 @@ void TestMoveImage::moveFailures()
     if (outcome != Outcome::Unchanged)
         expected.insert("dst/a.jpg", "picture");
     QCOMPARE(m.f.files(), expected);
+    // The source's thumbnails go only with the source itself.
+    QCOMPARE(m.f.cachedThumbnails(m.source), outcome == Outcome::Moved ? 0 : 6);
     QCOMPARE(m.f.rows(m.f.lstImages), QStringList({listed ? m.target : m.source}));
     QCOMPARE(collectionOf(m.f.state.MainImages), QStringList({listed ? m.target : m.source}));
     QCOMPARE(m.f.state.ContextImage, listed ? m.target : QString());

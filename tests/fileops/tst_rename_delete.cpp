@@ -57,9 +57,14 @@ void TestRenameDelete::renameAddsJpegUnlessTheNameEndsSo()
     const QString other = f.put("pics/other.jpg", "other");
     f.list(old);
     f.list(other);
+    f.cacheThumbnails(old);
+    f.cacheThumbnails(other);
     f.dialogs.answerInput(answer);
     auto ops = f.ops();
     fileops::RenameImage(ops, f.state.MainImages, old);
+    // The old name's thumbnails leave the shared cache; the other's stay.
+    QCOMPARE(f.cachedThumbnails(old), 0);
+    QCOMPARE(f.cachedThumbnails(other), 6);
 
     const QString renamed = f.path("pics/" + newName);
     QCOMPARE(f.files(), (Files{{"pics/" + newName, "picture"}, {"pics/other.jpg", "other"}}));
@@ -204,9 +209,13 @@ void TestRenameDelete::deleteAnswers()
     const QString other = f.put("b.jpg", "other");
     f.list(image, true);
     f.list(other);
+    f.cacheThumbnails(image);
+    f.cacheThumbnails(other);
     f.dialogs.answerMessage(answer);
     auto ops = f.ops();
     fileops::DeleteImage(ops, f.state.Favorites, image);
+    QCOMPARE(f.cachedThumbnails(image), deleted ? 0 : 6);
+    QCOMPARE(f.cachedThumbnails(other), 6);
     QCOMPARE(f.dialogs.asked().first().text, QStringLiteral("Permanently remove image?"));
     QCOMPARE(f.dialogs.asked().first().style, mb::YesNo + mb::Question);
     QCOMPARE(f.files().contains("a.jpg"), !deleted);
@@ -240,6 +249,7 @@ void TestRenameDelete::deleteFailures()
     OpsFixture f;
     const QString image = f.put("a.jpg", "picture");
     f.list(image);
+    f.cacheThumbnails(image);
     if (always)
         f.fileSystem.failures().failAlways(FsCall::RemoveFile, number);
     else
@@ -250,6 +260,7 @@ void TestRenameDelete::deleteFailures()
     fileops::DeleteImage(ops, f.state.MainImages, image);
     QCOMPARE(f.dialogs.messageTexts().last(), message);
     QCOMPARE(f.files(), (Files{{"a.jpg", "picture"}}));
+    QCOMPARE(f.cachedThumbnails(image), 6);
     QCOMPARE(f.state.MainImages.Contains(image), !leavesLists);
     QCOMPARE(f.rows(f.lstImages).size(), leavesLists ? 0 : 1);
     QVERIFY(f.state.ContextImage.isEmpty());

@@ -6,14 +6,24 @@
 
 namespace testsupport {
 
-// Records what the program asked the desktop to open.
+// Records what the program asked the desktop to open; with `opens` false the
+// desktop has no program for any of it.
 class RecordingLauncher final : public platform::Launcher {
 public:
-    void openDocument(const QString& path) override { documents.append(path); }
-    void openWebPage(const QUrl& url) override { webPages.append(url); }
+    bool openDocument(const QString& path) override
+    {
+        documents.append(path);
+        return opens;
+    }
+    bool openWebPage(const QUrl& url) override
+    {
+        webPages.append(url);
+        return opens;
+    }
 
     QStringList documents;
     QList<QUrl> webPages;
+    bool opens = true;
 };
 
 } // namespace testsupport

@@ -7,6 +7,10 @@ set -euo pipefail
 check=$1
 show=$2
 corpus=$3
+# Settings and caches of the programs stay in a folder of the run's own.
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_CACHE_HOME=$home/.cache XDG_DATA_HOME=$home/.local/share
 bash "$(dirname "$0")/fetch.sh" "$corpus" 2>/dev/null
 "$check" "$corpus/unpacked" \
     --orientation "$corpus/unpacked/golang-github-disintegration-imaging-dev/usr/share/gocode/src/github.com/disintegration/imaging/testdata" |
