@@ -10,7 +10,7 @@ class Launcher;
 namespace app {
 
 // The help document: beside the program when it runs from its build folder,
-// in the documentation folder once installed.
+// in <prefix>/share/lumarine once installed in <prefix>/bin.
 QString HelpDocumentPath(const QString& programFolder);
 void OpenHelp(platform::Launcher& launcher);
 

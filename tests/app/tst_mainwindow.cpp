@@ -2,7 +2,9 @@
 #include "mainwindowfixture.h"
 #include "support/testmain.h"
 
+#include "app/help.h"
 #include "platform/dialogs.h"
+#include "support/tree.h"
 
 #include <QAction>
 #include <QApplication>
@@ -47,6 +49,8 @@ private slots:
     void menuAndToolbarPressTheHiddenButtons();
     void randomAndSizeFollowTheirControls();
     void helpOpensTheSameDocumentFromEveryPlace();
+    void helpDocumentFoundBesideOrInstalled_data();
+    void helpDocumentFoundBesideOrInstalled();
     void aboutShowsTheVersion();
     void linkOpensTheWebPage();
 
@@ -288,6 +292,21 @@ void TestMainWindow::helpOpensTheSameDocumentFromEveryPlace()
     QCOMPARE(f.launcher.documents[2], f.launcher.documents[0]);
 }
 
+void TestMainWindow::helpDocumentFoundBesideOrInstalled_data()
+{
+    QTest::addColumn<QString>("document");
+    QTest::newRow("build folder") << "bin/lumarine.html";
+    QTest::newRow("installed") << "share/lumarine/lumarine.html";
+}
+
+void TestMainWindow::helpDocumentFoundBesideOrInstalled()
+{
+    QFETCH(QString, document);
+    QTemporaryDir prefix;
+    QVERIFY(testsupport::makeTree(prefix.path(), {"bin/lumarine", document}));
+    QCOMPARE(app::HelpDocumentPath(prefix.filePath("bin")), prefix.filePath(document));
+}
+
 void TestMainWindow::aboutShowsTheVersion()
 {
     MainWindowFixture f;
@@ -303,6 +322,8 @@ void TestMainWindow::aboutShowsTheVersion()
     QVERIFY(lines.contains("Thank you for your support!"));
     QVERIFY(lines.contains("web: lumarine.example.org"));
     QVERIFY(lines.contains("e-mail: lumarine@example.org"));
+    QVERIFY(about.details.contains("GNU General Public License"));
+    QVERIFY(about.details.contains("either version 3 of the License, or (at your option) any later version"));
 }
 
 void TestMainWindow::linkOpensTheWebPage()
