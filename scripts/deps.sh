@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Lumarine
 # need, when they are missing. Without root it prints the command instead.
-# With --test it adds what only the tests need: clang and its runtime for the
-# fuzz targets.
+# With --package it adds Debian's packaging tools and the package's checkers;
+# with --test it adds those and what only the tests need: clang and its
+# runtime for the fuzz targets.
 set -euo pipefail
 
 packages=(
@@ -13,9 +14,11 @@ packages=(
     libjpeg-turbo-progs
     dbus-daemon at-spi2-core
 )
-if [ "${1:-}" = "--test" ]; then
-    packages+=(clang libclang-rt-14-dev)
-fi
+packaging=(debhelper lintian appstream desktop-file-utils man-db groff-base)
+case "${1:-}" in
+--package) packages+=("${packaging[@]}") ;;
+--test) packages+=("${packaging[@]}" clang libclang-rt-14-dev) ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

@@ -2,7 +2,7 @@
 # Sets up, builds (warnings are errors) and runs every test through ctest;
 # then builds and runs every test again with AddressSanitizer and UBSan, where
 # any report fails the run; then runs each fuzz target for a bounded time
-# (FUZZ_SECONDS, default 60).
+# (FUZZ_SECONDS, default 60); last builds the Debian package and checks it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh --test
@@ -17,3 +17,6 @@ ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=1} UBSAN_OPTIONS=print_stacktrace=1:
 
 echo "== fuzzing"
 bash scripts/fuzz.sh
+
+echo "== the Debian package"
+bash scripts/check-package.sh

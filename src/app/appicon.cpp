@@ -6,13 +6,11 @@
 
 namespace app {
 
-namespace {
-
-QPixmap drawIcon(int size)
+QImage AppIconImage(int size)
 {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(size / 32.0, size / 32.0);
     painter.setPen(QPen(QColor(0x1f, 0x3a, 0x5f), 2));
@@ -30,16 +28,14 @@ QPixmap drawIcon(int size)
     hills.closeSubpath();
     painter.setBrush(QColor(0x2e, 0x8b, 0x57));
     painter.drawPath(hills);
-    return pixmap;
+    return image;
 }
-
-} // namespace
 
 QIcon AppIcon()
 {
     QIcon icon;
     for (int size : {16, 32, 48, 64})
-        icon.addPixmap(drawIcon(size));
+        icon.addPixmap(QPixmap::fromImage(AppIconImage(size)));
     return icon;
 }
 

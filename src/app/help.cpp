@@ -27,7 +27,7 @@ QString HelpDocumentPath(const QString& programFolder)
     if (QFileInfo::exists(beside))
         return beside;
     const QString installed = QDir::cleanPath(
-        folder.filePath(QLatin1String(version::InstalledDocFolder) + QLatin1Char('/') + HelpName));
+        folder.filePath(QLatin1String(version::InstalledDataFolder) + QLatin1Char('/') + HelpName));
     if (QFileInfo::exists(installed))
         return installed;
     // The desktop's handler reports a document that is missing.

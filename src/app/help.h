@@ -11,7 +11,7 @@ class Launcher;
 namespace app {
 
 // The help document: beside the program when it runs from its build folder,
-// in the documentation folder once installed.
+// in <prefix>/share/lumarine once installed in <prefix>/bin.
 QString HelpDocumentPath(const QString& programFolder);
 // Both say so when the desktop has no program to open what they ask for.
 void OpenHelp(platform::Launcher& launcher, platform::Dialogs& dialogs);

@@ -12,7 +12,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumarine"));
     QApplication::setApplicationVersion(QStringLiteral(LUMARINE_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("lumarine"));
+    QApplication::setDesktopFileName(QStringLiteral("org.example.Lumarine"));
 
     platform::QtDialogs dialogs;
     platform::DesktopLauncher launcher;

@@ -50,6 +50,14 @@ public:
 
     // Returns the classic answer number (mb::Ok, mb::Cancel, mb::Yes, mb::No).
     virtual int msgBox(const QString& text, int style = mb::OkOnly, const QString& title = AppTitle) = 0;
+    // A message with a longer text the user may unfold. Dialogs that cannot
+    // show it show the message alone.
+    virtual int msgBoxWithDetails(const QString& text, const QString& details, int style,
+                                  const QString& title = AppTitle)
+    {
+        Q_UNUSED(details);
+        return msgBox(text, style, title);
+    }
     // Returns "" when cancelled.
     virtual QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) = 0;
     // Both return the chosen file name, or "" when the dialog was closed

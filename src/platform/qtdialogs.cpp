@@ -73,7 +73,13 @@ QString startPath(const FileDialogState& state)
 
 int QtDialogs::msgBox(const QString& text, int style, const QString& title)
 {
+    return msgBoxWithDetails(text, QString(), style, title);
+}
+
+int QtDialogs::msgBoxWithDetails(const QString& text, const QString& details, int style, const QString& title)
+{
     QMessageBox box(iconFor(style), title, text, buttonsFor(style), dialogParent());
+    box.setDetailedText(details);
     // Escape answers Cancel where there is one and No for a plain question.
     if (mb::buttonsOf(style) == mb::YesNo)
         box.setEscapeButton(QMessageBox::No);

@@ -2,7 +2,9 @@
 #include "mainwindowfixture.h"
 #include "support/testmain.h"
 
+#include "app/help.h"
 #include "platform/dialogs.h"
+#include "support/tree.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,6 +50,8 @@ private slots:
     void randomAndSizeFollowTheirControls();
     void helpOpensTheSameDocumentFromEveryPlace_data();
     void helpOpensTheSameDocumentFromEveryPlace();
+    void helpDocumentFoundBesideOrInstalled_data();
+    void helpDocumentFoundBesideOrInstalled();
     void aboutShowsTheVersion();
     void linkOpensTheWebPage_data() { helpOpensTheSameDocumentFromEveryPlace_data(); }
     void linkOpensTheWebPage();
@@ -306,6 +310,21 @@ void TestMainWindow::helpOpensTheSameDocumentFromEveryPlace()
         QCOMPARE(asked.style, platform::mb::OkOnly | platform::mb::Exclamation);
 }
 
+void TestMainWindow::helpDocumentFoundBesideOrInstalled_data()
+{
+    QTest::addColumn<QString>("document");
+    QTest::newRow("build folder") << "bin/lumarine.html";
+    QTest::newRow("installed") << "share/lumarine/lumarine.html";
+}
+
+void TestMainWindow::helpDocumentFoundBesideOrInstalled()
+{
+    QFETCH(QString, document);
+    QTemporaryDir prefix;
+    QVERIFY(testsupport::makeTree(prefix.path(), {"bin/lumarine", document}));
+    QCOMPARE(app::HelpDocumentPath(prefix.filePath("bin")), prefix.filePath(document));
+}
+
 void TestMainWindow::aboutShowsTheVersion()
 {
     MainWindowFixture f;
@@ -321,6 +340,8 @@ void TestMainWindow::aboutShowsTheVersion()
     QVERIFY(lines.contains("Thank you for your support!"));
     QVERIFY(lines.contains("web: lumarine.example.org"));
     QVERIFY(lines.contains("e-mail: lumarine@example.org"));
+    QVERIFY(about.details.contains("GNU General Public License"));
+    QVERIFY(about.details.contains("either version 3 of the License, or (at your option) any later version"));
 }
 
 void TestMainWindow::linkOpensTheWebPage()

@@ -61,7 +61,13 @@ bool ScriptedDialogs::take(Kind kind, const QString& what, Answer& answer)
 
 int ScriptedDialogs::msgBox(const QString& text, int style, const QString& title)
 {
-    asked_.append({Kind::Message, text, style, title});
+    return msgBoxWithDetails(text, QString(), style, title);
+}
+
+int ScriptedDialogs::msgBoxWithDetails(const QString& text, const QString& details, int style,
+                                       const QString& title)
+{
+    asked_.append({Kind::Message, text, style, title, details});
     if (acceptAll_ && (script_.isEmpty() || script_.first().kind != Kind::Message))
         return firstButton(style);
     Answer answer;
@@ -70,7 +76,7 @@ int ScriptedDialogs::msgBox(const QString& text, int style, const QString& title
 
 QString ScriptedDialogs::inputBox(const QString& prompt, const QString& title, const QString& defaultText)
 {
-    asked_.append({Kind::Input, prompt, 0, title});
+    asked_.append({Kind::Input, prompt, 0, title, {}});
     lastInputDefault = defaultText;
     Answer answer;
     return take(Kind::Input, prompt, answer) ? answer.text : QString();
@@ -78,7 +84,7 @@ QString ScriptedDialogs::inputBox(const QString& prompt, const QString& title, c
 
 QString ScriptedDialogs::openFile(platform::FileDialogState& state)
 {
-    asked_.append({Kind::OpenFile, state.title, 0, state.title});
+    asked_.append({Kind::OpenFile, state.title, 0, state.title, {}});
     fileDialogs.append(state);
     Answer answer;
     if (!take(Kind::OpenFile, state.title, answer) || answer.text.isEmpty())
@@ -89,7 +95,7 @@ QString ScriptedDialogs::openFile(platform::FileDialogState& state)
 
 QString ScriptedDialogs::saveFile(platform::FileDialogState& state)
 {
-    asked_.append({Kind::SaveFile, state.title, 0, state.title});
+    asked_.append({Kind::SaveFile, state.title, 0, state.title, {}});
     fileDialogs.append(state);
     Answer answer;
     if (!take(Kind::SaveFile, state.title, answer) || answer.text.isEmpty())

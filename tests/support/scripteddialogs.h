@@ -18,6 +18,7 @@ public:
         QString text; // the message or the prompt; the dialog title for files
         int style = 0;
         QString title;
+        QString details; // the unfolding text of a message
     };
 
     // Answers are taken in order, one per dialog.
@@ -35,6 +36,8 @@ public:
     void clear();
 
     int msgBox(const QString& text, int style, const QString& title) override;
+    int msgBoxWithDetails(const QString& text, const QString& details, int style,
+                          const QString& title) override;
     QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     QString openFile(platform::FileDialogState& state) override;
     QString saveFile(platform::FileDialogState& state) override;
