@@ -2,7 +2,7 @@
 #include "catalogue/appstate.h"
 #include "platform/filesystem.h"
 #include "platform/launcher.h"
-#include "platform/qtdialogs.h"
+#include "platform/widgets/qtdialogs.h"
 
 #include <QApplication>
 #include <QStringList>

@@ -2,98 +2,46 @@
 
 #include "platform/apperror.h"
 
-#include <algorithm>
-#include <utility>
-
 namespace catalogue {
 
-namespace {
-
-// What findIndex gives for a key that is missing.
-constexpr qsizetype Missing = -1;
-
-size_t caseInsensitiveHash(const QString& text)
+bool ImageCollection::Key::operator==(const Key& other) const
 {
-    // Folding each character keeps the hash equal for keys that compare
-    // equal without regard to case, without building a folded copy.
-    size_t hash = 1469598103934665603ull;
-    for (QChar c : text) {
-        char16_t folded = c.unicode();
-        // Paths are mostly ASCII, whose folding needs no table.
-        if (folded < 0x80)
-            folded = folded >= u'A' && folded <= u'Z' ? char16_t(folded + 32) : folded;
-        else
-            folded = c.toCaseFolded().unicode();
-        hash ^= folded;
-        hash *= 1099511628211ull;
+    return path.compare(other.path, Qt::CaseInsensitive) == 0;
+}
+
+// Folds whole characters, as the comparison does: a letter outside the Basic
+// Multilingual Plane is two UTF-16 units that fold only together.
+size_t qHash(const ImageCollection::Key& key, size_t seed) noexcept
+{
+    size_t hash = seed ^ 1469598103934665603ull; // FNV-1a
+    const QString& text = key.path;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text[i].unicode();
+        if (c < 0x80) {
+            // Paths are mostly ASCII, whose folding needs no table.
+            if (c >= U'A' && c <= U'Z')
+                c += 32;
+        } else {
+            if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+                c = QChar::surrogateToUcs4(char16_t(c), text[++i].unicode());
+            c = QChar::toCaseFolded(c);
+        }
+        hash = (hash ^ c) * 1099511628211ull;
     }
     return hash;
 }
 
-} // namespace
-
 ImageCollection::ImageCollection() = default;
 
-ImageCollection::ImageCollection(const ImageCollection& other) : items_(other.items_)
-{
-    rebuildIndex();
-}
+ImageCollection::ImageCollection(const ImageCollection& other) : items_(other.items_), index_(other.index_) {}
 
 ImageCollection& ImageCollection::operator=(const ImageCollection& other)
 {
     if (this != &other) {
         items_ = other.items_;
-        rebuildIndex();
+        index_ = other.index_;
     }
     return *this;
-}
-
-size_t ImageCollection::findSlot(const QString& key, size_t hash) const
-{
-    const size_t mask = slots_.size() - 1;
-    for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-        const Slot& s = slots_[slot];
-        if (s.index < 0 || (s.hash == hash && items_[size_t(s.index)].compare(key, Qt::CaseInsensitive) == 0))
-            return slot;
-    }
-}
-
-qsizetype ImageCollection::findIndex(const QString& key) const
-{
-    if (slots_.empty())
-        return Missing;
-    return slots_[findSlot(key, caseInsensitiveHash(key))].index;
-}
-
-void ImageCollection::insertSlot(size_t hash, qsizetype index)
-{
-    const size_t mask = slots_.size() - 1;
-    size_t slot = hash & mask;
-    while (slots_[slot].index >= 0)
-        slot = (slot + 1) & mask;
-    slots_[slot] = {hash, index};
-}
-
-void ImageCollection::growIfFull()
-{
-    // At most half full, so that runs of taken slots stay short.
-    if (size_t(Count()) * 2 < slots_.size())
-        return;
-    const std::vector<Slot> old =
-        std::exchange(slots_, std::vector<Slot>(std::max<size_t>(16, slots_.size() * 2)));
-    for (const Slot& slot : old)
-        if (slot.index >= 0)
-            insertSlot(slot.hash, slot.index);
-}
-
-void ImageCollection::rebuildIndex()
-{
-    size_t capacity = 16;
-    while (capacity <= items_.size() * 2)
-        capacity *= 2;
-    slots_.assign(items_.empty() ? 0 : capacity, Slot{});
-    for (qsizetype i = 0; i < Count(); ++i)
-        insertSlot(caseInsensitiveHash(items_[size_t(i)]), i);
 }
 
 void ImageCollection::Add(const QString& path)
@@ -104,13 +52,13 @@ void ImageCollection::Add(const QString& path)
 
 bool ImageCollection::AddIfAbsent(const QString& path)
 {
-    growIfFull();
-    const size_t hash = caseInsensitiveHash(path);
-    const size_t slot = findSlot(path, hash);
-    if (slots_[slot].index >= 0)
+    // One lookup: a missing key is inserted with position 0 and then set.
+    const qsizetype before = index_.size();
+    qsizetype& index = index_[Key{path}];
+    if (index_.size() == before)
         return false;
+    index = Count();
     items_.push_back(path);
-    slots_[slot] = {hash, Count() - 1};
     return true;
 }
 
@@ -123,28 +71,22 @@ const QString& ImageCollection::Item(qsizetype position) const
 
 const QString& ImageCollection::Item(const QString& key) const
 {
-    const qsizetype index = findIndex(key);
-    if (index == Missing)
-        platform::throwError(platform::err::InvalidCall);
-    return items_[size_t(index)];
+    return Item(PositionOf(key));
 }
 
 bool ImageCollection::Contains(const QString& key) const
 {
-    return findIndex(key) != Missing;
+    return index_.contains(Key{key});
 }
 
 qsizetype ImageCollection::PositionOf(const QString& key) const
 {
-    return findIndex(key) + 1;
+    return index_.value(Key{key}, -1) + 1;
 }
 
 void ImageCollection::Remove(const QString& key)
 {
-    const qsizetype index = findIndex(key);
-    if (index == Missing)
-        platform::throwError(platform::err::InvalidCall);
-    Remove(index + 1);
+    Remove(PositionOf(key));
 }
 
 void ImageCollection::Remove(qsizetype position)
@@ -153,13 +95,17 @@ void ImageCollection::Remove(qsizetype position)
         platform::throwError(platform::err::InvalidCall);
     // Positions after the removed one shift down, so the index is rebuilt;
     // removals are single user commands, not loops.
-    items_.erase(items_.begin() + (position - 1));
-    rebuildIndex();
+    const qsizetype removed = position - 1;
+    index_.remove(Key{items_[size_t(removed)]});
+    items_.erase(items_.begin() + removed);
+    for (qsizetype& index : index_)
+        if (index > removed)
+            --index;
 }
 
 void ImageCollection::Clear()
 {
-    slots_.clear();
+    index_.clear();
     items_.clear();
 }
 

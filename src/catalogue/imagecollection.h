@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 #include <vector>
@@ -36,23 +37,17 @@ public:
     auto end() const { return items_.cend(); }
 
 private:
-    // The index is a flat open-addressed table of positions into items_,
-    // each with its key's hash: a lookup touches one run of slots instead of
-    // a chain of nodes, and each path is held once.
-    struct Slot {
-        size_t hash = 0;
-        qsizetype index = -1; // -1: empty
+    // A path as a key of the index: equal without regard to letter case,
+    // hashed on its case-folded characters. It shares the path's text with
+    // items_, so each path is held once.
+    struct Key {
+        QString path;
+        bool operator==(const Key& other) const;
     };
-
-    // The slot holding the key, or the empty slot where it would go.
-    size_t findSlot(const QString& key, size_t hash) const;
-    qsizetype findIndex(const QString& key) const;
-    void insertSlot(size_t hash, qsizetype index);
-    void growIfFull();
-    void rebuildIndex();
+    friend size_t qHash(const Key& key, size_t seed) noexcept;
 
     std::vector<QString> items_;
-    std::vector<Slot> slots_;
+    QHash<Key, qsizetype> index_; // 0-based positions into items_
 };
 
 } // namespace catalogue

@@ -117,8 +117,7 @@ QList<DirEntry> LocalFileSystem::doList(const QString& folder, ListFilter filter
     ::closedir(dir);
     if (readError != 0)
         throwErrno(readError, MissingPart::Folder);
-    std::sort(entries.begin(), entries.end(),
-              [](const DirEntry& a, const DirEntry& b) { return naturalLess(a.name, b.name); });
+    naturalSort(entries, [](const DirEntry& entry) -> const QString& { return entry.name; });
     return entries;
 }
 

@@ -48,6 +48,10 @@ void TestImageCollection::keysCompareWithoutCase()
     // Non-ASCII letters fold too.
     images.Add(QString::fromUtf8("/p/Ärger.jpg"));
     QCOMPARE(errorOf([&] { images.Add(QString::fromUtf8("/p/ärger.jpg")); }), 457);
+    // So do letters outside the Basic Multilingual Plane (Deseret capital
+    // and small long I), each two UTF-16 units.
+    images.Add(QString::fromUtf8("/p/\U00010400.jpg"));
+    QVERIFY(images.Contains(QString::fromUtf8("/p/\U00010428.jpg")));
 }
 
 void TestImageCollection::missingKeyOrPositionFailsWithFive_data()
