@@ -10,6 +10,8 @@
 #include <QLocale>
 #include <QStringListModel>
 
+#include <cstring>
+
 namespace catalogue {
 
 namespace {
@@ -154,9 +156,9 @@ QStringList ParseListFile(const QByteArray& content, const ListFileLimits& limit
     qsizetype start = 0;
     const qsizetype size = content.size();
     while (start < size) {
-        qsizetype end = content.indexOf('\r', start);
-        if (end < 0)
-            end = size;
+        // No NUL in the content: strpbrk stops at its terminator at the latest.
+        const char* const found = std::strpbrk(content.constData() + start, "\r\n");
+        const qsizetype end = found ? found - content.constData() : size;
         if (end > start && lines.size() == limits.lines)
             throwTooLarge(QStringLiteral("The list file has more than %1 lines.").arg(limits.lines));
         if (end > start) {
@@ -167,7 +169,7 @@ QStringList ParseListFile(const QByteArray& content, const ListFileLimits& limit
                 ++*leftOut;
         }
         start = end + 1;
-        if (start < size && end < size && content[start] == '\n')
+        if (end < size && content[end] == '\r' && start < size && content[start] == '\n')
             ++start;
     }
     return lines;

@@ -36,8 +36,8 @@ bool FitsOnOneLine(const QString& path);
 // system's 8-bit encoding. A path that does not fit on one line is written
 // as it is; SaveList leaves such paths out.
 QByteArray FormatListFile(const QStringList& lines);
-// The lines of a list file. A line ends at CR or CR LF; a lone LF stays part
-// of its line; empty lines are left out. Throws 321 for a file that is not
+// The lines of a list file. A line ends at CR LF, CR or LF, so files written
+// on any system read line by line; empty lines are left out. Throws 321 for a file that is not
 // text (it holds NUL bytes), 7 for one larger than the limits. Lines that
 // are not text in the system's encoding, or longer than a path, are left out
 // and counted in leftOut.

@@ -35,8 +35,8 @@ class TestListFiles : public QObject {
     Q_OBJECT
 
 private slots:
-    void linesEndAtCrOrCrLf_data();
-    void linesEndAtCrOrCrLf();
+    void linesEndAtCrLfCrOrLf_data();
+    void linesEndAtCrLfCrOrLf();
     void savedListReadsBackTheSame();
     void openSkipsRepeatedPaths_data();
     void openSkipsRepeatedPaths();
@@ -50,7 +50,7 @@ private slots:
     void dialogsKeepTheirState();
 };
 
-void TestListFiles::linesEndAtCrOrCrLf_data()
+void TestListFiles::linesEndAtCrLfCrOrLf_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QStringList>("lines");
@@ -60,13 +60,16 @@ void TestListFiles::linesEndAtCrOrCrLf_data()
                                  << QStringList{"/a.jpg", "/b.jpg"};
     QTest::newRow("lone cr") << QByteArray("/a.jpg\r/b.jpg\r") << QStringList{"/a.jpg", "/b.jpg"};
     QTest::newRow("cr cr lf") << QByteArray("/a.jpg\r\r\n/b.jpg") << QStringList{"/a.jpg", "/b.jpg"};
-    QTest::newRow("lf only is one line") << QByteArray("/a.jpg\n/b.jpg\n") << QStringList{"/a.jpg\n/b.jpg\n"};
+    QTest::newRow("lf only") << QByteArray("/a.jpg\n/b.jpg\n") << QStringList{"/a.jpg", "/b.jpg"};
+    QTest::newRow("lf and cr lf mixed")
+        << QByteArray("/a.jpg\n\n/b.jpg\r\n/c.jpg") << QStringList{"/a.jpg", "/b.jpg", "/c.jpg"};
+    QTest::newRow("lf cr is two ends") << QByteArray("/a.jpg\n\r/b.jpg\n") << QStringList{"/a.jpg", "/b.jpg"};
     QTest::newRow("blanks kept") << QByteArray(" /a.jpg \r\n") << QStringList{" /a.jpg "};
     QTest::newRow("eight-bit text") << QByteArray("/\xc3\xa9t\xc3\xa9.jpg\r\n") << QStringList{"/été.jpg"};
     QTest::newRow("empty file") << QByteArray() << QStringList{};
 }
 
-void TestListFiles::linesEndAtCrOrCrLf()
+void TestListFiles::linesEndAtCrLfCrOrLf()
 {
     QFETCH(QByteArray, content);
     QFETCH(QStringList, lines);
