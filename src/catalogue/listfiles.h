@@ -53,7 +53,9 @@ void OpenList(const std::optional<QString>& fileName, platform::FileDialogState&
               const ListFileLimits& limits = {});
 
 // Writes the list box's lines to a file chosen in the save dialog, asking
-// before replacing a file that exists. The old file is replaced only once the
+// before replacing a file that exists; a name without an extension gets
+// ".lum". A file that is no list (a picture, binary data, a FIFO) is never
+// replaced: the dialog shows again. The old file is replaced only once the
 // new one is complete; a failure is reported and changes nothing. Paths that
 // cannot be one line are named in a message after the others are written.
 void SaveList(const QStringListModel& list, platform::FileDialogState& cdlMain, const QString& initialFolder,

@@ -45,6 +45,8 @@ private slots:
     void openDialogClosedChangesNothing();
     void saveAsksBeforeReplacing_data();
     void saveAsksBeforeReplacing();
+    void saveNeverReplacesWhatIsNoList_data();
+    void saveNeverReplacesWhatIsNoList();
     void failedSaveLeavesOldFile_data();
     void failedSaveLeavesOldFile();
     void dialogsKeepTheirState();
@@ -215,6 +217,48 @@ void TestListFiles::saveAsksBeforeReplacing()
     QCOMPARE(fixture.dialogs.asked().at(1).style, platform::mb::YesNoCancel | platform::mb::Question);
     QCOMPARE(testsupport::readBytes(file),
              replaced ? QByteArray("/new.jpg\r\n") : QByteArray("/old.jpg\r\n"));
+}
+
+void TestListFiles::saveNeverReplacesWhatIsNoList_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("existing");
+    QTest::addColumn<QByteArray>("content"); // empty: a FIFO
+    const QByteArray jpeg("\xff\xd8\xff\xe0\x00\x10JFIF", 10);
+    QTest::newRow("a picture") << "photo.jpg"
+                               << "photo.jpg" << jpeg;
+    QTest::newRow("a picture, named without extension") << "photo"
+                                                        << "photo.lum" << jpeg;
+    QTest::newRow("text holding a NUL") << "notes.lum"
+                                        << "notes.lum" << QByteArray("/a.jpg\r\n\0", 9);
+    QTest::newRow("a FIFO") << "pipe.lum"
+                            << "pipe.lum" << QByteArray();
+}
+
+void TestListFiles::saveNeverReplacesWhatIsNoList()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, existing);
+    QFETCH(QByteArray, content);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(existing);
+    QVERIFY(content.isEmpty() ? testsupport::makeSpecialFile("fifo", file)
+                              : testsupport::writeBytes(file, content));
+    CatalogueFixture fixture;
+    fixture.dialogs.answerSaveFile(dir.filePath(chosen));
+    fixture.dialogs.answerMessage(Ok);
+    // The dialog shows again; a new name without extension is saved as a list file.
+    fixture.dialogs.answerSaveFile(dir.filePath("fresh"));
+    QStringListModel box({"/new.jpg"});
+    platform::FileDialogState cdlMain;
+    catalogue::SaveList(box, cdlMain, dir.path(), fixture.dialogs, fixture.fileSystem);
+    QCOMPARE(fixture.dialogs.messageTexts(),
+             QStringList{existing + " is not a Lumarine list file, so it was not replaced."});
+    QCOMPARE(fixture.dialogs.asked().at(1).style, platform::mb::OkOnly | platform::mb::Exclamation);
+    QCOMPARE(fixture.dialogs.asked().at(1).title, QStringLiteral("Lumarine"));
+    if (!content.isEmpty())
+        QCOMPARE(testsupport::readBytes(file), content);
+    QCOMPARE(testsupport::readBytes(dir.filePath("fresh.lum")), QByteArray("/new.jpg\r\n"));
 }
 
 void TestListFiles::failedSaveLeavesOldFile_data()
