@@ -166,6 +166,7 @@ private:
     void buildMenus();
     void connectImageMenu();
     bool imageMenuFilter(QObject* watched, QEvent* event);
+    void selectEntryAt(QListView* list, QPoint viewportPosition);
     void popUpImageMenu(QPoint globalPosition);
     void thumbnailMenu(QPoint globalPosition);
     bool displayVisible() const;
