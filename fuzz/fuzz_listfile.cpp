@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     } catch (const platform::AppError& error) {
         // A file that is not text is refused, and one of too many lines, and only those.
         const bool binary = error.number() == 321 && content.contains('\0');
-        const bool tooLarge = error.number() == 7 && content.count('\r') >= limits.lines;
+        const bool tooLarge =
+            error.number() == 7 && content.count('\r') + content.count('\n') >= limits.lines;
         if (!binary && !tooLarge)
             std::abort();
         return 0;
@@ -28,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (lines.size() > limits.lines)
         std::abort();
     for (const QString& line : lines)
-        if (line.isEmpty() || line.contains(QLatin1Char('\r')) ||
+        if (line.isEmpty() || line.contains(QLatin1Char('\r')) || line.contains(QLatin1Char('\n')) ||
             line.toLocal8Bit().size() > limits.lineBytes)
             std::abort();
     if (catalogue::ParseListFile(catalogue::FormatListFile(lines), limits) != lines)

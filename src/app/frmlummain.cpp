@@ -8,6 +8,7 @@
 #include "catalogue/listboxes.h"
 #include "catalogue/showassembly.h"
 #include "display/frmdisplay.h"
+#include "platform/apperror.h"
 #include "platform/basui.h"
 #include "platform/launcher.h"
 #include "settings/settingsfile.h"
@@ -24,6 +25,8 @@
 #include <QStringListModel>
 #include <QTabWidget>
 #include <QToolBar>
+
+#include <utility>
 
 frmLumMain::frmLumMain(basLumarine::AppState& state, app::Services services, QWidget* parent)
     : QMainWindow(parent), state_(state), services_(std::move(services)),
@@ -165,7 +168,12 @@ void frmLumMain::lblLink_DblClick()
     app::OpenWebPage(services_.launcher, services_.dialogs);
 }
 
-settings::SettingsFile frmLumMain::settingsFile() const
+settings::SettingsFile frmLumMain::settingsFile()
 {
-    return settings::SettingsFile(state_.IniPath);
+    // Once: at exit all five writes fail alike, and the program still ends.
+    return settings::SettingsFile(state_.IniPath, [this](const platform::AppError& error) {
+        if (std::exchange(settingsFailureReported_, true))
+            return;
+        basUI::ReportError(services_.dialogs, error);
+    });
 }

@@ -166,6 +166,7 @@ private:
     void buildMenus();
     void connectImageMenu();
     bool imageMenuFilter(QObject* watched, QEvent* event);
+    void selectEntryAt(QListView* list, QPoint viewportPosition);
     void popUpImageMenu(QPoint globalPosition);
     void thumbnailMenu(QPoint globalPosition);
     bool displayVisible() const;
@@ -189,7 +190,8 @@ private:
     void setCountText(const QString& text) override;
     catalogue::Context catalogueContext();
 
-    settings::SettingsFile settingsFile() const;
+    // The settings file; a write that fails is reported, once a run.
+    settings::SettingsFile settingsFile();
 
     basLumarine::AppState& state_;
     app::Services services_;
@@ -204,4 +206,5 @@ private:
     bool checkingDelay_ = false;
     // Whether a command ran since the image menu last opened.
     bool imageMenuRan_ = false;
+    bool settingsFailureReported_ = false;
 };

@@ -45,13 +45,28 @@ bool frmLumMain::imageMenuFilter(QObject* watched, QEvent* event)
     if (!images && watched != lstFavorites->viewport())
         return false;
     auto* press = static_cast<QMouseEvent*>(event);
+    const bool right = press->button() == Qt::RightButton;
+    if (right)
+        selectEntryAt(images ? lstImages : lstFavorites, press->position().toPoint());
     const QPoint position = press->globalPosition().toPoint();
     if (images)
         lstImages_MouseDown(press->button(), position);
     else
         lstFavorites_MouseDown(press->button(), position);
-    // A right-click acts on the entry selected before; it must not select.
-    return press->button() == Qt::RightButton;
+    // The press is the menu's; the list's own handling would select again.
+    return right;
+}
+
+void frmLumMain::selectEntryAt(QListView* list, QPoint viewportPosition)
+{
+    // The menu acts on what the pointer points at, as a left click would
+    // choose it; below the last entry the selection stays.
+    const QModelIndex entry = list->indexAt(viewportPosition);
+    if (!entry.isValid())
+        return;
+    list->setCurrentIndex(entry);
+    if (list == lstImages)
+        lstImages_Click();
 }
 
 fileops::ImageOps frmLumMain::imageOps()

@@ -10,6 +10,8 @@
 #include <QLocale>
 #include <QStringListModel>
 
+#include <cstring>
+
 namespace catalogue {
 
 namespace {
@@ -31,6 +33,31 @@ void addLines(const QStringList& lines, ImageCollection& mainImages, platform::P
     }
 }
 
+// A name typed without an extension gets the list files' own.
+QString withListExtension(const QString& fileName)
+{
+    return platform::fileNameOf(fileName).lastIndexOf(QLatin1Char('.')) > 0
+               ? fileName
+               : fileName + QStringLiteral(".lum");
+}
+
+// Whether an existing file may be replaced by a list: text, and neither a
+// picture nor a FIFO, a device or a folder. The dialog carries the name of
+// any file it was last used for, often a picture's.
+bool mayHoldAList(platform::FileSystem& fileSystem, const QString& fileName)
+{
+    constexpr qint64 HeadBytes = 4096;
+    QByteArray head;
+    try {
+        head = fileSystem.readFileHead(fileName, HeadBytes);
+    } catch (const platform::AppError& error) {
+        if (error.number() == platform::err::PathFileAccess)
+            return false;
+        throw;
+    }
+    return !head.startsWith(QByteArrayView("\xff\xd8\xff", 3)) && !head.contains('\0');
+}
+
 // The file name the user settles on, or "" when the dialog was closed or
 // the overwrite question cancelled.
 QString chooseSaveName(platform::FileDialogState& cdlMain, const QString& initialFolder,
@@ -40,10 +67,19 @@ QString chooseSaveName(platform::FileDialogState& cdlMain, const QString& initia
         cdlMain.title = QStringLiteral("Lumarine file name:");
         cdlMain.initialFolder = initialFolder;
         cdlMain.filter = ListFileFilter;
-        const QString fileName = dialogs.saveFile(cdlMain);
+        const QString chosen = dialogs.saveFile(cdlMain);
+        if (chosen.isEmpty())
+            return chosen;
+        const QString fileName = withListExtension(chosen);
         // A hidden file counts: writing past it unasked would lose it.
-        if (fileName.isEmpty() || !fileSystem.exists(fileName))
+        if (!fileSystem.exists(fileName))
             return fileName;
+        if (!mayHoldAList(fileSystem, fileName)) {
+            dialogs.msgBox(QStringLiteral("%1 is not a Lumarine list file, so it was not replaced.")
+                               .arg(platform::fileNameOf(fileName)),
+                           platform::mb::OkOnly | platform::mb::Exclamation);
+            continue;
+        }
         const int answer = dialogs.msgBox(QStringLiteral("That file already exists! Overwrite?"),
                                           platform::mb::YesNoCancel | platform::mb::Question);
         if (answer == platform::mb::Yes)
@@ -154,9 +190,9 @@ QStringList ParseListFile(const QByteArray& content, const ListFileLimits& limit
     qsizetype start = 0;
     const qsizetype size = content.size();
     while (start < size) {
-        qsizetype end = content.indexOf('\r', start);
-        if (end < 0)
-            end = size;
+        // No NUL in the content: strpbrk stops at its terminator at the latest.
+        const char* const found = std::strpbrk(content.constData() + start, "\r\n");
+        const qsizetype end = found ? found - content.constData() : size;
         if (end > start && lines.size() == limits.lines)
             throwTooLarge(QStringLiteral("The list file has more than %1 lines.").arg(limits.lines));
         if (end > start) {
@@ -167,7 +203,7 @@ QStringList ParseListFile(const QByteArray& content, const ListFileLimits& limit
                 ++*leftOut;
         }
         start = end + 1;
-        if (start < size && end < size && content[start] == '\n')
+        if (end < size && content[end] == '\r' && start < size && content[start] == '\n')
             ++start;
     }
     return lines;

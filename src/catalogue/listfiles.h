@@ -36,8 +36,8 @@ bool FitsOnOneLine(const QString& path);
 // system's 8-bit encoding. A path that does not fit on one line is written
 // as it is; SaveList leaves such paths out.
 QByteArray FormatListFile(const QStringList& lines);
-// The lines of a list file. A line ends at CR or CR LF; a lone LF stays part
-// of its line; empty lines are left out. Throws 321 for a file that is not
+// The lines of a list file. A line ends at CR LF, CR or LF, so files written
+// on any system read line by line; empty lines are left out. Throws 321 for a file that is not
 // text (it holds NUL bytes), 7 for one larger than the limits. Lines that
 // are not text in the system's encoding, or longer than a path, are left out
 // and counted in leftOut.
@@ -53,7 +53,9 @@ void OpenList(const std::optional<QString>& fileName, platform::FileDialogState&
               const ListFileLimits& limits = {});
 
 // Writes the list box's lines to a file chosen in the save dialog, asking
-// before replacing a file that exists. The old file is replaced only once the
+// before replacing a file that exists; a name without an extension gets
+// ".lum". A file that is no list (a picture, binary data, a FIFO) is never
+// replaced: the dialog shows again. The old file is replaced only once the
 // new one is complete; a failure is reported and changes nothing. Paths that
 // cannot be one line are named in a message after the others are written.
 void SaveList(const QStringListModel& list, platform::FileDialogState& cdlMain, const QString& initialFolder,

@@ -52,6 +52,12 @@ QByteArray FileSystem::readFile(const QString& path, qint64 maxBytes)
     return doReadFile(path, maxBytes);
 }
 
+QByteArray FileSystem::readFileHead(const QString& path, qint64 maxBytes)
+{
+    failures_.check(FsCall::ReadFile, path);
+    return doReadFileHead(path, maxBytes);
+}
+
 void FileSystem::writeFile(const QString& path, const QByteArray& content)
 {
     failures_.check(FsCall::WriteFile, path);

@@ -72,6 +72,9 @@ public:
     // A regular file's whole content; 75 for a FIFO, a device or a folder,
     // 7 for a file larger than maxBytes.
     QByteArray readFile(const QString& path, qint64 maxBytes = NoSizeLimit);
+    // At most the first maxBytes of a regular file; 75 for a FIFO, a device or
+    // a folder, found without waiting on any of them.
+    QByteArray readFileHead(const QString& path, qint64 maxBytes);
     // Replaces the file only once the new content is complete: a failure
     // leaves the old file as it was.
     void writeFile(const QString& path, const QByteArray& content);
@@ -97,6 +100,7 @@ protected:
     virtual bool doIsPseudoFolder(const QString& path) = 0;
     virtual QList<Volume> doVolumes() = 0;
     virtual QByteArray doReadFile(const QString& path, qint64 maxBytes) = 0;
+    virtual QByteArray doReadFileHead(const QString& path, qint64 maxBytes) = 0;
     virtual void doWriteFile(const QString& path, const QByteArray& content) = 0;
     virtual void doAppendFile(const QString& path, const QByteArray& content) = 0;
     virtual void doCopyFile(const QString& from, const QString& to, CopyMode mode) = 0;
@@ -118,6 +122,7 @@ protected:
     bool doIsPseudoFolder(const QString& path) override;
     QList<Volume> doVolumes() override;
     QByteArray doReadFile(const QString& path, qint64 maxBytes) override;
+    QByteArray doReadFileHead(const QString& path, qint64 maxBytes) override;
     void doWriteFile(const QString& path, const QByteArray& content) override;
     void doAppendFile(const QString& path, const QByteArray& content) override;
     void doCopyFile(const QString& from, const QString& to, CopyMode mode) override;

@@ -13,17 +13,21 @@ namespace {
 const QString IniName = QStringLiteral("lumarine.ini");
 }
 
-QString resolveIniPath(const QString& programFolder, const QString& userConfigFolder)
+bool canReplaceFile(const QString& path)
+{
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    return ::access(QFile::encodeName(path).constData(), W_OK) == 0 &&
+           ::access(folder.constData(), W_OK) == 0;
+}
+
+QString resolveIniPath(const QString& programFolder, const QString& userConfigFolder,
+                       const std::function<bool(const QString&)>& canReplace)
 {
     const QString fromEnvironment = qEnvironmentVariable("LUMARINE_INI");
     if (!fromEnvironment.isEmpty())
         return fromEnvironment;
     const QString besideProgram = QDir(programFolder).filePath(IniName);
-    if (QFileInfo::exists(besideProgram))
-        return besideProgram;
-    // access() rather than QFileInfo::isWritable: it asks the kernel, which
-    // also knows about read-only mounts.
-    if (::access(QFile::encodeName(programFolder).constData(), W_OK) == 0)
+    if (QFileInfo::exists(besideProgram) && canReplace(besideProgram))
         return besideProgram;
     return QDir(userConfigFolder).filePath(IniName);
 }

@@ -167,6 +167,17 @@ QByteArray LocalFileSystem::doReadFile(const QString& path, qint64 maxBytes)
     return readRegularFile(path, maxBytes);
 }
 
+QByteArray LocalFileSystem::doReadFileHead(const QString& path, qint64 maxBytes)
+{
+    const int fd = openRegularFile(path, O_RDONLY);
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        throwErrno(EIO);
+    }
+    return file.read(maxBytes);
+}
+
 void LocalFileSystem::doWriteFile(const QString& path, const QByteArray& content)
 {
     QSaveFile file(path);

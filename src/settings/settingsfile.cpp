@@ -1,12 +1,12 @@
 #include "settings/settingsfile.h"
 
 #include "platform/apperror.h"
+#include "platform/filesystem.h"
 #include "platform/regularfile.h"
 #include "settings/profile.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace settings {
 
@@ -37,14 +37,18 @@ QString SettingsFile::ReadSetting(const QString& section, const QString& key) co
 void SettingsFile::WriteSetting(const QString& section, const QString& key, const QString& value)
 {
     const QByteArray updated = profile::writeValue(content(), section, key, value);
-    // The per-user fallback folder may not exist yet.
+    // The per-user folder may not exist yet.
     QDir().mkpath(QFileInfo(path_).absolutePath());
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly))
+    try {
+        platform::LocalFileSystem().writeFile(path_, updated);
+    } catch (const platform::AppError& error) {
+        if (writeFailed_)
+            writeFailed_(platform::AppError(error.number(),
+                                            QStringLiteral("The settings could not be written to %1: %2")
+                                                .arg(path_, error.description())));
         return;
-    file.write(updated);
-    if (file.commit())
-        content_ = updated;
+    }
+    content_ = updated;
 }
 
 } // namespace settings

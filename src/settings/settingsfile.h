@@ -3,7 +3,12 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
+
+namespace platform {
+class AppError;
+}
 
 namespace settings {
 
@@ -17,8 +22,11 @@ public:
     // setting takes its default, and the first write replaces it.
     static constexpr qint64 MaxFileBytes = qint64(1) << 20;
 
-    explicit SettingsFile(QString path, qint64 maxBytes = MaxFileBytes)
-        : path_(std::move(path)), maxBytes_(maxBytes)
+    // Told of every write that fails, with the file named in its description.
+    using WriteFailed = std::function<void(const platform::AppError&)>;
+
+    explicit SettingsFile(QString path, WriteFailed writeFailed = {}, qint64 maxBytes = MaxFileBytes)
+        : path_(std::move(path)), writeFailed_(std::move(writeFailed)), maxBytes_(maxBytes)
     {
     }
 
@@ -28,15 +36,16 @@ public:
     // A missing or unreadable file reads as all keys missing.
     QString ReadSetting(const QString& section, const QString& key) const;
 
-    // Stores the value, creating key, section and file as needed. The file
-    // is replaced whole, so an interrupted write leaves the old one; a write
-    // that fails is silently ignored.
+    // Stores the value, creating key, section, file and its folder as needed.
+    // The file is replaced whole, so an interrupted write leaves the old one;
+    // a write that fails changes nothing and goes to writeFailed.
     void WriteSetting(const QString& section, const QString& key, const QString& value);
 
 private:
     const QByteArray& content() const;
 
     QString path_;
+    WriteFailed writeFailed_;
     qint64 maxBytes_;
     mutable std::optional<QByteArray> content_;
 };

@@ -6,6 +6,7 @@
 
 #include "display/frmdisplay.h"
 #include "display/thumbbox.h"
+#include "fileops/imagemenu.h"
 
 #include <QAction>
 #include <QApplication>
@@ -66,25 +67,30 @@ private:
             f.window->show();
         }
     };
-    // Opens the pop-up by a right-click on the list's second row and records
-    // the entries while it shows; then runs the entry named, or closes it.
-    static QString rightClick(QListView* list, QMenu* menu, const QVector<QAction*>& entries,
-                              int runEntry = -1)
+    // Opens the pop-up by a right-click on the list's row (-1: below the last
+    // one) and records the entries and the context image while it shows; then
+    // runs the entry named, or closes it.
+    static QString rightClick(MainWindowFixture& f, QListView* list, int row, int runEntry = -1)
     {
-        return duringPopUp(menu, entries, runEntry, [list] {
-            QTest::mouseClick(list->viewport(), Qt::RightButton, {},
-                              list->visualRect(list->model()->index(1, 0)).center());
-        });
+        const int last = list->model()->rowCount() - 1;
+        const QRect rect = list->visualRect(list->model()->index(row < 0 ? last : row, 0));
+        const QPoint at = row < 0 ? QPoint(rect.center().x(), rect.bottom() + rect.height()) : rect.center();
+        if (row < 0 && list->indexAt(at).isValid())
+            return "no place below the last entry";
+        return duringPopUp(
+            f.window->mnuImage, f.window->mnuImageSub, runEntry,
+            [list, at] { QTest::mouseClick(list->viewport(), Qt::RightButton, {}, at); },
+            &f.state.ContextImage);
     }
     static QString duringPopUp(QMenu* menu, const QVector<QAction*>& entries, int runEntry,
-                               const std::function<void()>& press)
+                               const std::function<void()>& press, const QString* context = nullptr)
     {
         QString seen;
         QTimer::singleShot(0, menu, [&] {
             auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             if (!popup)
                 return;
-            seen = enabling(entries);
+            seen = enabling(entries) + (context ? " " + *context : QString());
             if (runEntry < 0) {
                 popup->close();
                 return;
@@ -133,19 +139,27 @@ void TestImageMenu::menuBarFollowsTabAndSelection()
 void TestImageMenu::rightClickOffersTheListsCommands_data()
 {
     QTest::addColumn<bool>("favourites");
-    QTest::addColumn<bool>("selected");
-    QTest::addColumn<QString>("entries");
-    QTest::newRow("image list") << false << true << forImages;
-    QTest::newRow("image list, nothing selected") << false << false << allOff;
-    QTest::newRow("favourites") << true << true << forFavourites;
-    QTest::newRow("favourites, nothing selected") << true << false << allOff;
+    QTest::addColumn<bool>("selected"); // the first entry, before the right-click
+    QTest::addColumn<int>("row");       // the entry clicked; -1 below the last one
+    QTest::addColumn<QString>("seen");  // the entries and the context image while the menu shows
+    QTest::newRow("image list: the entry pointed at") << false << true << 1 << forImages + " /p/b.jpg";
+    QTest::newRow("image list, nothing selected: the entry pointed at")
+        << false << false << 1 << forImages + " /p/b.jpg";
+    QTest::newRow("image list, below the last entry") << false << true << -1 << forImages + " /p/a.jpg";
+    QTest::newRow("image list, nothing selected, below the last entry")
+        << false << false << -1 << allOff + " ";
+    QTest::newRow("favourites: the entry pointed at") << true << true << 1 << forFavourites + " /p/g.jpg";
+    QTest::newRow("favourites, below the last entry") << true << true << -1 << forFavourites + " /p/f.jpg";
+    QTest::newRow("favourites, nothing selected, below the last entry")
+        << true << false << -1 << allOff + " ";
 }
 
 void TestImageMenu::rightClickOffersTheListsCommands()
 {
     QFETCH(bool, favourites);
     QFETCH(bool, selected);
-    QFETCH(QString, entries);
+    QFETCH(int, row);
+    QFETCH(QString, seen);
     Lists l;
     frmLumMain& w = *l.f.window;
     l.f.window->tabMain->setCurrentIndex(1);
@@ -156,12 +170,12 @@ void TestImageMenu::rightClickOffersTheListsCommands()
         w.lstFavoritesModel->setStringList({"/p/f.jpg", "/p/g.jpg"});
     if (selected)
         list->setCurrentIndex(list->model()->index(0, 0));
-    QCOMPARE(rightClick(list, w.mnuImage, w.mnuImageSub), entries);
+    QCOMPARE(rightClick(l.f, list, row), seen);
     QCOMPARE(w.ActiveList, list);
-    // The right-click did not move the selection to the row under the mouse.
-    QCOMPARE(list->selectionModel()->selectedIndexes().size(), selected ? 1 : 0);
-    if (selected)
-        QCOMPARE(list->currentIndex().row(), 0);
+    // The entry pointed at is selected; below the last one the selection stays.
+    const int selectedRow = row >= 0 ? row : selected ? 0 : -1;
+    QCOMPARE(fileops::SelectedRow(list), selectedRow);
+    QCOMPARE(list->selectionModel()->selectedIndexes().size(), selectedRow >= 0 ? 1 : 0);
     // Closed without a command: no image is left for the next opening.
     QTRY_VERIFY_WITH_TIMEOUT(l.f.state.ContextImage.isEmpty(), 2000);
 }
@@ -183,25 +197,27 @@ void TestImageMenu::leftPressOnlyUpdatesTheEntries()
 void TestImageMenu::renameFromTheImageListsPopUp()
 {
     MainWindowFixture f;
+    const QString first = f.dir.filePath("first.jpg");
     const QString old = f.dir.filePath("old.jpg");
-    const QString other = f.dir.filePath("other.jpg");
-    for (const QString& path : {old, other}) {
+    for (const QString& path : {first, old}) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(path.toUtf8());
         f.state.MainImages.Add(path);
     }
-    f.window->lstImagesModel->setStringList({old, other});
+    f.window->lstImagesModel->setStringList({first, old});
     f.window->show();
+    // The first entry selected, the second right-clicked: the second is renamed.
     f.window->lstImages->setCurrentIndex(f.window->lstImagesModel->index(0));
     f.dialogs.answerInput("new");
-    rightClick(f.window->lstImages, f.window->mnuImage, f.window->mnuImageSub, 8);
+    rightClick(f, f.window->lstImages, 1, 8);
     const QString renamed = f.dir.filePath("new.jpg");
     QVERIFY(!QFile::exists(old));
+    QVERIFY(QFile::exists(first));
     QFile file(renamed);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), old.toUtf8());
-    QCOMPARE(f.window->lstImagesModel->stringList(), QStringList({other, renamed}));
+    QCOMPARE(f.window->lstImagesModel->stringList(), QStringList({first, renamed}));
     QVERIFY(f.state.MainImages.Contains(renamed));
     // The display window is hidden: the menu clears the context image.
     QVERIFY(f.state.ContextImage.isEmpty());

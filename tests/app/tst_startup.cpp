@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -39,6 +40,8 @@ private slots:
     void storedValuesLoad();
     void valueTheControlsCannotTakeIsReportedOnce_data();
     void valueTheControlsCannotTakeIsReportedOnce();
+    void settingsThatCannotBeWrittenAreReportedOnce_data();
+    void settingsThatCannotBeWrittenAreReportedOnce();
     void everyWayOfClosingSavesTheSettings_data();
     void everyWayOfClosingSavesTheSettings();
 };
@@ -163,6 +166,39 @@ void TestStartup::valueTheControlsCannotTakeIsReportedOnce()
     QVERIFY(!f.state.ThumbPreview);
     QVERIFY(!f.window->chkShowNames->isChecked());
     QCOMPARE(toolbarCaptions(*f.window), ShownCaptions);
+}
+
+void TestStartup::settingsThatCannotBeWrittenAreReportedOnce_data()
+{
+    QTest::addColumn<bool>("fromStart"); // the first-start record fails already
+    QTest::addColumn<bool>("captions");  // the toolbar-caption write fails before the exit
+    QTest::newRow("first-start record") << true << false;
+    QTest::newRow("toolbar captions") << false << true;
+    QTest::newRow("at exit") << false << false;
+}
+
+void TestStartup::settingsThatCannotBeWrittenAreReportedOnce()
+{
+    QFETCH(bool, fromStart);
+    QFETCH(bool, captions);
+    MainWindowFixture f;
+    // A folder where the file should be: no write can succeed, even as root.
+    const auto breakFile = [&f] { QVERIFY(QFile::remove(f.iniPath()) && QDir().mkdir(f.iniPath())); };
+    f.writeIni(MainWindowFixture::afterFirstStart());
+    if (fromStart)
+        breakFile();
+    f.dialogs.answerMessage(platform::mb::Ok);
+    f.window->Form_Load(QString());
+    if (!fromStart)
+        breakFile();
+    if (captions)
+        f.window->chkShowNames->click();
+    f.window->close();
+    QCOMPARE(f.programEnded, 1);
+    QCOMPARE(f.dialogs.asked().size(), 1);
+    QVERIFY2(f.dialogs.asked().first().text.startsWith("An error has occurred!\r\n\r\nError: ") &&
+                 f.dialogs.asked().first().text.contains(f.iniPath()),
+             qPrintable(f.dialogs.asked().first().text));
 }
 
 void TestStartup::everyWayOfClosingSavesTheSettings_data()

@@ -35,8 +35,8 @@ class TestListFiles : public QObject {
     Q_OBJECT
 
 private slots:
-    void linesEndAtCrOrCrLf_data();
-    void linesEndAtCrOrCrLf();
+    void linesEndAtCrLfCrOrLf_data();
+    void linesEndAtCrLfCrOrLf();
     void savedListReadsBackTheSame();
     void openSkipsRepeatedPaths_data();
     void openSkipsRepeatedPaths();
@@ -45,12 +45,14 @@ private slots:
     void openDialogClosedChangesNothing();
     void saveAsksBeforeReplacing_data();
     void saveAsksBeforeReplacing();
+    void saveNeverReplacesWhatIsNoList_data();
+    void saveNeverReplacesWhatIsNoList();
     void failedSaveLeavesOldFile_data();
     void failedSaveLeavesOldFile();
     void dialogsKeepTheirState();
 };
 
-void TestListFiles::linesEndAtCrOrCrLf_data()
+void TestListFiles::linesEndAtCrLfCrOrLf_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QStringList>("lines");
@@ -60,13 +62,16 @@ void TestListFiles::linesEndAtCrOrCrLf_data()
                                  << QStringList{"/a.jpg", "/b.jpg"};
     QTest::newRow("lone cr") << QByteArray("/a.jpg\r/b.jpg\r") << QStringList{"/a.jpg", "/b.jpg"};
     QTest::newRow("cr cr lf") << QByteArray("/a.jpg\r\r\n/b.jpg") << QStringList{"/a.jpg", "/b.jpg"};
-    QTest::newRow("lf only is one line") << QByteArray("/a.jpg\n/b.jpg\n") << QStringList{"/a.jpg\n/b.jpg\n"};
+    QTest::newRow("lf only") << QByteArray("/a.jpg\n/b.jpg\n") << QStringList{"/a.jpg", "/b.jpg"};
+    QTest::newRow("lf and cr lf mixed")
+        << QByteArray("/a.jpg\n\n/b.jpg\r\n/c.jpg") << QStringList{"/a.jpg", "/b.jpg", "/c.jpg"};
+    QTest::newRow("lf cr is two ends") << QByteArray("/a.jpg\n\r/b.jpg\n") << QStringList{"/a.jpg", "/b.jpg"};
     QTest::newRow("blanks kept") << QByteArray(" /a.jpg \r\n") << QStringList{" /a.jpg "};
     QTest::newRow("eight-bit text") << QByteArray("/\xc3\xa9t\xc3\xa9.jpg\r\n") << QStringList{"/été.jpg"};
     QTest::newRow("empty file") << QByteArray() << QStringList{};
 }
 
-void TestListFiles::linesEndAtCrOrCrLf()
+void TestListFiles::linesEndAtCrLfCrOrLf()
 {
     QFETCH(QByteArray, content);
     QFETCH(QStringList, lines);
@@ -212,6 +217,48 @@ void TestListFiles::saveAsksBeforeReplacing()
     QCOMPARE(fixture.dialogs.asked().at(1).style, platform::mb::YesNoCancel | platform::mb::Question);
     QCOMPARE(testsupport::readBytes(file),
              replaced ? QByteArray("/new.jpg\r\n") : QByteArray("/old.jpg\r\n"));
+}
+
+void TestListFiles::saveNeverReplacesWhatIsNoList_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("existing");
+    QTest::addColumn<QByteArray>("content"); // empty: a FIFO
+    const QByteArray jpeg("\xff\xd8\xff\xe0\x00\x10JFIF", 10);
+    QTest::newRow("a picture") << "photo.jpg"
+                               << "photo.jpg" << jpeg;
+    QTest::newRow("a picture, named without extension") << "photo"
+                                                        << "photo.lum" << jpeg;
+    QTest::newRow("text holding a NUL") << "notes.lum"
+                                        << "notes.lum" << QByteArray("/a.jpg\r\n\0", 9);
+    QTest::newRow("a FIFO") << "pipe.lum"
+                            << "pipe.lum" << QByteArray();
+}
+
+void TestListFiles::saveNeverReplacesWhatIsNoList()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, existing);
+    QFETCH(QByteArray, content);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(existing);
+    QVERIFY(content.isEmpty() ? testsupport::makeSpecialFile("fifo", file)
+                              : testsupport::writeBytes(file, content));
+    CatalogueFixture fixture;
+    fixture.dialogs.answerSaveFile(dir.filePath(chosen));
+    fixture.dialogs.answerMessage(Ok);
+    // The dialog shows again; a new name without extension is saved as a list file.
+    fixture.dialogs.answerSaveFile(dir.filePath("fresh"));
+    QStringListModel box({"/new.jpg"});
+    platform::FileDialogState cdlMain;
+    catalogue::SaveList(box, cdlMain, dir.path(), fixture.dialogs, fixture.fileSystem);
+    QCOMPARE(fixture.dialogs.messageTexts(),
+             QStringList{existing + " is not a Lumarine list file, so it was not replaced."});
+    QCOMPARE(fixture.dialogs.asked().at(1).style, platform::mb::OkOnly | platform::mb::Exclamation);
+    QCOMPARE(fixture.dialogs.asked().at(1).title, QStringLiteral("Lumarine"));
+    if (!content.isEmpty())
+        QCOMPARE(testsupport::readBytes(file), content);
+    QCOMPARE(testsupport::readBytes(dir.filePath("fresh.lum")), QByteArray("/new.jpg\r\n"));
 }
 
 void TestListFiles::failedSaveLeavesOldFile_data()

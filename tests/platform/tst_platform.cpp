@@ -7,6 +7,8 @@
 #include "support/scripteddialogs.h"
 #include "support/testmain.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,9 +30,8 @@ private slots:
     void driveKindFollowsFileSystemAndMountPlace_data();
     void driveKindFollowsFileSystemAndMountPlace();
     void volumesStartWithRootAndSkipPseudoFileSystems();
-    void iniPathFromEnvironmentWins();
-    void iniPathBesideProgramWhenWritable();
-    void iniPathFallsBackWhenProgramFolderUnusable();
+    void iniPathIsTheUsersUnlessAPortableCopy_data();
+    void iniPathIsTheUsersUnlessAPortableCopy();
     void classicFilterBecomesQtFilter();
 };
 
@@ -156,27 +157,37 @@ void TestPlatform::volumesStartWithRootAndSkipPseudoFileSystems()
     QVERIFY(!isPseudoFileSystem("ext4"));
 }
 
-void TestPlatform::iniPathFromEnvironmentWins()
+void TestPlatform::iniPathIsTheUsersUnlessAPortableCopy_data()
 {
-    qputenv("LUMARINE_INI", "/somewhere/else.ini");
-    QCOMPARE(resolveIniPath("/usr/bin", "/home/user/.config/lumarine"),
-             QStringLiteral("/somewhere/else.ini"));
-    qunsetenv("LUMARINE_INI");
+    QTest::addColumn<QString>("environment");
+    QTest::addColumn<bool>("portableFile"); // a lumarine.ini already beside the program
+    QTest::addColumn<bool>("writable");     // false: it cannot be replaced
+    QTest::addColumn<QString>("expected");  // "program", "user" or the path named
+    QTest::newRow("named outright") << "/somewhere/else.ini" << true << true << "/somewhere/else.ini";
+    QTest::newRow("portable copy") << "" << true << true << "program";
+    QTest::newRow("portable copy not writable") << "" << true << false << "user";
+    QTest::newRow("none beside the program") << "" << false << true << "user";
 }
 
-void TestPlatform::iniPathBesideProgramWhenWritable()
+void TestPlatform::iniPathIsTheUsersUnlessAPortableCopy()
 {
-    qunsetenv("LUMARINE_INI");
+    QFETCH(QString, environment);
+    QFETCH(bool, portableFile);
+    QFETCH(bool, writable);
+    QFETCH(QString, expected);
     QTemporaryDir program;
-    QCOMPARE(resolveIniPath(program.path(), "/nowhere"), program.filePath("lumarine.ini"));
-}
-
-void TestPlatform::iniPathFallsBackWhenProgramFolderUnusable()
-{
+    const QString beside = program.filePath("lumarine.ini");
+    if (portableFile)
+        QVERIFY(QFile(beside).open(QIODevice::WriteOnly));
+    qputenv("LUMARINE_INI", environment.toUtf8());
+    const QString user = "/home/user/.config/lumarine";
+    // Root may write anything: a file that cannot be written is told, not made.
+    const QString path = writable
+                             ? resolveIniPath(program.path(), user)
+                             : resolveIniPath(program.path(), user, [](const QString&) { return false; });
     qunsetenv("LUMARINE_INI");
-    QTemporaryDir config;
-    // A folder that does not exist cannot be written, even by root.
-    QCOMPARE(resolveIniPath("/nonexistent/program/folder", config.path()), config.filePath("lumarine.ini"));
+    QCOMPARE(path, expected == "program" ? beside : expected == "user" ? user + "/lumarine.ini" : expected);
+    QVERIFY(QFileInfo::exists(beside) == portableFile);
 }
 
 void TestPlatform::classicFilterBecomesQtFilter()

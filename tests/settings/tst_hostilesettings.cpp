@@ -94,7 +94,7 @@ void TestHostileSettings::unwrittenFilesGiveEveryDefault()
     const QString path = dir.filePath("lumarine.ini");
     if (!makeSettingsFile(kind, path))
         QSKIP("this machine cannot make that kind of file");
-    settings::SettingsFile file(path, limit);
+    settings::SettingsFile file(path, {}, limit);
     FakeView view;
     settings::LoadSettings(file, view);
     QCOMPARE(view.base, QString());

@@ -22,7 +22,7 @@ private slots:
     void writeThenReadGivesValueBack();
     void readSettingTurnsSentinelIntoEmpty();
     void writeSettingCreatesFileAndReplacesItWhole();
-    void failedWriteIsSilent();
+    void failedWriteIsPassedOnWithTheFile();
     void booleanConversion_data();
     void booleanConversion();
 };
@@ -203,13 +203,19 @@ void TestProfile::writeSettingCreatesFileAndReplacesItWhole()
     QCOMPARE(QDir(dir.filePath("sub")).entryList(QDir::Files | QDir::Hidden), QStringList{"lumarine.ini"});
 }
 
-void TestProfile::failedWriteIsSilent()
+void TestProfile::failedWriteIsPassedOnWithTheFile()
 {
     QTemporaryDir dir;
+    const QString path = dir.filePath("lumarine.ini");
     // A folder stands where the file should be: the write cannot succeed.
     QVERIFY(QDir(dir.path()).mkdir("lumarine.ini"));
-    settings::SettingsFile file(dir.filePath("lumarine.ini"));
+    QStringList failures;
+    settings::SettingsFile file(path,
+                                [&](const platform::AppError& error) { failures << error.description(); });
     file.WriteSetting("A", "k", "v");
+    QCOMPARE(failures.size(), 1);
+    QVERIFY2(failures.first().startsWith("The settings could not be written to " + path + ": "),
+             qPrintable(failures.first()));
     QCOMPARE(file.ReadSetting("A", "k"), QString());
 }
 

@@ -1,10 +1,13 @@
 // Prints the accessibility tree of the running program named on the command
-// line, one node a line: depth, role and name, tab-separated. The end-to-end
-// tests read what a screen reader would, without looking into the program.
+// line, one node a line: depth, role, name and where it is on the screen
+// ("x y width height", empty for a node without a place), tab-separated. The
+// end-to-end tests read what a screen reader would, without looking into the
+// program, and point at what they find there.
 #include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusInterface>
+#include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusReply>
 #include <QDBusVariant>
@@ -64,12 +67,27 @@ QString roleOf(const QDBusConnection& bus, const Reference& node)
     return reply.isValid() ? reply.value() : QString();
 }
 
+QString extentsOf(const QDBusConnection& bus, const Reference& node)
+{
+    QDBusInterface component(node.service, node.path.path(), "org.a11y.atspi.Component", bus);
+    const QDBusMessage reply = component.call("GetExtents", quint32(0)); // screen coordinates
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return {};
+    const auto extents = reply.arguments().first().value<QDBusArgument>();
+    int x = 0, y = 0, width = 0, height = 0;
+    extents.beginStructure();
+    extents >> x >> y >> width >> height;
+    extents.endStructure();
+    return QStringLiteral("%1 %2 %3 %4").arg(x).arg(y).arg(width).arg(height);
+}
+
 void print(const QDBusConnection& bus, const Reference& node, int depth)
 {
     if (depth > 40)
         return;
-    std::printf("%d\t%s\t%s\n", depth, qPrintable(roleOf(bus, node)),
-                qPrintable(nameOf(bus, node).replace('\n', QLatin1String("\\n"))));
+    std::printf("%d\t%s\t%s\t%s\n", depth, qPrintable(roleOf(bus, node)),
+                qPrintable(nameOf(bus, node).replace('\n', QLatin1String("\\n"))),
+                qPrintable(extentsOf(bus, node)));
     for (const Reference& child : childrenOf(bus, node))
         print(bus, child, depth + 1);
 }
