@@ -2,13 +2,10 @@
 # right-clicks the second and deletes it from the menu: the file pointed at
 # must be gone, the selected one untouched. Controls are found through the
 # accessibility tree, by role and name, and clicked where it says they are.
-if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
-    exec dbus-run-session -- bash "$0" "$@"
-fi
+E2E_SESSION_BUS=1
 source "$(dirname "$0")/lib.sh" "$@"
 TREE_TOOL=${LUMARINE_ATSPI_TREE:?the accessibility tree tool is not named}
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-export HOME=$WORK/home XDG_CONFIG_HOME=$WORK/config XDG_CACHE_HOME=$WORK/cache
 
 cp -r "$SAMPLE" "$WORK/sample"
 awk -v from="$SAMPLE/" -v to="$WORK/sample/" \
