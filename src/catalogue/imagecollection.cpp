@@ -38,8 +38,12 @@ ImageCollection::ImageCollection(const ImageCollection& other) : items_(other.it
 ImageCollection& ImageCollection::operator=(const ImageCollection& other)
 {
     if (this != &other) {
+        if (observer_)
+            observer_->aboutToReset();
         items_ = other.items_;
         index_ = other.index_;
+        if (observer_)
+            observer_->reset();
     }
     return *this;
 }
@@ -58,7 +62,11 @@ bool ImageCollection::AddIfAbsent(const QString& path)
     if (index_.size() == before)
         return false;
     index = Count();
+    if (observer_)
+        observer_->aboutToInsert(Count() + 1, Count() + 1);
     items_.push_back(path);
+    if (observer_)
+        observer_->inserted();
     return true;
 }
 
@@ -96,17 +104,25 @@ void ImageCollection::Remove(qsizetype position)
     // Positions after the removed one shift down, so the index is rebuilt;
     // removals are single user commands, not loops.
     const qsizetype removed = position - 1;
+    if (observer_)
+        observer_->aboutToRemove(position, position);
     index_.remove(Key{items_[size_t(removed)]});
     items_.erase(items_.begin() + removed);
     for (qsizetype& index : index_)
         if (index > removed)
             --index;
+    if (observer_)
+        observer_->removed();
 }
 
 void ImageCollection::Clear()
 {
+    if (observer_)
+        observer_->aboutToReset();
     index_.clear();
     items_.clear();
+    if (observer_)
+        observer_->reset();
 }
 
 } // namespace catalogue
