@@ -142,6 +142,7 @@ private:
 
 void SearchFolder(const QString& path, ImageCollection& mainImages, Context& context)
 {
+    const ImageCollection::Batch batch(mainImages);
     FolderSearch(mainImages, context).run(path);
 }
 

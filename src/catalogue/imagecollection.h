@@ -48,7 +48,21 @@ public:
 
     // The one observer of this list (its list box's model), or none. A copy
     // starts without one; the collection must outlive it.
-    void setObserver(CollectionObserver* observer) { observer_ = observer; }
+    void setObserver(CollectionObserver* observer);
+
+    // While a batch lives, paths added reach the observer as one insertion
+    // when it ends: a scan or a list file of a million lines tells its list
+    // box once, not once a path.
+    class Batch {
+    public:
+        explicit Batch(ImageCollection& list);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        ImageCollection& list_;
+    };
 
     auto begin() const { return items_.cbegin(); }
     auto end() const { return items_.cend(); }
@@ -66,6 +80,8 @@ private:
     std::vector<QString> items_;
     QHash<Key, qsizetype> index_; // 0-based positions into items_
     CollectionObserver* observer_ = nullptr;
+    int batches_ = 0;
+    qsizetype told_ = 0; // how many paths, from the first, the observer knows of
 };
 
 } // namespace catalogue

@@ -21,13 +21,17 @@ public:
 
 private:
     void aboutToInsert(qsizetype first, qsizetype last) override;
-    void inserted() override { endInsertRows(); }
+    void inserted() override;
     void aboutToRemove(qsizetype first, qsizetype last) override;
-    void removed() override { endRemoveRows(); }
+    void removed() override;
     void aboutToReset() override { beginResetModel(); }
-    void reset() override { endResetModel(); }
+    void reset() override;
 
     ImageCollection& list_;
+    // The rows the views know of: a batch of paths added to the collection
+    // becomes rows only when the collection tells of it.
+    qsizetype rows_ = 0;
+    qsizetype changing_ = 0; // rows being inserted or removed
 };
 
 } // namespace catalogue

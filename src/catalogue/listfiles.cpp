@@ -22,6 +22,7 @@ void reportFileFailure(platform::Dialogs& dialogs, const platform::AppError& err
 
 void addLines(const QStringList& lines, ImageCollection& mainImages, platform::Pacer& pacer)
 {
+    const ImageCollection::Batch batch(mainImages);
     for (const QString& line : lines) {
         // Adding one image to a saved list writes such repeats; they are not
         // a reason to stop reading.

@@ -102,6 +102,21 @@ void TestImageCollection::orderSurvivesRemovals()
     QCOMPARE(images.PositionOf("/1.jpg"), 0);
     QCOMPARE(testsupport::rowsOf(box), itemsOf(images));
     QVERIFY(images.Item(qsizetype(2)).isSharedWith(box.index(1).data().toString()));
+    {
+        // A batch's paths become rows in one insertion when it ends; one
+        // removed before that never was a row.
+        QSignalSpy inserted(&box, &QAbstractItemModel::rowsInserted);
+        QSignalSpy removedInBatch(&box, &QAbstractItemModel::rowsRemoved);
+        const catalogue::ImageCollection::Batch batch(images);
+        for (const char* path : {"/6.jpg", "/7.jpg", "/8.jpg"})
+            images.Add(path);
+        images.Remove("/7.jpg");
+        images.Remove("/3.jpg");
+        QCOMPARE(box.rowCount(), 3);
+        QVERIFY(inserted.isEmpty());
+        QCOMPARE(removedInBatch.count(), 1);
+    }
+    QCOMPARE(testsupport::rowsOf(box), itemsOf(images));
     images.Clear();
     QCOMPARE(box.rowCount(), 0);
     QVERIFY(images.isEmpty());
