@@ -5,7 +5,6 @@
 #include "app/showview.h"
 #include "app/version.h"
 #include "catalogue/appstate.h"
-#include "catalogue/listboxes.h"
 #include "catalogue/showassembly.h"
 #include "display/frmdisplay.h"
 #include "platform/apperror.h"
@@ -22,7 +21,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QTabWidget>
 #include <QToolBar>
 
@@ -88,7 +86,8 @@ void frmLumMain::tabMain_Click(int /*previousTab*/)
 
 void frmLumMain::ListFavorites()
 {
-    catalogue::ListFavorites(state_.Favorites, *lstFavoritesModel);
+    // Nothing to rebuild: lstFavorites shows Favorites itself, so favourites
+    // added or removed during a show are listed the moment they change.
 }
 
 QString frmLumMain::thumbnailSoftware()

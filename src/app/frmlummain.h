@@ -24,7 +24,6 @@ class QLineEdit;
 class QListView;
 class QMenu;
 class QPushButton;
-class QStringListModel;
 class QTabWidget;
 class QToolBar;
 class frmDisplay;
@@ -32,6 +31,10 @@ class frmDisplay;
 namespace basLumarine {
 struct AppState;
 }
+namespace catalogue {
+class ImageCollection;
+class ImageListModel;
+} // namespace catalogue
 namespace settings {
 class SettingsFile;
 }
@@ -52,8 +55,8 @@ public:
     void Form_Load(const QString& commandLine);
 
     void ShowButtonNames(bool bolNames) override;
-    // Rebuilds lstFavorites from Favorites; the display window calls it when
-    // it closes.
+    // The display window calls it when it closes; the box is in step with
+    // Favorites already.
     void ListFavorites();
     // Adds the drives to the base path box's list, keeping its text.
     void BuildBaseCombo();
@@ -62,7 +65,7 @@ public:
     // Opens a list file into the main list: the one named, or one chosen in
     // the open dialog.
     void OpenList(const std::optional<QString>& fileName = std::nullopt);
-    void SaveList(QStringListModel* list);
+    void SaveList(const catalogue::ImageCollection& list);
     void tabMain_Click(int previousTab);
     void Toolbar1_ButtonClick(int index);
     void mnuFileSub_Click(int index);
@@ -113,10 +116,10 @@ public:
     QLabel* lblLink = nullptr;
 
     QListView* lstImages = nullptr;
-    QStringListModel* lstImagesModel = nullptr;
+    catalogue::ImageListModel* lstImagesModel = nullptr;
     QPushButton* cmdAddAllToFavorites = nullptr;
     QListView* lstFavorites = nullptr;
-    QStringListModel* lstFavoritesModel = nullptr;
+    catalogue::ImageListModel* lstFavoritesModel = nullptr;
     QPushButton* cmdRemoveFromFaves = nullptr;
 
     QCheckBox* chkRandom = nullptr;

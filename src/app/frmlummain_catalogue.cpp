@@ -11,7 +11,6 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
-#include <QStringListModel>
 
 catalogue::Context frmLumMain::catalogueContext()
 {
@@ -49,7 +48,7 @@ void frmLumMain::SetBase()
 void frmLumMain::cmdCount_Click()
 {
     auto context = catalogueContext();
-    catalogue::Count(txtBase->currentText(), state_.MainImages, *lstImagesModel, context);
+    catalogue::Count(txtBase->currentText(), state_.MainImages, context);
 }
 
 void frmLumMain::SearchFolder(const QString& path)
@@ -60,25 +59,24 @@ void frmLumMain::SearchFolder(const QString& path)
 
 void frmLumMain::cmdAddAllToFavorites_Click()
 {
-    catalogue::AddAllToFavorites(*lstImagesModel, state_.Favorites, *lstFavoritesModel, services_.dialogs,
-                                 pacer_);
+    catalogue::AddAllToFavorites(state_.MainImages, state_.Favorites, services_.dialogs, pacer_);
 }
 
 void frmLumMain::cmdClearFaves_Click()
 {
-    catalogue::ClearFavorites(state_.Favorites, *lstFavoritesModel, services_.dialogs);
+    catalogue::ClearFavorites(state_.Favorites, services_.dialogs);
 }
 
 void frmLumMain::OpenList(const std::optional<QString>& fileName)
 {
     auto context = catalogueContext();
-    catalogue::OpenList(fileName, cdlMain, state_.MainImages, *lstImagesModel, context);
+    catalogue::OpenList(fileName, cdlMain, state_.MainImages, context);
 }
 
-void frmLumMain::SaveList(QStringListModel* list)
+void frmLumMain::SaveList(const catalogue::ImageCollection& list)
 {
     // The dialog starts where the program keeps its settings: the program's
     // folder, or the user's own when that cannot be written.
     const QString folder = QFileInfo(state_.IniPath).absolutePath();
-    catalogue::SaveList(*list, cdlMain, folder, services_.dialogs, services_.fileSystem);
+    catalogue::SaveList(list, cdlMain, folder, services_.dialogs, services_.fileSystem);
 }

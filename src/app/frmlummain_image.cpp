@@ -14,7 +14,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QTimer>
 
 void frmLumMain::connectImageMenu()
@@ -74,8 +73,6 @@ fileops::ImageOps frmLumMain::imageOps()
     return {state_,
             services_.dialogs,
             services_.fileSystem,
-            *lstImagesModel,
-            *lstFavoritesModel,
             cdlMain,
             QCoreApplication::applicationDirPath(),
             [this] { return fileops::BrowserPrompt(services_.fileSystem, services_.dialogs, this); },
@@ -150,7 +147,7 @@ void frmLumMain::lstImages_DblClick()
 {
     const int row = fileops::SelectedRow(lstImages);
     if (row >= 0)
-        DisplayWindow().openSingleImage(lstImagesModel->index(row).data().toString());
+        DisplayWindow().openSingleImage(state_.MainImages.Item(row + 1));
 }
 
 void frmLumMain::lstFavorites_DblClick()
@@ -158,7 +155,7 @@ void frmLumMain::lstFavorites_DblClick()
     ActiveList = lstFavorites;
     const int row = fileops::SelectedRow(lstFavorites);
     if (row >= 0)
-        DisplayWindow().openSingleImage(lstFavoritesModel->index(row).data().toString());
+        DisplayWindow().openSingleImage(state_.Favorites.Item(row + 1));
 }
 
 void frmLumMain::cmdRemoveFromFaves_Click()

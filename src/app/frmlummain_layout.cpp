@@ -3,6 +3,9 @@
 // with the window.
 #include "app/frmlummain.h"
 
+#include "catalogue/appstate.h"
+#include "catalogue/imagelistmodel.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -12,7 +15,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -25,10 +27,11 @@ template <typename Widget, typename... Args> Widget* named(const char* name, Arg
     return widget;
 }
 
-QListView* makeListBox(const char* name, QStringListModel*& model, QObject* owner)
+QListView* makeListBox(const char* name, catalogue::ImageCollection& images,
+                       catalogue::ImageListModel*& model, QObject* owner)
 {
     auto* list = named<QListView>(name);
-    model = new QStringListModel(owner);
+    model = new catalogue::ImageListModel(images, owner);
     model->setObjectName(QLatin1String(name) + QLatin1String("Model"));
     list->setModel(model);
     // Uniform rows let the view lay out a very long list without measuring it.
@@ -154,14 +157,14 @@ static QWidget* listTab(const char* frameName, QListView* list, QPushButton* but
 
 QWidget* frmLumMain::buildImageListTab()
 {
-    lstImages = makeListBox("lstImages", lstImagesModel, this);
+    lstImages = makeListBox("lstImages", state_.MainImages, lstImagesModel, this);
     cmdAddAllToFavorites = named<QPushButton>("cmdAddAllToFavorites", tr("Add All To Faves"));
     return listTab("Frame2", lstImages, cmdAddAllToFavorites);
 }
 
 QWidget* frmLumMain::buildFavoritesTab()
 {
-    lstFavorites = makeListBox("lstFavorites", lstFavoritesModel, this);
+    lstFavorites = makeListBox("lstFavorites", state_.Favorites, lstFavoritesModel, this);
     cmdRemoveFromFaves = named<QPushButton>("cmdRemoveFromFaves", tr("Remove Image"));
     return listTab("Frame5", lstFavorites, cmdRemoveFromFaves);
 }

@@ -4,6 +4,7 @@
 
 #include "app/about.h"
 #include "app/help.h"
+#include "catalogue/appstate.h"
 
 #include <QAction>
 #include <QApplication>
@@ -168,7 +169,7 @@ void frmLumMain::Toolbar1_ButtonClick(int index)
         OpenList();
         break;
     case 4:
-        SaveList(lstFavoritesModel);
+        SaveList(state_.Favorites);
         break;
     case 5:
         MoveFavorites();
@@ -216,9 +217,9 @@ void frmLumMain::mnuFileSub_Click(int index)
 void frmLumMain::mnuSaveList_Click(int index)
 {
     if (index == 0)
-        SaveList(lstImagesModel);
+        SaveList(state_.MainImages);
     else if (index == 1)
-        SaveList(lstFavoritesModel);
+        SaveList(state_.Favorites);
 }
 
 void frmLumMain::mnuViewSub_Click(int index)

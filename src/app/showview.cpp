@@ -1,6 +1,7 @@
 #include "app/showview.h"
 
 #include "app/frmlummain.h"
+#include "catalogue/imagelistmodel.h"
 #include "display/frmdisplay.h"
 
 #include <QCheckBox>
@@ -8,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStringListModel>
 
 namespace app {
 

@@ -1,13 +1,10 @@
 #include "catalogue/folderscan.h"
 
 #include "catalogue/imagecollection.h"
-#include "catalogue/listboxes.h"
 #include "platform/basui.h"
 #include "platform/dialogs.h"
 #include "platform/filesystem.h"
 #include "platform/pacer.h"
-
-#include <QStringListModel>
 
 #include <unordered_set>
 
@@ -145,11 +142,11 @@ private:
 
 void SearchFolder(const QString& path, ImageCollection& mainImages, Context& context)
 {
+    const ImageCollection::Batch batch(mainImages);
     FolderSearch(mainImages, context).run(path);
 }
 
-void Count(const QString& baseText, ImageCollection& mainImages, QStringListModel& lstImages,
-           Context& context)
+void Count(const QString& baseText, ImageCollection& mainImages, Context& context)
 {
     if (baseText.isEmpty()) {
         context.dialogs.msgBox(QStringLiteral("You must select a base to count from."),
@@ -159,13 +156,10 @@ void Count(const QString& baseText, ImageCollection& mainImages, QStringListMode
     basUI::BusyCursorOn();
     if (!mainImages.isEmpty() &&
         context.dialogs.msgBox(QStringLiteral("Clear current list?"),
-                               platform::mb::YesNo | platform::mb::Question) == platform::mb::Yes) {
-        lstImages.setStringList({});
+                               platform::mb::YesNo | platform::mb::Question) == platform::mb::Yes)
         mainImages.Clear();
-    }
     SearchFolder(baseText, mainImages, context);
-    ListImages(mainImages, lstImages);
-    context.labels.setCountText(QString::number(lstImages.rowCount()));
+    context.labels.setCountText(QString::number(mainImages.Count()));
     basUI::BusyCursorOff();
 }
 

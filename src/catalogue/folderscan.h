@@ -4,8 +4,6 @@
 
 #include <QStringList>
 
-class QStringListModel;
-
 namespace catalogue {
 
 class ImageCollection;
@@ -18,9 +16,8 @@ class ImageCollection;
 void SearchFolder(const QString& path, ImageCollection& mainImages, Context& context);
 
 // The Count command: asks before adding to a list that is not empty,
-// searches the base path and lists the result.
-void Count(const QString& baseText, ImageCollection& mainImages, QStringListModel& lstImages,
-           Context& context);
+// searches the base path and shows the count.
+void Count(const QString& baseText, ImageCollection& mainImages, Context& context);
 
 // The base path box's list: one entry per drive, as the file system gives them.
 QStringList BaseComboEntries(platform::FileSystem& fileSystem);

@@ -33,13 +33,40 @@ size_t qHash(const ImageCollection::Key& key, size_t seed) noexcept
 
 ImageCollection::ImageCollection() = default;
 
+ImageCollection::Batch::Batch(ImageCollection& list) : list_(list)
+{
+    ++list_.batches_;
+}
+
+ImageCollection::Batch::~Batch()
+{
+    if (--list_.batches_ > 0 || list_.Count() == list_.told_)
+        return;
+    if (list_.observer_)
+        list_.observer_->aboutToInsert(list_.told_ + 1, list_.Count());
+    list_.told_ = list_.Count();
+    if (list_.observer_)
+        list_.observer_->inserted();
+}
+
+void ImageCollection::setObserver(CollectionObserver* observer)
+{
+    observer_ = observer;
+    told_ = Count();
+}
+
 ImageCollection::ImageCollection(const ImageCollection& other) : items_(other.items_), index_(other.index_) {}
 
 ImageCollection& ImageCollection::operator=(const ImageCollection& other)
 {
     if (this != &other) {
+        if (observer_)
+            observer_->aboutToReset();
         items_ = other.items_;
         index_ = other.index_;
+        told_ = Count();
+        if (observer_)
+            observer_->reset();
     }
     return *this;
 }
@@ -58,7 +85,14 @@ bool ImageCollection::AddIfAbsent(const QString& path)
     if (index_.size() == before)
         return false;
     index = Count();
+    const bool tell = observer_ && batches_ == 0;
+    if (tell)
+        observer_->aboutToInsert(Count() + 1, Count() + 1);
     items_.push_back(path);
+    if (batches_ == 0)
+        told_ = Count();
+    if (tell)
+        observer_->inserted();
     return true;
 }
 
@@ -96,17 +130,30 @@ void ImageCollection::Remove(qsizetype position)
     // Positions after the removed one shift down, so the index is rebuilt;
     // removals are single user commands, not loops.
     const qsizetype removed = position - 1;
+    // A path of a batch not yet told of leaves as silently as it came.
+    const bool tell = observer_ && position <= told_;
+    if (tell)
+        observer_->aboutToRemove(position, position);
     index_.remove(Key{items_[size_t(removed)]});
     items_.erase(items_.begin() + removed);
     for (qsizetype& index : index_)
         if (index > removed)
             --index;
+    if (position <= told_)
+        --told_;
+    if (tell)
+        observer_->removed();
 }
 
 void ImageCollection::Clear()
 {
+    if (observer_)
+        observer_->aboutToReset();
     index_.clear();
     items_.clear();
+    told_ = 0;
+    if (observer_)
+        observer_->reset();
 }
 
 } // namespace catalogue

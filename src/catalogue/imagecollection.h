@@ -7,6 +7,19 @@
 
 namespace catalogue {
 
+// Told of every change of a collection, before and after it, so that a view
+// of the list follows it without a copy of its own. Positions count from 1.
+class CollectionObserver {
+public:
+    virtual ~CollectionObserver() = default;
+    virtual void aboutToInsert(qsizetype first, qsizetype last) = 0;
+    virtual void inserted() = 0;
+    virtual void aboutToRemove(qsizetype first, qsizetype last) = 0;
+    virtual void removed() = 0;
+    virtual void aboutToReset() = 0;
+    virtual void reset() = 0;
+};
+
 // An ordered list of image paths, each stored under itself as key. Keys
 // compare without regard to letter case; positions count from 1. Adding a key
 // that is present fails with 457; a missing key or position fails with 5.
@@ -33,6 +46,24 @@ public:
     void Remove(qsizetype position);
     void Clear();
 
+    // The one observer of this list (its list box's model), or none. A copy
+    // starts without one; the collection must outlive it.
+    void setObserver(CollectionObserver* observer);
+
+    // While a batch lives, paths added reach the observer as one insertion
+    // when it ends: a scan or a list file of a million lines tells its list
+    // box once, not once a path.
+    class Batch {
+    public:
+        explicit Batch(ImageCollection& list);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        ImageCollection& list_;
+    };
+
     auto begin() const { return items_.cbegin(); }
     auto end() const { return items_.cend(); }
 
@@ -48,6 +79,9 @@ private:
 
     std::vector<QString> items_;
     QHash<Key, qsizetype> index_; // 0-based positions into items_
+    CollectionObserver* observer_ = nullptr;
+    int batches_ = 0;
+    qsizetype told_ = 0; // how many paths, from the first, the observer knows of
 };
 
 } // namespace catalogue

@@ -1,7 +1,5 @@
 #pragma once
 
-class QStringListModel;
-
 namespace platform {
 class Dialogs;
 class Pacer;
@@ -11,13 +9,12 @@ namespace catalogue {
 
 class ImageCollection;
 
-// Adds every line of the image list box (the box, not the main list, is the
-// source) to the favourites, after asking; a line that is a favourite
-// already is named in a message and skipped.
-void AddAllToFavorites(const QStringListModel& lstImages, ImageCollection& favorites,
-                       QStringListModel& lstFavorites, platform::Dialogs& dialogs, platform::Pacer& pacer);
+// Adds every image of the main list to the favourites, after asking; an
+// image that is a favourite already is named in a message and skipped.
+void AddAllToFavorites(const ImageCollection& mainImages, ImageCollection& favorites,
+                       platform::Dialogs& dialogs, platform::Pacer& pacer);
 
-// Empties the favourites and their box, after asking.
-void ClearFavorites(ImageCollection& favorites, QStringListModel& lstFavorites, platform::Dialogs& dialogs);
+// Empties the favourites, after asking.
+void ClearFavorites(ImageCollection& favorites, platform::Dialogs& dialogs);
 
 } // namespace catalogue

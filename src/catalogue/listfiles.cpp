@@ -1,14 +1,12 @@
 #include "catalogue/listfiles.h"
 
 #include "catalogue/imagecollection.h"
-#include "catalogue/listboxes.h"
 #include "platform/basui.h"
 #include "platform/dialogs.h"
 #include "platform/filesystem.h"
 #include "platform/pacer.h"
 
 #include <QLocale>
-#include <QStringListModel>
 
 #include <cstring>
 
@@ -24,6 +22,7 @@ void reportFileFailure(platform::Dialogs& dialogs, const platform::AppError& err
 
 void addLines(const QStringList& lines, ImageCollection& mainImages, platform::Pacer& pacer)
 {
+    const ImageCollection::Batch batch(mainImages);
     for (const QString& line : lines) {
         // Adding one image to a saved list writes such repeats; they are not
         // a reason to stop reading.
@@ -108,7 +107,7 @@ QByteArray readListFile(platform::FileSystem& fileSystem, const QString& fileNam
     }
 }
 
-QStringList linesThatFit(const QStringList& lines)
+QStringList linesThatFit(const ImageCollection& lines)
 {
     QStringList fitting;
     for (const QString& line : lines)
@@ -129,7 +128,7 @@ QString namesForMessage(const QStringList& paths)
     return names.join(QStringLiteral("\r\n"));
 }
 
-void reportLeftOut(platform::Dialogs& dialogs, const QStringList& lines)
+void reportLeftOut(platform::Dialogs& dialogs, const ImageCollection& lines)
 {
     QStringList leftOut;
     for (const QString& line : lines)
@@ -210,8 +209,7 @@ QStringList ParseListFile(const QByteArray& content, const ListFileLimits& limit
 }
 
 void OpenList(const std::optional<QString>& fileName, platform::FileDialogState& cdlMain,
-              ImageCollection& mainImages, QStringListModel& lstImages, Context& context,
-              const ListFileLimits& limits)
+              ImageCollection& mainImages, Context& context, const ListFileLimits& limits)
 {
     QString chosen;
     if (fileName) {
@@ -225,10 +223,8 @@ void OpenList(const std::optional<QString>& fileName, platform::FileDialogState&
     }
     if (!mainImages.isEmpty() &&
         context.dialogs.msgBox(QStringLiteral("Clear existing main file list?"),
-                               platform::mb::YesNo | platform::mb::Question) == platform::mb::Yes) {
+                               platform::mb::YesNo | platform::mb::Question) == platform::mb::Yes)
         mainImages.Clear();
-        lstImages.setStringList({});
-    }
     basUI::BusyCursorOn();
     qsizetype leftOut = 0;
     try {
@@ -239,13 +235,12 @@ void OpenList(const std::optional<QString>& fileName, platform::FileDialogState&
         reportFileFailure(context.dialogs, error, chosen);
     }
     context.labels.setCountText(QString::number(mainImages.Count()));
-    ListImages(mainImages, lstImages);
     basUI::BusyCursorOff();
     if (leftOut > 0)
         reportLeftOutLines(context.dialogs, leftOut);
 }
 
-void SaveList(const QStringListModel& list, platform::FileDialogState& cdlMain, const QString& initialFolder,
+void SaveList(const ImageCollection& list, platform::FileDialogState& cdlMain, const QString& initialFolder,
               platform::Dialogs& dialogs, platform::FileSystem& fileSystem)
 {
     QString fileName;
@@ -254,14 +249,14 @@ void SaveList(const QStringListModel& list, platform::FileDialogState& cdlMain, 
         if (fileName.isEmpty())
             return;
         basUI::BusyCursorOn();
-        fileSystem.writeFile(fileName, FormatListFile(linesThatFit(list.stringList())));
+        fileSystem.writeFile(fileName, FormatListFile(linesThatFit(list)));
     } catch (const platform::AppError& error) {
         basUI::BusyCursorOff();
         reportFileFailure(dialogs, error, fileName);
         return;
     }
     basUI::BusyCursorOff();
-    reportLeftOut(dialogs, list.stringList());
+    reportLeftOut(dialogs, list);
 }
 
 } // namespace catalogue

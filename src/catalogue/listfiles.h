@@ -7,8 +7,6 @@
 
 #include <optional>
 
-class QStringListModel;
-
 namespace platform {
 struct FileDialogState;
 }
@@ -46,19 +44,18 @@ QStringList ParseListFile(const QByteArray& content, const ListFileLimits& limit
 
 // Fills the main list from a list file: the one named, or the one chosen in
 // the open dialog when no name is given. Lines that repeat a path of the main
-// list are skipped. Whatever happens, lstImages and the count show what
-// mainImages holds afterwards.
+// list are skipped. Whatever happens, the count shows what mainImages holds
+// afterwards.
 void OpenList(const std::optional<QString>& fileName, platform::FileDialogState& cdlMain,
-              ImageCollection& mainImages, QStringListModel& lstImages, Context& context,
-              const ListFileLimits& limits = {});
+              ImageCollection& mainImages, Context& context, const ListFileLimits& limits = {});
 
-// Writes the list box's lines to a file chosen in the save dialog, asking
+// Writes the list's paths to a file chosen in the save dialog, asking
 // before replacing a file that exists; a name without an extension gets
 // ".lum". A file that is no list (a picture, binary data, a FIFO) is never
 // replaced: the dialog shows again. The old file is replaced only once the
 // new one is complete; a failure is reported and changes nothing. Paths that
 // cannot be one line are named in a message after the others are written.
-void SaveList(const QStringListModel& list, platform::FileDialogState& cdlMain, const QString& initialFolder,
+void SaveList(const ImageCollection& list, platform::FileDialogState& cdlMain, const QString& initialFolder,
               platform::Dialogs& dialogs, platform::FileSystem& fileSystem);
 
 } // namespace catalogue

@@ -34,13 +34,6 @@ QString withJpegSuffix(const QString& answer)
     return answer.endsWith(QLatin1String(".jpg")) ? answer : answer + QStringLiteral(".jpg");
 }
 
-void removeFromLists(ImageOps& ops, catalogue::ImageCollection& target, const QString& path)
-{
-    if (target.Contains(path))
-        target.Remove(path);
-    ReplaceListEntry(ops, path, std::nullopt);
-}
-
 } // namespace
 
 void CopyImageFile(ImageOps& ops, const QString& path)
@@ -124,8 +117,9 @@ void RenameImage(ImageOps& ops, catalogue::ImageCollection& target, const QStrin
                 ops.dialogs.msgBox(QStringLiteral("That file no longer exists at that location."),
                                    mb::OkOnly + mb::Exclamation);
                 if (ops.dialogs.msgBox(QStringLiteral("Do you want to remove it from this list?"),
-                                       mb::YesNo + mb::Question) == mb::Yes)
-                    removeFromLists(ops, target, path);
+                                       mb::YesNo + mb::Question) == mb::Yes &&
+                    target.Contains(path))
+                    target.Remove(path);
                 return;
             case err::FileExists:
                 ops.dialogs.msgBox(QStringLiteral("That file already exists!"), mb::OkOnly + mb::Exclamation);
@@ -139,10 +133,7 @@ void RenameImage(ImageOps& ops, catalogue::ImageCollection& target, const QStrin
             }
         }
     }
-    if (target.Contains(path))
-        target.Remove(path);
-    target.AddIfAbsent(newPath);
-    ReplaceListEntry(ops, path, newPath);
+    ReplaceInList(target, path, newPath);
     ops.state.ContextImage = newPath;
 }
 
@@ -172,7 +163,6 @@ void DeleteImage(ImageOps& ops, catalogue::ImageCollection& target, const QStrin
     } catch (const AppError& error) {
         basUI::ReportError(ops.dialogs, error);
     }
-    ReplaceListEntry(ops, path, std::nullopt);
     ops.state.ContextImage = QStringLiteral("DELETE");
 }
 

@@ -7,7 +7,6 @@
 #include <optional>
 
 class QLabel;
-class QStringListModel;
 
 namespace basLumarine {
 struct AppState;
@@ -37,8 +36,6 @@ struct ImageOps {
     basLumarine::AppState& state;
     platform::Dialogs& dialogs;
     platform::FileSystem& fileSystem;
-    QStringListModel& lstImages;
-    QStringListModel& lstFavorites;
     platform::FileDialogState& cdlMain;
     QString programFolder;
     std::function<std::unique_ptr<FolderPrompt>()> folderPrompt;
@@ -54,10 +51,6 @@ struct ImageOps {
 // was deleted, renamed or moved away.
 void ForgetThumbnails(const ImageOps& ops, const QString& path);
 
-// Row of the first entry that equals the text exactly, letter case and all;
-// -1 when there is none.
-int FindListIndex(const QStringListModel& list, const QString& text);
-
 void DisplaySingleImage(ImageOps& ops, const QString& path);
 void AddImageToFavorites(ImageOps& ops, const QString& path);
 void RemoveImageFromFavorites(ImageOps& ops, const QString& path);
@@ -71,8 +64,8 @@ void DeleteImage(ImageOps& ops, catalogue::ImageCollection& target, const QStrin
 // The Favorites tab's "Remove Image" button; row -1 when nothing is selected.
 void cmdRemoveFromFaves_Click(ImageOps& ops, int selectedRow);
 
-// After a rename or a move: the entry of the old path leaves the first list
-// box that holds it, and the new path joins the end of that box.
-void ReplaceListEntry(ImageOps& ops, const QString& oldPath, const std::optional<QString>& newPath);
+// After a rename or a move: the old path leaves the target list and the new
+// one joins its end, once, should a move have replaced a listed file.
+void ReplaceInList(catalogue::ImageCollection& target, const QString& oldPath, const QString& newPath);
 
 } // namespace fileops

@@ -1,13 +1,12 @@
 #include "fileops/movefavorites.h"
 
+#include "catalogue/appstate.h"
 #include "fileops/imageops.h"
 #include "fileops/movesteps.h"
 #include "platform/apperror.h"
 #include "platform/basui.h"
 #include "platform/dialogs.h"
 #include "platform/filesystem.h"
-
-#include <QStringListModel>
 
 namespace fileops {
 
@@ -85,8 +84,8 @@ bool askToMove(Run& run, int count)
 
 void MoveFavorites(ImageOps& ops)
 {
-    const QStringListModel& list = ops.lstFavorites;
-    if (list.rowCount() == 0) {
+    const catalogue::ImageCollection& list = ops.state.Favorites;
+    if (list.isEmpty()) {
         ops.dialogs.msgBox(QStringLiteral("No favorites listed!"), mb::OkOnly + mb::Information);
         return;
     }
@@ -99,13 +98,15 @@ void MoveFavorites(ImageOps& ops)
     if (!folder)
         return;
     Run run{ops, *folder, false, {}};
-    if (!askToMove(run, list.rowCount()))
+    if (!askToMove(run, int(list.Count())))
         return;
     {
         BusyCursor busy;
         try {
-            for (int row = 0; row < list.rowCount(); ++row)
-                if (moveOne(run, list.data(list.index(row)).toString()) == ImageResult::Ended)
+            // By position, the count read afresh: a question's event loop
+            // runs between images.
+            for (qsizetype position = 1; position <= list.Count(); ++position)
+                if (moveOne(run, list.Item(position)) == ImageResult::Ended)
                     return;
         } catch (const AppError& error) {
             basUI::ReportError(ops.dialogs, error);

@@ -104,10 +104,7 @@ void MoveImage(ImageOps& ops, catalogue::ImageCollection& target, const QString&
         BusyCursor busy;
         if (!copyThenDelete(ops, path, targetPath, *mode))
             return;
-        if (target.Contains(path))
-            target.Remove(path);
-        target.AddIfAbsent(targetPath);
-        ReplaceListEntry(ops, path, targetPath);
+        ReplaceInList(target, path, targetPath);
     }
     ops.state.ContextImage = targetPath;
 }

@@ -2,7 +2,9 @@
 
 #include "app/frmlummain.h"
 #include "catalogue/appstate.h"
+#include "catalogue/imagelistmodel.h"
 #include "platform/filesystem.h"
+#include "support/modelrows.h"
 #include "support/recordinglauncher.h"
 #include "support/scripteddialogs.h"
 

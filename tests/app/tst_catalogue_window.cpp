@@ -12,7 +12,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -106,7 +105,7 @@ void TestCatalogueWindow::commandLineFillsTheMainList()
     const QString list = f.dir.filePath("start list.lum");
     QVERIFY(testsupport::writeBytes(list, "/p/b.jpg\r\n/p/a.jpg\r\n"));
     loaded(f, list);
-    QCOMPARE(f.window->lstImagesModel->stringList(), (QStringList{"/p/b.jpg", "/p/a.jpg"}));
+    QCOMPARE(testsupport::rowsOf(*f.window->lstImagesModel), (QStringList{"/p/b.jpg", "/p/a.jpg"}));
     QCOMPARE(f.state.MainImages.Count(), 2);
     QCOMPARE(f.window->lblCount->text(), QStringLiteral("2"));
     QVERIFY(f.dialogs.asked().isEmpty());
@@ -134,7 +133,7 @@ void TestCatalogueWindow::countFillsListAndLabels()
     f.window->txtBase->setEditText(f.dir.path() + "/pics");
     f.window->cmdCount->click();
     const QString base = f.dir.path() + "/pics/";
-    QCOMPARE(f.window->lstImagesModel->stringList(), (QStringList{base + "a/x.jpg", base + "y.JPG"}));
+    QCOMPARE(testsupport::rowsOf(*f.window->lstImagesModel), (QStringList{base + "a/x.jpg", base + "y.JPG"}));
     QCOMPARE(f.window->lblCount->text(), QStringLiteral("2"));
     QCOMPARE(f.window->lblStatus->text(), QStringLiteral("Ready."));
     QVERIFY(!basUI::IsBusyCursorOn());
@@ -155,8 +154,8 @@ void TestCatalogueWindow::saveEntriesWriteTheirOwnList()
     QFETCH(QByteArray, written);
     MainWindowFixture f;
     loaded(f);
-    f.window->lstImagesModel->setStringList({"/i.jpg"});
-    f.window->lstFavoritesModel->setStringList({"/f.jpg"});
+    f.state.MainImages.Add("/i.jpg");
+    f.state.Favorites.Add("/f.jpg");
     const QString file = f.dir.filePath("saved.lum");
     f.dialogs.answerSaveFile(file);
     f.window->findChild<QAction*>(entry)->trigger();

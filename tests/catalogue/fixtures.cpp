@@ -17,4 +17,12 @@ int errorOf(const std::function<void()>& action)
     return 0;
 }
 
+catalogue::ImageCollection listOf(const QStringList& paths)
+{
+    catalogue::ImageCollection list;
+    for (const QString& path : paths)
+        list.Add(path);
+    return catalogue::ImageCollection(list); // copied: a collection does not move
+}
+
 } // namespace testsupport

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/context.h"
+#include "catalogue/imagecollection.h"
 #include "platform/apperror.h"
 #include "platform/filesystem.h"
 #include "platform/pacer.h"
@@ -36,5 +37,8 @@ struct CatalogueFixture {
 };
 
 int errorOf(const std::function<void()>& action);
+
+// A list holding the paths, in order.
+catalogue::ImageCollection listOf(const QStringList& paths);
 
 } // namespace testsupport

@@ -5,9 +5,10 @@
 #include "support/testmain.h"
 #include "support/tree.h"
 
+#include "catalogue/imagelistmodel.h"
+#include "support/modelrows.h"
 #include <QDir>
 #include <QFile>
-#include <QStringListModel>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -256,12 +257,12 @@ void TestFolderScan::countWithoutBaseAsksNothing()
     CatalogueFixture fixture;
     ImageCollection images;
     images.Add("/kept.jpg");
-    QStringListModel box({"/kept.jpg"});
+    catalogue::ImageListModel box{images};
     fixture.dialogs.answerMessage(Ok);
-    catalogue::Count("", images, box, fixture.context);
+    catalogue::Count("", images, fixture.context);
     QCOMPARE(fixture.dialogs.messageTexts(), QStringList{"You must select a base to count from."});
     QCOMPARE(itemsOf(images), QStringList{"/kept.jpg"});
-    QCOMPARE(box.stringList(), QStringList{"/kept.jpg"});
+    QCOMPARE(testsupport::rowsOf(box), QStringList{"/kept.jpg"});
     QVERIFY(!basUI::IsBusyCursorOn());
 }
 
@@ -286,18 +287,18 @@ void TestFolderScan::countAnsweredYesOrNo()
     CatalogueFixture fixture;
     ImageCollection images;
     images.Add("/elsewhere.jpg");
-    QStringListModel box;
+    catalogue::ImageListModel box{images};
     fixture.dialogs.answerMessage(No);
-    catalogue::Count(dir.path(), images, box, fixture.context);
+    catalogue::Count(dir.path(), images, fixture.context);
     QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg"}));
     fixture.dialogs.answerMessage(answer);
-    catalogue::Count(dir.path(), images, box, fixture.context);
+    catalogue::Count(dir.path(), images, fixture.context);
 
     QCOMPARE(fixture.dialogs.messageTexts(), (QStringList{"Clear current list?", "Clear current list?"}));
     QCOMPARE(fixture.dialogs.asked().last().style, platform::mb::YesNo | platform::mb::Question);
     expected.replaceInStrings("@", base);
     QCOMPARE(itemsOf(images), expected);
-    QCOMPARE(box.stringList(), expected);
+    QCOMPARE(testsupport::rowsOf(box), expected);
     QCOMPARE(fixture.labels.counts.last(), QString::number(expected.size()));
     QVERIFY(!basUI::IsBusyCursorOn());
 }

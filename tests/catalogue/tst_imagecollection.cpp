@@ -1,7 +1,11 @@
 #include "catalogue/imagecollection.h"
+#include "catalogue/imagelistmodel.h"
 #include "platform/apperror.h"
+#include "support/modelrows.h"
 #include "support/testmain.h"
 
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
 #include <QTest>
 
 using catalogue::ImageCollection;
@@ -81,9 +85,14 @@ void TestImageCollection::missingKeyOrPositionFailsWithFive()
 void TestImageCollection::orderSurvivesRemovals()
 {
     ImageCollection images;
+    // Its list box's model follows every change by row, with no copy.
+    catalogue::ImageListModel box(images);
+    QAbstractItemModelTester tester(&box);
+    QSignalSpy removed(&box, &QAbstractItemModel::rowsRemoved);
     for (const char* path : {"/1.jpg", "/2.jpg", "/3.jpg", "/4.jpg"})
         images.Add(path);
     images.Remove("/2.JPG");
+    QCOMPARE(removed.takeFirst().mid(1), (QVariantList{1, 1}));
     images.Remove(qsizetype(1));
     images.Add("/5.jpg");
     images.Add("/2.jpg");
@@ -91,7 +100,25 @@ void TestImageCollection::orderSurvivesRemovals()
     QCOMPARE(images.Item(qsizetype(4)), QStringLiteral("/2.jpg"));
     QCOMPARE(images.PositionOf("/5.JPG"), 3);
     QCOMPARE(images.PositionOf("/1.jpg"), 0);
+    QCOMPARE(testsupport::rowsOf(box), itemsOf(images));
+    QVERIFY(images.Item(qsizetype(2)).isSharedWith(box.index(1).data().toString()));
+    {
+        // A batch's paths become rows in one insertion when it ends; one
+        // removed before that never was a row.
+        QSignalSpy inserted(&box, &QAbstractItemModel::rowsInserted);
+        QSignalSpy removedInBatch(&box, &QAbstractItemModel::rowsRemoved);
+        const catalogue::ImageCollection::Batch batch(images);
+        for (const char* path : {"/6.jpg", "/7.jpg", "/8.jpg"})
+            images.Add(path);
+        images.Remove("/7.jpg");
+        images.Remove("/3.jpg");
+        QCOMPARE(box.rowCount(), 3);
+        QVERIFY(inserted.isEmpty());
+        QCOMPARE(removedInBatch.count(), 1);
+    }
+    QCOMPARE(testsupport::rowsOf(box), itemsOf(images));
     images.Clear();
+    QCOMPARE(box.rowCount(), 0);
     QVERIFY(images.isEmpty());
     QVERIFY(!images.Contains("/3.jpg"));
 }

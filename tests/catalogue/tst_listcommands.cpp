@@ -4,8 +4,10 @@
 #include "platform/basui.h"
 #include "support/testmain.h"
 
+#include "catalogue/imagelistmodel.h"
+#include "support/modelrows.h"
+
 #include <QAbstractItemModelTester>
-#include <QStringListModel>
 #include <QTest>
 
 using catalogue::ImageCollection;
@@ -30,45 +32,47 @@ class TestListCommands : public QObject {
     Q_OBJECT
 
 private slots:
-    void addAllTakesTheImageBoxAndSkipsFavorites_data();
-    void addAllTakesTheImageBoxAndSkipsFavorites();
-    void addAllAnsweredNoChangesNothing();
+    void addAllTakesTheMainListAndSkipsFavorites_data();
+    void addAllTakesTheMainListAndSkipsFavorites();
     void clearFavoritesAsksFirst_data();
     void clearFavoritesAsksFirst();
 };
 
-void TestListCommands::addAllTakesTheImageBoxAndSkipsFavorites_data()
+void TestListCommands::addAllTakesTheMainListAndSkipsFavorites_data()
 {
+    QTest::addColumn<int>("answer");
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<int>("duplicates");
     QTest::addColumn<QStringList>("favorites");
     QTest::addColumn<qint64>("step"); // the pacer's: 50 lets events run after every line
-    QTest::newRow("empty box") << QStringList{} << 0 << QStringList{"/f.jpg"} << qint64(0);
-    QTest::newRow("new lines appended in order")
-        << QStringList{"/c.jpg", "/a.jpg"} << 0 << QStringList{"/f.jpg", "/c.jpg", "/a.jpg"} << qint64(0);
+    QTest::newRow("empty list") << int(Yes) << QStringList{} << 0 << QStringList{"/f.jpg"} << qint64(0);
+    QTest::newRow("answered no") << int(No) << QStringList{"/a.jpg"} << 0 << QStringList{"/f.jpg"}
+                                 << qint64(0);
+    QTest::newRow("new lines appended in order") << int(Yes) << QStringList{"/c.jpg", "/a.jpg"} << 0
+                                                 << QStringList{"/f.jpg", "/c.jpg", "/a.jpg"} << qint64(0);
     QTest::newRow("a favourite in other letter case")
-        << QStringList{"/a.jpg", "/F.JPG", "/b.jpg"} << 1 << QStringList{"/f.jpg", "/a.jpg", "/b.jpg"}
-        << qint64(0);
-    QTest::newRow("paced") << QStringList{"/a.jpg", "/F.JPG", "/b.jpg"} << 1
+        << int(Yes) << QStringList{"/a.jpg", "/F.JPG", "/b.jpg"} << 1
+        << QStringList{"/f.jpg", "/a.jpg", "/b.jpg"} << qint64(0);
+    QTest::newRow("paced") << int(Yes) << QStringList{"/a.jpg", "/F.JPG", "/b.jpg"} << 1
                            << QStringList{"/f.jpg", "/a.jpg", "/b.jpg"} << qint64(50);
 }
 
-void TestListCommands::addAllTakesTheImageBoxAndSkipsFavorites()
+void TestListCommands::addAllTakesTheMainListAndSkipsFavorites()
 {
+    QFETCH(int, answer);
     QFETCH(QStringList, lines);
     QFETCH(int, duplicates);
     QFETCH(QStringList, favorites);
     QFETCH(qint64, step);
     CatalogueFixture fixture(step);
-    QStringListModel imagesBox(lines);
-    ImageCollection faves;
-    faves.Add("/f.jpg");
-    QStringListModel favesBox({"/f.jpg"});
+    const ImageCollection images = testsupport::listOf(lines);
+    ImageCollection faves = testsupport::listOf({"/f.jpg"});
+    catalogue::ImageListModel favesBox{faves};
     QAbstractItemModelTester tester(&favesBox);
-    fixture.dialogs.answerMessage(Yes);
+    fixture.dialogs.answerMessage(answer);
     for (int i = 0; i < duplicates; ++i)
         fixture.dialogs.answerMessage(Ok);
-    catalogue::AddAllToFavorites(imagesBox, faves, favesBox, fixture.dialogs, fixture.pacer);
+    catalogue::AddAllToFavorites(images, faves, fixture.dialogs, fixture.pacer);
 
     QStringList expectedMessages{"Add all images to your favorites list?"};
     for (int i = 0; i < duplicates; ++i)
@@ -78,20 +82,8 @@ void TestListCommands::addAllTakesTheImageBoxAndSkipsFavorites()
     if (duplicates)
         QCOMPARE(fixture.dialogs.asked().at(1).style, platform::mb::OkOnly | platform::mb::Information);
     QCOMPARE(itemsOf(faves), favorites);
-    QCOMPARE(favesBox.stringList(), favorites);
+    QCOMPARE(testsupport::rowsOf(favesBox), favorites);
     QVERIFY(!basUI::IsBusyCursorOn());
-}
-
-void TestListCommands::addAllAnsweredNoChangesNothing()
-{
-    CatalogueFixture fixture;
-    QStringListModel imagesBox({"/a.jpg"});
-    ImageCollection faves;
-    QStringListModel favesBox;
-    fixture.dialogs.answerMessage(No);
-    catalogue::AddAllToFavorites(imagesBox, faves, favesBox, fixture.dialogs, fixture.pacer);
-    QVERIFY(faves.isEmpty());
-    QCOMPARE(favesBox.rowCount(), 0);
 }
 
 void TestListCommands::clearFavoritesAsksFirst_data()
@@ -109,12 +101,12 @@ void TestListCommands::clearFavoritesAsksFirst()
     CatalogueFixture fixture;
     ImageCollection faves;
     faves.Add("/f.jpg");
-    QStringListModel favesBox({"/f.jpg"});
+    catalogue::ImageListModel favesBox{faves};
     fixture.dialogs.answerMessage(answer);
-    catalogue::ClearFavorites(faves, favesBox, fixture.dialogs);
+    catalogue::ClearFavorites(faves, fixture.dialogs);
     QCOMPARE(fixture.dialogs.messageTexts(), QStringList{"Clear favorite image list?"});
     QCOMPARE(itemsOf(faves), left);
-    QCOMPARE(favesBox.stringList(), left);
+    QCOMPARE(testsupport::rowsOf(favesBox), left);
 }
 
 LUMARINE_REGISTER_TEST(TestListCommands)

@@ -5,8 +5,9 @@
 #include "support/testmain.h"
 #include "support/tree.h"
 
+#include "catalogue/imagelistmodel.h"
+#include "support/modelrows.h"
 #include <QFileInfo>
-#include <QStringListModel>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -84,7 +85,7 @@ void TestListFiles::savedListReadsBackTheSame()
     const QString file = dir.filePath("round.lum");
     const QStringList lines{"/p/b.jpg", "/p/é ü.jpg", "/p/a.jpg"};
     CatalogueFixture fixture;
-    QStringListModel box(lines);
+    const ImageCollection box = testsupport::listOf(lines);
     platform::FileDialogState cdlMain;
     fixture.dialogs.answerSaveFile(file);
     catalogue::SaveList(box, cdlMain, dir.path(), fixture.dialogs, fixture.fileSystem);
@@ -92,14 +93,14 @@ void TestListFiles::savedListReadsBackTheSame()
              QByteArray("/p/b.jpg\r\n/p/\xc3\xa9 \xc3\xbc.jpg\r\n/p/a.jpg\r\n"));
 
     ImageCollection images;
-    QStringListModel imagesBox;
-    catalogue::OpenList(file, cdlMain, images, imagesBox, fixture.context);
+    catalogue::ImageListModel imagesBox{images};
+    catalogue::OpenList(file, cdlMain, images, fixture.context);
     QCOMPARE(itemsOf(images), lines);
-    QCOMPARE(imagesBox.stringList(), lines);
+    QCOMPARE(testsupport::rowsOf(imagesBox), lines);
     QCOMPARE(fixture.labels.counts, QStringList{"3"});
     QVERIFY(!basUI::IsBusyCursorOn());
 
-    QStringListModel emptyBox;
+    const ImageCollection emptyBox = testsupport::listOf({});
     fixture.dialogs.answerSaveFile(file);
     fixture.dialogs.answerMessage(Yes);
     catalogue::SaveList(emptyBox, cdlMain, dir.path(), fixture.dialogs, fixture.fileSystem);
@@ -124,13 +125,13 @@ void TestListFiles::openSkipsRepeatedPaths()
     CatalogueFixture fixture;
     ImageCollection images;
     images.Add("/old.jpg");
-    QStringListModel box({"/old.jpg"});
+    catalogue::ImageListModel box{images};
     platform::FileDialogState cdlMain;
     fixture.dialogs.answerMessage(clear);
-    catalogue::OpenList(file, cdlMain, images, box, fixture.context);
+    catalogue::OpenList(file, cdlMain, images, fixture.context);
     QCOMPARE(fixture.dialogs.messageTexts(), QStringList{"Clear existing main file list?"});
     QCOMPARE(itemsOf(images), expected);
-    QCOMPARE(box.stringList(), expected);
+    QCOMPARE(testsupport::rowsOf(box), expected);
     QCOMPARE(fixture.labels.counts, QStringList{QString::number(expected.size())});
 }
 
@@ -154,17 +155,17 @@ void TestListFiles::openThatFailsStillShowsTheMainList()
     CatalogueFixture fixture;
     ImageCollection images;
     images.Add("/old.jpg");
-    QStringListModel box;
+    catalogue::ImageListModel box{images};
     platform::FileDialogState cdlMain;
     fixture.dialogs.answerMessage(No);
     fixture.dialogs.answerMessage(Ok);
     fixture.dialogs.answerMessage(Ok);
-    catalogue::OpenList(file, cdlMain, images, box, fixture.context);
+    catalogue::OpenList(file, cdlMain, images, fixture.context);
     QCOMPARE(fixture.dialogs.messageTexts(),
              (QStringList{"Clear existing main file list?", errorText(number), file}));
     QCOMPARE(fixture.dialogs.asked().last().style, platform::mb::OkOnly);
     QCOMPARE(itemsOf(images), QStringList{"/old.jpg"});
-    QCOMPARE(box.stringList(), QStringList{"/old.jpg"});
+    QCOMPARE(testsupport::rowsOf(box), QStringList{"/old.jpg"});
     QCOMPARE(fixture.labels.counts, QStringList{"1"});
     QVERIFY(!basUI::IsBusyCursorOn());
 }
@@ -174,10 +175,10 @@ void TestListFiles::openDialogClosedChangesNothing()
     CatalogueFixture fixture;
     ImageCollection images;
     images.Add("/old.jpg");
-    QStringListModel box({"/old.jpg"});
+    catalogue::ImageListModel box{images};
     platform::FileDialogState cdlMain;
     fixture.dialogs.answerOpenFile("");
-    catalogue::OpenList(std::nullopt, cdlMain, images, box, fixture.context);
+    catalogue::OpenList(std::nullopt, cdlMain, images, fixture.context);
     QCOMPARE(fixture.dialogs.asked().size(), 1);
     QCOMPARE(itemsOf(images), QStringList{"/old.jpg"});
     QVERIFY(fixture.labels.counts.isEmpty());
@@ -209,7 +210,7 @@ void TestListFiles::saveAsksBeforeReplacing()
         fixture.dialogs.answerSaveFile(file);
         fixture.dialogs.answerMessage(answer);
     }
-    QStringListModel box({"/new.jpg"});
+    const ImageCollection box = testsupport::listOf({"/new.jpg"});
     platform::FileDialogState cdlMain;
     catalogue::SaveList(box, cdlMain, dir.path(), fixture.dialogs, fixture.fileSystem);
     QCOMPARE(fixture.dialogs.fileDialogs.size(), dialogs);
@@ -249,7 +250,7 @@ void TestListFiles::saveNeverReplacesWhatIsNoList()
     fixture.dialogs.answerMessage(Ok);
     // The dialog shows again; a new name without extension is saved as a list file.
     fixture.dialogs.answerSaveFile(dir.filePath("fresh"));
-    QStringListModel box({"/new.jpg"});
+    const ImageCollection box = testsupport::listOf({"/new.jpg"});
     platform::FileDialogState cdlMain;
     catalogue::SaveList(box, cdlMain, dir.path(), fixture.dialogs, fixture.fileSystem);
     QCOMPARE(fixture.dialogs.messageTexts(),
@@ -287,13 +288,12 @@ void TestListFiles::failedSaveLeavesOldFile()
         fixture.dialogs.answerMessage(Yes);
     fixture.dialogs.answerMessage(Ok);
     fixture.dialogs.answerMessage(Ok);
-    QStringListModel box({"/new.jpg"});
+    const ImageCollection box = testsupport::listOf({"/new.jpg"});
     platform::FileDialogState cdlMain;
     catalogue::SaveList(box, cdlMain, dir.path(), fixture.dialogs, fixture.fileSystem);
     QCOMPARE(fixture.dialogs.messageTexts().mid(fixture.dialogs.messageTexts().size() - 2),
              (QStringList{errorText(number), file}));
     QCOMPARE(testsupport::readBytes(dir.filePath("list.lum")), QByteArray("/old.jpg\r\n"));
-    QCOMPARE(box.stringList(), QStringList{"/new.jpg"});
     QVERIFY(!basUI::IsBusyCursorOn());
 }
 
@@ -302,13 +302,12 @@ void TestListFiles::dialogsKeepTheirState()
     QTemporaryDir dir;
     const QString file = dir.filePath("kept.lum");
     CatalogueFixture fixture;
-    QStringListModel box({"/a.jpg"});
     ImageCollection images;
     platform::FileDialogState cdlMain;
     fixture.dialogs.answerSaveFile(file);
-    catalogue::SaveList(box, cdlMain, "/program/folder", fixture.dialogs, fixture.fileSystem);
+    catalogue::SaveList(images, cdlMain, "/program/folder", fixture.dialogs, fixture.fileSystem);
     fixture.dialogs.answerOpenFile("");
-    catalogue::OpenList(std::nullopt, cdlMain, images, box, fixture.context);
+    catalogue::OpenList(std::nullopt, cdlMain, images, fixture.context);
 
     const platform::FileDialogState& save = fixture.dialogs.fileDialogs.at(0);
     QCOMPARE(save.title, QStringLiteral("Lumarine file name:"));

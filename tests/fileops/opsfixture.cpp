@@ -56,11 +56,8 @@ QMap<QString, QByteArray> OpsFixture::files() const
 void OpsFixture::list(const QString& fullPath, bool favourite)
 {
     state.MainImages.Add(fullPath);
-    lstImages.setStringList(lstImages.stringList() << fullPath);
-    if (favourite) {
+    if (favourite)
         state.Favorites.Add(fullPath);
-        lstFavorites.setStringList(lstFavorites.stringList() << fullPath);
-    }
 }
 
 fileops::ImageOps OpsFixture::ops()
@@ -68,8 +65,6 @@ fileops::ImageOps OpsFixture::ops()
     return {state,
             dialogs,
             fileSystem,
-            lstImages,
-            lstFavorites,
             cdlMain,
             dir.path(),
             [this] { return std::make_unique<ScriptedPrompt>(*this); },

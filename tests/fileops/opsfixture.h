@@ -1,16 +1,17 @@
 #pragma once
 
 #include "catalogue/appstate.h"
+#include "catalogue/imagelistmodel.h"
 #include "fileops/imageops.h"
 #include "platform/dialogs.h"
 #include "platform/filesystem.h"
 #include "platform/thumbnailcache.h"
+#include "support/modelrows.h"
 #include "support/scripteddialogs.h"
 
 #include <QLabel>
 #include <QMap>
 #include <QMultiHash>
-#include <QStringListModel>
 #include <QTemporaryDir>
 
 #include <optional>
@@ -25,9 +26,9 @@ struct OpsFixture {
     QString path(const QString& relative) const { return dir.filePath(relative); }
     // Every file below the temporary folder, hidden ones too, with its bytes.
     QMap<QString, QByteArray> files() const;
-    // The path listed in MainImages and lstImages (and Favorites when asked).
+    // The path listed in MainImages (and Favorites when asked).
     void list(const QString& fullPath, bool favourite = false);
-    QStringList rows(const QStringListModel& model) const { return model.stringList(); }
+    static QStringList rows(const QAbstractItemModel& model) { return testsupport::rowsOf(model); }
     fileops::ImageOps ops();
     // Entries for the picture in every size folder of the shared thumbnail
     // cache and in two programs' fail folders; how many of them are left.
@@ -38,8 +39,8 @@ struct OpsFixture {
     testsupport::ScriptedDialogs dialogs;
     platform::LocalFileSystem fileSystem;
     basLumarine::AppState state;
-    QStringListModel lstImages;
-    QStringListModel lstFavorites;
+    catalogue::ImageListModel lstImages{state.MainImages};
+    catalogue::ImageListModel lstFavorites{state.Favorites};
     platform::FileDialogState cdlMain;
     QLabel imgClipBoard;
     // The folder browser's answers in order: nullopt is Cancel.

@@ -27,7 +27,6 @@ struct Favourites {
         sources << f.put("one/a.jpg", "A") << f.put("one/b.jpg", "B") << f.put("two/c.jpg", "C");
         for (const QString& source : sources)
             f.state.Favorites.Add(source);
-        f.lstFavorites.setStringList(sources);
         QDir().mkpath(f.path("dst"));
         f.folders << f.path("dst");
     }
@@ -131,7 +130,7 @@ void TestMoveFavorites::takenNamesAreSkippedAndNamed()
     const QString twin = m.f.put("two/a.jpg", "second A");
     m.f.put("three/b.jpg", "another B"); // not a favourite: untouched
     m.sources << twin;
-    m.f.lstFavorites.setStringList(m.sources);
+    m.f.state.Favorites.Add(twin);
     m.f.put("dst/b.jpg", "already there");
     m.answers(mb::Yes, mb::Yes);
     m.f.dialogs.answerMessage(mb::Ok);
