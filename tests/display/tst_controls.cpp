@@ -36,11 +36,13 @@ void TestControls::keysActByCharacterCode_data()
     QTest::addColumn<char>("key");
     QTest::addColumn<int>("from");
     QTest::addColumn<int>("to");
-    QTest::newRow("n") << 'n' << 2 << 3;
-    QTest::newRow("N at the last wraps to the first") << 'N' << 4 << 1;
-    QTest::newRow("p") << 'p' << 3 << 2;
-    QTest::newRow("P at the first goes to the last") << 'P' << 1 << 4;
-    QTest::newRow("other keys do nothing") << 'x' << 2 << 2;
+    QTest::addColumn<int>("ticksCounted"); // one tick was counted before the key
+    QTest::newRow("n: a step starts a full delay") << 'n' << 2 << 3 << 0;
+    QTest::newRow("N at the last wraps to the first") << 'N' << 4 << 1 << 0;
+    QTest::newRow("p") << 'p' << 3 << 2 << 0;
+    QTest::newRow("P at the first goes to the last") << 'P' << 1 << 4 << 0;
+    QTest::newRow("w pauses one tick short of the delay") << 'w' << 2 << 2 << 2;
+    QTest::newRow("other keys do nothing") << 'x' << 2 << 2 << 1;
 }
 
 void TestControls::keysActByCharacterCode()
@@ -48,17 +50,17 @@ void TestControls::keysActByCharacterCode()
     QFETCH(char, key);
     QFETCH(int, from);
     QFETCH(int, to);
+    QFETCH(int, ticksCounted);
     DisplayFixture f(4);
     f.standardShow(3);
-    f.window->mintIndex = from;
     f.window->hscMain->setValue(from);
-    f.window->mintDelayCurrent = 2;
+    f.window->tim1_Timer();
     QTest::keyClick(f.window.get(), key);
-    QCOMPARE(f.window->mintIndex, to);
+    QCOMPARE(f.window->mintIndex(), to);
     QCOMPARE(f.window->imgMain->toolTip(), f.path(to));
     QCOMPARE(f.window->hscMain->value(), to);
-    // A step starts a full delay; any other key leaves the count.
-    QCOMPARE(f.window->mintDelayCurrent, from == to ? 2 : 0);
+    QCOMPARE(f.window->sequence().mintDelayCurrent, ticksCounted);
+    QCOMPARE(f.window->sequence().mbolPaused, key == 'w');
 }
 
 void TestControls::escapeSpaceAndDoubleClickCloseAndUnpause_data()
@@ -83,8 +85,8 @@ void TestControls::escapeSpaceAndDoubleClickCloseAndUnpause()
         QTest::mouseDClick(f.window.get(), Qt::LeftButton, {}, QPoint(5, 590));
     QVERIFY(!f.window->isLoaded());
     QVERIFY(!f.window->isVisible());
-    QVERIFY(!f.window->mbolPaused);
-    QVERIFY(!f.window->mbolSingle);
+    QVERIFY(!f.window->sequence().mbolPaused);
+    QVERIFY(!f.window->mbolSingle());
     QCOMPARE(f.unloads, 1);
 }
 
@@ -121,7 +123,7 @@ void TestControls::keysMeantForAButtonDoNotStepTheShow()
     f.preview();
     QCOMPARE(f.window->focusWidget(), f.window->cmdControl[0]);
     QTest::keyClick(f.window->cmdControl[0], 'n');
-    QCOMPARE(f.window->mintIndex, 1);
+    QCOMPARE(f.window->mintIndex(), 1);
     QVERIFY(f.window->isLoaded());
 }
 
@@ -175,14 +177,14 @@ void TestControls::menuButtonEndsThePreview()
     DisplayFixture f(3);
     f.preview();
     QTest::mouseClick(f.window->cmdControl[4], Qt::LeftButton);
-    QVERIFY(!f.window->mbolStarted);
-    QVERIFY(f.window->mbolAbort);
+    QVERIFY(!f.window->sequence().mbolStarted);
+    QVERIFY(f.window->pager().mbolAbort);
     QVERIFY(!f.window->isLoaded());
     QCOMPARE(f.unloads, 1);
     // The next show begins with the design's controls.
     QVERIFY(!f.window->framControls->isVisibleTo(f.window.get()));
     f.window->Load();
-    QVERIFY(!f.window->mbolAbort);
+    QVERIFY(!f.window->pager().mbolAbort);
 }
 
 void TestControls::scrollBarDisplaysOnChangeAndNamesThePathWhileDragged()
@@ -193,9 +195,9 @@ void TestControls::scrollBarDisplaysOnChangeAndNamesThePathWhileDragged()
     QCOMPARE(f.window->lblPath->text(), f.path(4));
     QCOMPARE(f.window->imgMain->toolTip(), f.path(1));
     f.window->hscMain->setValue(4);
-    QCOMPARE(f.window->mintIndex, 4);
+    QCOMPARE(f.window->mintIndex(), 4);
     QCOMPARE(f.window->imgMain->toolTip(), f.path(4));
-    QVERIFY(!f.window->mbolAbort);
+    QVERIFY(!f.window->pager().mbolAbort);
     // An arrow click is one image in the full view.
     f.window->hscMain->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     QCOMPARE(f.window->imgMain->toolTip(), f.path(5));
@@ -208,7 +210,7 @@ void TestControls::stepsOnAOneImageListDisplayNothingNew()
     f.window->imgMain->setToolTip("marker");
     f.window->MoveNext();
     f.window->MovePrevious();
-    QCOMPARE(f.window->mintIndex, 1);
+    QCOMPARE(f.window->mintIndex(), 1);
     QCOMPARE(f.window->imgMain->toolTip(), QStringLiteral("marker"));
 }
 
@@ -220,7 +222,7 @@ void TestControls::stepsBeyondTheBarOfAGrownListStillDisplay()
     f.state.MainImages.Add(f.path(1) + ".copy.jpg");
     QFile::copy(f.path(1), f.path(1) + ".copy.jpg");
     f.window->MoveNext();
-    QCOMPARE(f.window->mintIndex, 3);
+    QCOMPARE(f.window->mintIndex(), 3);
     QCOMPARE(f.window->imgMain->toolTip(), f.path(1) + ".copy.jpg");
 }
 
