@@ -69,6 +69,7 @@ void TestThumbMenu::aCommandThatChangesNothingLeavesTheThumbnail()
     DisplayFixture f(4);
     f.thumbnailPreview();
     QTest::mousePress(f.window->imgTN[1], Qt::RightButton);
+    QTest::mousePress(f.window->imgTN[2], Qt::MiddleButton);
     QCOMPARE(f.menuRequests, QList<int>({1}));
     QCOMPARE(toolTips(f), f.paths);
     QVERIFY(f.state.ContextImage.isEmpty());
