@@ -129,7 +129,7 @@ void frmLumMain::mnuImageSub_Click(int index)
     imageMenuRan_ = true;
     catalogue::ImageCollection* target = nullptr;
     if (displayVisible())
-        target = display_->mcolCurrent;
+        target = display_->mcolCurrent();
     else if (ActiveList == lstImages)
         target = &state_.MainImages;
     else if (ActiveList == lstFavorites)

@@ -19,7 +19,8 @@
 
 frmDisplay::frmDisplay(DisplayServices services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), services_(std::move(services)),
-      jobs_(services_.pictures)
+      jobs_(services_.pictures), show_(jobs_),
+      pager_(jobs_, services_.thumbnails ? *services_.thumbnails : services_.pictures)
 {
     setObjectName(QStringLiteral("frmDisplay"));
     setWindowTitle(QStringLiteral("Form1"));
@@ -37,19 +38,14 @@ frmDisplay::frmDisplay(DisplayServices services, QWidget* parent)
     connect(tim1, &QTimer::timeout, this, &frmDisplay::tim1_Timer);
 }
 
-frmDisplay::~frmDisplay()
-{
-    prefetch_.cancel();
-    cancelPageJobs();
-    cancelPreparedJobs();
-}
+frmDisplay::~frmDisplay() = default;
 
 void frmDisplay::Load()
 {
     if (loaded_)
         return;
     loaded_ = true;
-    mbolAbort = false;
+    pager_.mbolAbort = false;
 }
 
 void frmDisplay::Unload()
@@ -60,24 +56,32 @@ void frmDisplay::Unload()
     tim1->stop();
     hide();
     TNClear();
-    cancelPreparedJobs();
+    pager_.clearAll();
     resetControls();
-    prefetch_.cancel();
-    prefetch_ = {};
+    show_.cancelAhead();
     if (services_.onUnload)
         services_.onUnload();
     emit unloaded();
 }
 
-void frmDisplay::SetCurrent(catalogue::ImageCollection& colCurr)
+void frmDisplay::setSingle(bool single)
 {
-    mcolCurrent = &colCurr;
+    if (single)
+        mode_ = display::DisplayMode::Single;
+    else
+        leaveSingle();
+}
+
+void frmDisplay::leaveSingle()
+{
+    if (mode_ == display::DisplayMode::Single)
+        mode_ = display::DisplayMode::Standard;
 }
 
 void frmDisplay::SetStandard()
 {
     tim1->start();
-    mbolPreview = false;
+    mode_ = display::DisplayMode::Standard;
     TNClear();
 }
 
@@ -87,35 +91,31 @@ void frmDisplay::SetPreview()
     hscMain->show();
     framControls->show();
     tim1->stop();
-    mbolPreview = true;
+    mode_ = display::DisplayMode::PreviewFull;
 }
 
 void frmDisplay::Start()
 {
     Load();
-    mintIndex = 1;
-    // Every show gives its first picture the whole delay, whatever the last
-    // show or its W key left counted.
-    mintDelayCurrent = 0;
+    show_.start();
     {
         // Setting the range is not a move of the user's: it displays nothing.
         const QSignalBlocker quiet(hscMain);
-        const int count = mcolCurrent ? int(mcolCurrent->Count()) : 0;
-        hscMain->setRange(1, qMax(1, count));
+        hscMain->setRange(1, qMax(1, show_.count()));
         hscMain->setValue(1);
     }
     // The last show's picture must not flash up when the window appears.
     imgMain->hide();
     showOnScreen();
-    if (!services_.state.ThumbPreview || !mbolPreview) {
+    if (!services_.state.ThumbPreview || mode_ != display::DisplayMode::PreviewFull) {
         cmdControl[6]->setText(QStringLiteral("Thumbs"));
-        DisplayImage(mintIndex);
+        DisplayImage(show_.mintIndex);
     } else {
         cmdControl[6]->setText(QStringLiteral("Full"));
         TNLayout();
         showPage();
     }
-    mbolStarted = true;
+    show_.mbolStarted = true;
 }
 
 QScreen* frmDisplay::targetScreen() const
@@ -155,50 +155,19 @@ void frmDisplay::showOnScreen()
         raise();
         activateWindow();
     }
-    if (mbolPreview && cmdControl[0]->isVisible())
+    if (mode_ != display::DisplayMode::Standard && cmdControl[0]->isVisible())
         cmdControl[0]->setFocus(Qt::TabFocusReason);
     else
         setFocus(Qt::OtherFocusReason);
 }
 
-std::optional<QString> frmDisplay::pathAt(qint32 position) const
-{
-    if (!mcolCurrent || position < 1 || position > mcolCurrent->Count())
-        return std::nullopt;
-    return mcolCurrent->Item(position);
-}
-
 void frmDisplay::tim1_Timer()
 {
-    if (mbolPaused || mbolSingle)
+    if (mode_ == display::DisplayMode::Single || !show_.tick(services_.state.RandomShow))
         return;
-    ++mintDelayCurrent;
-    if (mintDelayCurrent < mintDelay)
-        return;
-    mintDelayCurrent = 0;
-    const int count = mcolCurrent ? int(mcolCurrent->Count()) : 0;
-    if (services_.state.RandomShow) {
-        mintIndex = display::ClassicRandom::positionFor(takeRandom(), count);
-    } else {
-        ++mintIndex;
-        if (mintIndex > count)
-            mintIndex = 1;
-    }
     // By position, so that a list emptied during the show meets
     // DisplayImage's own handling rather than failing here.
-    DisplayImage(mintIndex);
-}
-
-double frmDisplay::takeRandom()
-{
-    // A value drawn ahead for the decode of the next picture is the one the
-    // next tick uses, so the sequence of positions is that of the generator.
-    if (pendingRandom_) {
-        const double value = *pendingRandom_;
-        pendingRandom_.reset();
-        return value;
-    }
-    return random_.next();
+    DisplayImage(show_.mintIndex);
 }
 
 void frmDisplay::setScrollValue(qint32 value)
@@ -212,33 +181,12 @@ void frmDisplay::setScrollValue(qint32 value)
 
 void frmDisplay::MoveNext()
 {
-    const int count = mcolCurrent ? int(mcolCurrent->Count()) : 0;
-    if (!mbolThumbs)
-        ++mintIndex;
-    if (mintIndex > count)
-        mintIndex = 1;
-    setScrollValue(mintIndex);
+    show_.next(mode_ == display::DisplayMode::PreviewThumbs);
+    setScrollValue(show_.mintIndex);
 }
 
 void frmDisplay::MovePrevious()
 {
-    const int count = mcolCurrent ? int(mcolCurrent->Count()) : 0;
-    if (mbolThumbs) {
-        mintIndex -= 2 * mintPageSize;
-        if (mintIndex < 1)
-            mintIndex = count - mintPageSize;
-        // A list shorter than a page has no page before the first.
-        if (mintIndex < 1)
-            mintIndex = 1;
-    } else {
-        --mintIndex;
-        if (mintIndex < 1)
-            mintIndex = qMax(1, count);
-    }
-    setScrollValue(mintIndex);
-}
-
-void frmDisplay::yieldToEvents()
-{
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    show_.previous(mode_ == display::DisplayMode::PreviewThumbs, pager_.mintPageSize());
+    setScrollValue(show_.mintIndex);
 }

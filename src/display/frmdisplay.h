@@ -1,12 +1,12 @@
 #pragma once
 
 #include "catalogue/showassembly.h"
-#include "display/classicrandom.h"
 #include "display/geometry.h"
 #include "display/picturejobs.h"
+#include "display/showsequence.h"
+#include "display/thumbpager.h"
 #include "platform/apperror.h"
 
-#include <QPixmap>
 #include <QPointer>
 #include <QRectF>
 #include <QVector>
@@ -14,7 +14,6 @@
 
 #include <functional>
 #include <optional>
-#include <tuple>
 #include <variant>
 
 class QFrame;
@@ -54,12 +53,20 @@ struct DisplayServices {
     const platform::PictureLoader* thumbnails = nullptr;
 };
 
-// The borderless black window that runs the shows. It is in one of these modes:
-// - standard show: one picture at a time, no controls, the timer advances it;
-// - preview: the same with the button column, path label and scroll bar, and
-//   no timer; it has a full view and a thumbnail view (pages of pictures);
-// - single image: a second window, opened modally from a thumbnail, showing
-//   one picture until it is closed.
+namespace display {
+
+// What the display window is doing; one of these at a time.
+enum class DisplayMode {
+    Standard,      // a timed show: one picture at a time, no controls, the timer advances it
+    PreviewFull,   // a preview stepped by hand: one picture, the button column, path label and scroll bar
+    PreviewThumbs, // a preview's pages of thumbnails, with the same controls
+    Single,        // a second window, opened modally from a thumbnail, showing one picture until closed
+};
+
+} // namespace display
+
+// The borderless black window that runs the shows: it draws what its show
+// sequence and thumbnail pager decide and passes the user's acts to them.
 // Loading and unloading are states of the one window of the run, not its
 // construction: values a show does not set, such as the delay, carry over.
 class frmDisplay final : public QWidget, public catalogue::ShowWindow {
@@ -71,9 +78,9 @@ public:
 
     // How the show commands set the window up.
     void Load() override;
-    void setSingle(bool single) override { mbolSingle = single; }
-    void setDelay(int seconds) override { mintDelay = seconds; }
-    void SetCurrent(catalogue::ImageCollection& colCurr) override;
+    void setSingle(bool single) override;
+    void setDelay(int seconds) override { show_.mintDelay = seconds; }
+    void SetCurrent(catalogue::ImageCollection& colCurr) override { show_.setList(colCurr); }
     void SetStandard() override;
     void SetPreview() override;
     void Start() override;
@@ -115,24 +122,14 @@ public:
     // Where the picture stands, in twips, as last fitted and placed.
     QRectF imgMainTwips() const { return imgMainTwips_; }
 
-    // Written by the callers.
-    catalogue::ImageCollection* mcolCurrent = nullptr;
-    bool mbolSingle = false;
-    qint32 mintDelay = 0;
-    // The show's state. Positions are 32-bit: a list is not limited to 32767.
-    qint32 mintDelayCurrent = 0;
-    qint32 mintIndex = 0;
-    bool mbolPreview = false;
-    bool mbolPaused = false;
-    bool mbolStarted = false;
-    bool mbolAbort = false;
-    bool mbolThumbs = false;
-    qint32 mlngThumbArea = 0;
-    qint32 mlngThumbWidth = 0;
-    qint32 mlngThumbHeight = 0;
-    qint32 mintPageSize = 0;
-    QVector<QPointF> mvarThumbPos;
-    qint32 mintSelected = 0;
+    display::DisplayMode mode() const { return mode_; }
+    const display::ShowSequence& sequence() const { return show_; }
+    const display::ThumbPager& pager() const { return pager_; }
+    // The list shown, which the image menu acts on while the window is visible.
+    catalogue::ImageCollection* mcolCurrent() const { return show_.list(); }
+    qint32 mintIndex() const { return show_.mintIndex; }
+    qint32 mintDelay() const { return show_.mintDelay; }
+    bool mbolSingle() const { return mode_ == display::DisplayMode::Single; }
 
     QLabel* imgMain = nullptr;
     QTimer* tim1 = nullptr;
@@ -159,49 +156,35 @@ private:
     void showOnScreen();
     QScreen* targetScreen() const;
     qreal pixelRatio() const;
-    std::optional<QString> pathAt(qint32 position) const;
     std::optional<QString> currentImage() const;
     void setScrollValue(qint32 value);
-    void yieldToEvents();
+    void showFullView();
+    void showThumbnailView();
+    void leaveSingle();
 
     // DisplayImage's steps and its failure table.
     void displayTarget(const Target& target);
-    void loadMainPicture(const QString& path);
     void fitAndShowMain();
     void handleDisplayFailure(const platform::AppError& error);
     void hideForEmptyList();
-    void prefetchNext();
-    double takeRandom();
+    platform::ShownSizeFor screenSizeFor() const;
 
     // The thumbnail view.
     void TNLayout();
     void showPage();
+    void drawThumbnail(int slot, const QString& path, const platform::LoadedPicture& picture);
     display::ThumbBox* thumbAt(int slot);
-    void startPageJobs();
-    void cancelPageJobs();
-    void preparePage();
-    void cancelPreparedJobs();
-    const platform::PictureLoader& thumbnailLoader() const;
-    platform::LoadedPicture pagePicture(int slot, const QString& path);
-    platform::LoadedPicture pagePictureOrMark(int slot, const QString& path);
-    platform::ShownSizeFor thumbSizeFor() const;
-    platform::ShownSizeFor screenSizeFor() const;
 
     DisplayServices services_;
     display::PictureJobs jobs_;
-    display::ClassicRandom random_;
-    std::optional<double> pendingRandom_;
-    display::PictureJob prefetch_;
-    QVector<display::PictureJob> pageJobs_;
-    // The page after the one shown, decoded once that one has filled, and
-    // the cell (width, height, pixel ratio) it was decoded for.
-    QVector<display::PictureJob> preparedJobs_;
-    std::tuple<qint32, qint32, qreal> preparedCell_{};
-    int pageGeneration_ = 0;
+    display::ShowSequence show_;
+    display::ThumbPager pager_;
+    display::DisplayMode mode_ = display::DisplayMode::Standard;
     bool loaded_ = false;
     std::optional<QSizeF> screenOverride_;
     qreal ratioOverride_ = 0;
+    // The picture's own size in twips; a picture that cannot be decoded
+    // leaves the last one's, which is placed again.
     QSizeF pictureTwips_{4095, 2415};
-    QPixmap picture_;
     QRectF imgMainTwips_;
 };

@@ -7,6 +7,7 @@
 #include "platform/twips.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -111,8 +112,8 @@ void frmDisplay::resetControls()
 std::optional<QString> frmDisplay::currentImage() const
 {
     if (services_.state.ThumbPreview)
-        return mintSelected != 0 ? pathAt(mintSelected) : std::nullopt;
-    return pathAt(mintIndex);
+        return pager_.mintSelected != 0 ? show_.pathAt(pager_.mintSelected) : std::nullopt;
+    return show_.pathAt(show_.mintIndex);
 }
 
 void frmDisplay::cmdControl_Click(int index)
@@ -133,32 +134,43 @@ void frmDisplay::cmdControl_Click(int index)
         MovePrevious();
         break;
     case 4:
-        mbolStarted = false;
-        mbolAbort = true;
+        show_.mbolStarted = false;
+        pager_.mbolAbort = true;
         hide();
         TNClear();
         Unload();
         break;
     case 6:
-        if (services_.state.ThumbPreview) {
-            mbolAbort = true;
-            cmdControl[6]->setText(QStringLiteral("Thumbs"));
-            services_.state.ThumbPreview = false;
-            imgMain->show();
-            TNClear();
-            DisplayImage(mintIndex);
-        } else {
-            mbolAbort = false;
-            cmdControl[6]->setText(QStringLiteral("Full"));
-            services_.state.ThumbPreview = true;
-            imgMain->hide();
-            TNLayout();
-            showPage();
-        }
+        if (services_.state.ThumbPreview)
+            showFullView();
+        else
+            showThumbnailView();
         break;
     default:
         break;
     }
+}
+
+void frmDisplay::showFullView()
+{
+    // The full view resumes at the picture after the page.
+    pager_.mbolAbort = true;
+    cmdControl[6]->setText(QStringLiteral("Thumbs"));
+    services_.state.ThumbPreview = false;
+    imgMain->show();
+    TNClear();
+    DisplayImage(show_.mintIndex);
+}
+
+void frmDisplay::showThumbnailView()
+{
+    // A stop request left over from an earlier switch no longer applies.
+    pager_.mbolAbort = false;
+    cmdControl[6]->setText(QStringLiteral("Full"));
+    services_.state.ThumbPreview = true;
+    imgMain->hide();
+    TNLayout();
+    showPage();
 }
 
 void frmDisplay::AddToFavorites(const QString& strAdd)
@@ -177,22 +189,22 @@ bool frmDisplay::IsInFavorites(const QString& strImg) const
 
 void frmDisplay::hscMain_Change()
 {
-    if (!mbolStarted)
+    if (!show_.mbolStarted)
         return;
     // Let a page still loading see the stop request and end.
-    mbolAbort = true;
+    pager_.mbolAbort = true;
     const QPointer<frmDisplay> self(this);
-    yieldToEvents();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
     if (!self || !loaded_)
         return;
-    mintIndex = hscMain->value();
-    mbolAbort = false;
-    DisplayImage(mintIndex);
+    show_.mintIndex = hscMain->value();
+    pager_.mbolAbort = false;
+    DisplayImage(show_.mintIndex);
 }
 
 void frmDisplay::hscMain_Scroll(int position)
 {
-    lblPath->setText(pathAt(position).value_or(QString()));
+    lblPath->setText(show_.pathAt(position).value_or(QString()));
 }
 
 void frmDisplay::Form_KeyPress(int keyAscii)
@@ -200,39 +212,32 @@ void frmDisplay::Form_KeyPress(int keyAscii)
     switch (keyAscii) {
     case 27:
     case 32:
-        mbolPaused = false;
-        mbolSingle = false;
-        Unload();
+        Form_DblClick();
         break;
     case 65:
     case 97:
         // The single-image window has no list, and in the thumbnail view the
         // position may lie past the end: then there is nothing to add.
-        if (const auto path = pathAt(mintIndex))
+        if (const auto path = show_.pathAt(show_.mintIndex))
             AddToFavorites(*path);
         break;
     case 78:
     case 110:
-        if (mcolCurrent) {
+        if (show_.list()) {
             MoveNext();
-            mintDelayCurrent = 0;
+            show_.mintDelayCurrent = 0;
         }
         break;
     case 80:
     case 112:
-        if (mcolCurrent) {
+        if (show_.list()) {
             MovePrevious();
-            mintDelayCurrent = 0;
+            show_.mintDelayCurrent = 0;
         }
         break;
     case 87:
     case 119:
-        if (!mbolPaused) {
-            mbolPaused = true;
-            mintDelayCurrent = mintDelay - 1;
-        } else {
-            mbolPaused = false;
-        }
+        show_.togglePause();
         break;
     default:
         break;
@@ -257,8 +262,8 @@ void frmDisplay::keyPressEvent(QKeyEvent* event)
 
 void frmDisplay::Form_DblClick()
 {
-    mbolPaused = false;
-    mbolSingle = false;
+    show_.mbolPaused = false;
+    leaveSingle();
     Unload();
 }
 

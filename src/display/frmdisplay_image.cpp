@@ -42,7 +42,7 @@ platform::ShownSizeFor frmDisplay::screenSizeFor() const
 
 void frmDisplay::displayTarget(const Target& target)
 {
-    if (mbolThumbs && mbolPreview && !mbolSingle) {
+    if (mode_ == display::DisplayMode::PreviewThumbs) {
         showPage();
         return;
     }
@@ -51,14 +51,18 @@ void frmDisplay::displayTarget(const Target& target)
     try {
         imgMain->hide();
         if (const int* position = std::get_if<int>(&target)) {
-            if (!mcolCurrent)
+            if (!show_.list())
                 platform::throwError(platform::err::MissingObject);
-            path = mcolCurrent->Item(*position);
+            path = show_.list()->Item(*position);
         } else {
             path = std::get<QString>(target);
         }
         imgMain->setToolTip(path);
-        loadMainPicture(path);
+        const platform::LoadedPicture loaded = show_.load(path, screenSizeFor());
+        pictureTwips_ = display::OwnSizeTwips(loaded.ownSize, pixelRatio());
+        // Decoded in device pixels; the box stretches it over its logical
+        // size, so it stays sharp on a high-density screen.
+        imgMain->setPixmap(QPixmap::fromImage(loaded.image));
     } catch (const platform::AppError& error) {
         basUI::BusyCursorOff();
         handleDisplayFailure(error);
@@ -73,29 +77,9 @@ void frmDisplay::displayTarget(const Target& target)
     fitAndShowMain();
     lblStatus->setText(IsInFavorites(path) ? QStringLiteral("Faves") : QString());
     basUI::BusyCursorOff();
-    prefetchNext();
-}
-
-void frmDisplay::loadMainPicture(const QString& path)
-{
-    platform::LoadedPicture loaded;
-    const platform::ShownSizeFor sizeFor = screenSizeFor();
-    if (prefetch_.isValid() && prefetch_.path == path) {
-        // The decode started while the previous picture was on screen. The
-        // file is looked at again: it may have gone, or been replaced, since.
-        const platform::FileStamp now = platform::checkPictureFile(path);
-        const display::DecodedPicture decoded = prefetch_.future.result();
-        prefetch_ = {};
-        loaded =
-            decoded.error == 0 && decoded.stamp == now ? decoded.picture : jobs_.loader().load(path, sizeFor);
-    } else {
-        loaded = jobs_.loader().load(path, sizeFor);
-    }
-    pictureTwips_ = display::OwnSizeTwips(loaded.ownSize, pixelRatio());
-    // Decoded in device pixels; the box stretches it over its logical size,
-    // so it stays sharp on a high-density screen.
-    picture_ = QPixmap::fromImage(std::move(loaded.image));
-    imgMain->setPixmap(picture_);
+    // Only a standard show knows its next picture ahead of time.
+    if (mode_ == display::DisplayMode::Standard && loaded_)
+        show_.decodeAhead(services_.state.RandomShow, screenSizeFor());
 }
 
 void frmDisplay::fitAndShowMain()
@@ -147,25 +131,4 @@ void frmDisplay::hideForEmptyList()
     tim1->stop();
     if (services_.onUnload)
         services_.onUnload();
-}
-
-void frmDisplay::prefetchNext()
-{
-    // Only a standard show knows its next picture ahead of time.
-    if (mbolPreview || mbolSingle || !loaded_ || !mcolCurrent || mcolCurrent->isEmpty())
-        return;
-    const int count = int(mcolCurrent->Count());
-    int next = mintIndex + 1;
-    if (services_.state.RandomShow) {
-        if (!pendingRandom_)
-            pendingRandom_ = random_.next();
-        next = display::ClassicRandom::positionFor(*pendingRandom_, count);
-    } else if (next > count) {
-        next = 1;
-    }
-    const QString path = mcolCurrent->Item(next);
-    if (prefetch_.isValid() && prefetch_.path == path)
-        return;
-    prefetch_.cancel();
-    prefetch_ = jobs_.start(path, screenSizeFor());
 }

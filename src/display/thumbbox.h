@@ -11,8 +11,6 @@ class ThumbBox final : public QLabel {
 public:
     ThumbBox(int index, QWidget* parent);
     int index() const { return index_; }
-    // The list position of its image, as text.
-    QString tag;
 
 signals:
     void clicked(int index);

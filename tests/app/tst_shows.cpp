@@ -65,14 +65,14 @@ void TestShows::favoritesShowUsesTheDelayOfTheLastShowAll()
     f.window->txtDelay->setText("7 seconds");
     f.window->cmdShowAll->click();
     frmDisplay& display = f.window->DisplayWindow();
-    QCOMPARE(display.mintDelay, 7);
-    QCOMPARE(display.mcolCurrent, &f.state.MainImages);
+    QCOMPARE(display.mintDelay(), 7);
+    QCOMPARE(display.mcolCurrent(), &f.state.MainImages);
     QTest::keyClick(&display, 'a');
     QTest::keyClick(&display, Qt::Key_Space);
     f.window->txtDelay->setText("2");
     f.window->cmdFavorites->click();
-    QCOMPARE(display.mcolCurrent, &f.state.Favorites);
-    QCOMPARE(display.mintDelay, 7);
+    QCOMPARE(display.mcolCurrent(), &f.state.Favorites);
+    QCOMPARE(display.mintDelay(), 7);
     QVERIFY(display.tim1->isActive());
     QTest::keyClick(&display, Qt::Key_Escape);
 }

@@ -1,5 +1,6 @@
 #include "displayfixture.h"
 
+#include "display/thumbbox.h"
 #include "platform/apperror.h"
 #include "support/jpegfixtures.h"
 
@@ -66,6 +67,30 @@ void DisplayFixture::preview()
     window->SetCurrent(state.MainImages);
     window->SetPreview();
     window->Start();
+}
+
+void DisplayFixture::thumbnailPreview()
+{
+    state.ThumbPreview = true;
+    preview();
+}
+
+QList<int> DisplayFixture::shownPositions() const
+{
+    QList<int> positions;
+    // A thumbnail on screen with no entry of the page shows as 0.
+    for (qsizetype slot = 0; slot < window->imgTN.size(); ++slot)
+        if (window->imgTN[slot]->isVisible())
+            positions << window->pager().entries().value(slot).position;
+    return positions;
+}
+
+QList<int> range(int from, int to)
+{
+    QList<int> numbers;
+    for (int i = from; i <= to; ++i)
+        numbers << i;
+    return numbers;
 }
 
 } // namespace testsupport

@@ -40,6 +40,10 @@ struct DisplayFixture {
     // The calls of a show of the main list, the timer then driven by hand.
     void standardShow(int delay);
     void preview();
+    // A preview that opens in the thumbnail view.
+    void thumbnailPreview();
+    // The list positions of the thumbnails on the page, in slot order.
+    QList<int> shownPositions() const;
 
     QTemporaryDir dir;
     QStringList paths;
@@ -52,5 +56,7 @@ struct DisplayFixture {
     std::function<void()> menuCommand;
     std::unique_ptr<frmDisplay> window;
 };
+
+QList<int> range(int from, int to);
 
 } // namespace testsupport

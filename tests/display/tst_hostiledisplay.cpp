@@ -88,8 +88,8 @@ void TestHostileDisplay::replacedPictureGetsItsFailuresReaction()
     const QSize first = f.window->imgMain->size();
     if (whileDecoding) {
         // The decode begun a tick ahead has read the picture as it was.
-        QTRY_COMPARE(f.loader.loadsOf(f.path(2)), 1);
-        QTest::qWait(100);
+        QTRY_VERIFY(f.window->sequence().aheadDone());
+        QCOMPARE(f.loader.loadsOf(f.path(2)), 1);
     }
     if (whileDecoding && !replace(f.path(2), by))
         QSKIP("this machine cannot make that kind of file");

@@ -26,7 +26,7 @@ QList<int> positionsOverTicks(DisplayFixture& f, int ticks)
     QList<int> shown;
     for (int i = 0; i < ticks; ++i) {
         f.window->tim1_Timer();
-        shown << f.window->mintIndex;
+        shown << f.window->mintIndex();
     }
     return shown;
 }
@@ -50,11 +50,8 @@ class TestShow : public QObject {
 
 private slots:
     void setStandardEnablesTheTimerAndSetPreviewShowsTheControls();
-    void inOrderShowWrapsToTheFirstImage();
-    void delayCountsTicksBetweenChanges_data();
-    void delayCountsTicksBetweenChanges();
-    void randomShowStaysInTheListAndRepeatsAcrossRuns();
-    void pausedShowHoldsAndResumesOnTheNextTick();
+    void timerShowsTheSequencesPositions_data();
+    void timerShowsTheSequencesPositions();
     void pictureIsFittedCentredAndDecodedAtThatSize();
     void pictureIsShownOnlyOnceFittedAndPlaced();
     void highDensityScreenGetsItsDevicePixels_data();
@@ -78,26 +75,41 @@ void TestShow::setStandardEnablesTheTimerAndSetPreviewShowsTheControls()
     f.window->SetCurrent(f.state.MainImages);
     f.window->SetStandard();
     QVERIFY(f.window->tim1->isActive());
-    QCOMPARE(f.window->tim1->interval(), 1000);
-    QVERIFY(!f.window->mbolPreview);
+    QCOMPARE(f.window->mode(), display::DisplayMode::Standard);
     f.window->SetPreview();
     QVERIFY(!f.window->tim1->isActive());
-    QVERIFY(f.window->mbolPreview);
+    QCOMPARE(f.window->mode(), display::DisplayMode::PreviewFull);
     f.window->Start();
     QVERIFY(f.window->framControls->isVisible());
     QVERIFY(f.window->hscMain->isVisible());
     QVERIFY(f.window->lblPath->isVisible());
     QVERIFY(!f.window->lblStatus->isVisible());
-    QVERIFY(f.window->mbolStarted);
+    QVERIFY(f.window->sequence().mbolStarted);
     QCOMPARE(f.window->hscMain->minimum(), 1);
     QCOMPARE(f.window->hscMain->maximum(), 2);
     QVERIFY(f.window->windowFlags().testFlag(Qt::FramelessWindowHint));
     QCOMPARE(f.window->size(), QSize(800, 600));
 }
 
-void TestShow::inOrderShowWrapsToTheFirstImage()
+void TestShow::timerShowsTheSequencesPositions_data()
 {
+    QTest::addColumn<bool>("random");
+    QTest::addColumn<QList<int>>("positions");
+    QTest::newRow("in order, past the end to the first") << false << QList<int>{2, 3, 1, 2};
+    // Drawing ahead for the next decode leaves the generator's sequence as it is.
+    display::ClassicRandom generator;
+    QList<int> drawn;
+    for (int i = 0; i < 4; ++i)
+        drawn << display::ClassicRandom::positionFor(generator.next(), 3);
+    QTest::newRow("random") << true << drawn;
+}
+
+void TestShow::timerShowsTheSequencesPositions()
+{
+    QFETCH(bool, random);
+    QFETCH(QList<int>, positions);
     DisplayFixture f(3);
+    f.state.RandomShow = random;
     f.standardShow(0);
     QCOMPARE(shownPosition(f), 1);
     QVERIFY(!f.window->framControls->isVisible());
@@ -106,76 +118,9 @@ void TestShow::inOrderShowWrapsToTheFirstImage()
         f.window->tim1_Timer();
         shown << shownPosition(f);
     }
-    QCOMPARE(shown, QList<int>({2, 3, 1, 2}));
+    QCOMPARE(shown, positions);
     // The timer does not move the scroll bar.
     QCOMPARE(f.window->hscMain->value(), 1);
-}
-
-void TestShow::delayCountsTicksBetweenChanges_data()
-{
-    QTest::addColumn<int>("delay");
-    QTest::addColumn<int>("leftOver");
-    QTest::addColumn<QList<int>>("positions");
-    QTest::newRow("0: every tick") << 0 << 0 << QList<int>({2, 3, 4, 5, 1, 2});
-    QTest::newRow("1: every tick") << 1 << 0 << QList<int>({2, 3, 4, 5, 1, 2});
-    QTest::newRow("5: every fifth tick") << 5 << 0 << QList<int>({1, 1, 1, 1, 2, 2});
-    // W leaves the count one short of the delay; the next show starts afresh.
-    QTest::newRow("5 after a show that left 4 ticks") << 5 << 4 << QList<int>({1, 1, 1, 1, 2, 2});
-}
-
-void TestShow::delayCountsTicksBetweenChanges()
-{
-    QFETCH(int, delay);
-    QFETCH(int, leftOver);
-    QFETCH(QList<int>, positions);
-    DisplayFixture f(5);
-    f.window->mintDelayCurrent = leftOver;
-    f.standardShow(delay);
-    QCOMPARE(positionsOverTicks(f, 6), positions);
-}
-
-void TestShow::randomShowStaysInTheListAndRepeatsAcrossRuns()
-{
-    DisplayFixture first(7);
-    first.state.RandomShow = true;
-    first.standardShow(0);
-    const QList<int> run1 = positionsOverTicks(first, 60);
-    DisplayFixture second(7);
-    second.state.RandomShow = true;
-    second.standardShow(0);
-    const QList<int> run2 = positionsOverTicks(second, 60);
-    QCOMPARE(run1, run2);
-    // Drawing ahead for the next decode leaves the generator's sequence as it is.
-    display::ClassicRandom random;
-    QList<int> expected;
-    for (int i = 0; i < 60; ++i)
-        expected << display::ClassicRandom::positionFor(random.next(), 7);
-    QCOMPARE(run1, expected);
-    QCOMPARE(run1.first(), 5);
-    for (int position : run1)
-        QVERIFY(position >= 1 && position <= 7);
-    QVERIFY(QSet<int>(run1.begin(), run1.end()).size() > 3);
-    QCOMPARE(shownPosition(first), run1.last());
-}
-
-void TestShow::pausedShowHoldsAndResumesOnTheNextTick()
-{
-    DisplayFixture f(4);
-    f.standardShow(3);
-    QTest::keyClick(f.window.get(), 'w');
-    QVERIFY(f.window->mbolPaused);
-    QCOMPARE(positionsOverTicks(f, 5), QList<int>({1, 1, 1, 1, 1}));
-    // N while paused steps once and the show stays paused.
-    QTest::keyClick(f.window.get(), 'n');
-    QCOMPARE(f.window->mintIndex, 2);
-    QVERIFY(f.window->mbolPaused);
-    QCOMPARE(positionsOverTicks(f, 2), QList<int>({2, 2}));
-    QTest::keyClick(f.window.get(), 'W');
-    QVERIFY(!f.window->mbolPaused);
-    // The step reset the count; pausing again makes the first tick after resuming change.
-    QTest::keyClick(f.window.get(), 'W');
-    QTest::keyClick(f.window.get(), 'W');
-    QCOMPARE(positionsOverTicks(f, 1), QList<int>({3}));
 }
 
 void TestShow::pictureIsFittedCentredAndDecodedAtThatSize()
@@ -370,7 +315,7 @@ void TestShow::closingRebuildsTheFavoritesAndKeepsTheDelay()
     f.window->SetStandard();
     f.window->SetCurrent(f.state.Favorites);
     f.window->Start();
-    QCOMPARE(f.window->mintDelay, 4);
+    QCOMPARE(f.window->mintDelay(), 4);
     QCOMPARE(f.window->imgMain->toolTip(), f.path(3));
     QCOMPARE(f.window->lblStatus->text(), QStringLiteral("Faves"));
 }
@@ -379,16 +324,16 @@ void TestShow::thumbnailSettingOpensOnlyAPreviewInThumbnails_data()
 {
     QTest::addColumn<bool>("preview");
     QTest::addColumn<QString>("caption");
-    QTest::addColumn<bool>("thumbs");
-    QTest::newRow("standard show: a full picture") << false << "Thumbs" << false;
-    QTest::newRow("preview: thumbnails") << true << "Full" << true;
+    QTest::addColumn<display::DisplayMode>("mode");
+    QTest::newRow("standard show: a full picture") << false << "Thumbs" << display::DisplayMode::Standard;
+    QTest::newRow("preview: thumbnails") << true << "Full" << display::DisplayMode::PreviewThumbs;
 }
 
 void TestShow::thumbnailSettingOpensOnlyAPreviewInThumbnails()
 {
     QFETCH(bool, preview);
     QFETCH(QString, caption);
-    QFETCH(bool, thumbs);
+    QFETCH(display::DisplayMode, mode);
     DisplayFixture f(3);
     f.state.ThumbPreview = true;
     if (preview)
@@ -396,8 +341,8 @@ void TestShow::thumbnailSettingOpensOnlyAPreviewInThumbnails()
     else
         f.standardShow(3);
     QCOMPARE(f.window->cmdControl[6]->text(), caption);
-    QCOMPARE(f.window->mbolThumbs, thumbs);
-    QCOMPARE(f.window->imgMain->isVisible(), !thumbs);
+    QCOMPARE(f.window->mode(), mode);
+    QCOMPARE(f.window->imgMain->isVisible(), mode == display::DisplayMode::Standard);
 }
 
 #include "tst_show.moc"

@@ -11,25 +11,9 @@
 #include <QTest>
 
 using testsupport::DisplayFixture;
+using testsupport::range;
 
 namespace {
-
-QList<int> shownTags(const DisplayFixture& f)
-{
-    QList<int> tags;
-    for (display::ThumbBox* box : f.window->imgTN)
-        if (box && box->isVisible())
-            tags << box->tag.toInt();
-    return tags;
-}
-
-QList<int> range(int from, int to)
-{
-    QList<int> numbers;
-    for (int i = from; i <= to; ++i)
-        numbers << i;
-    return numbers;
-}
 
 // The fixture's window again, its thumbnails from the loader given.
 void useThumbnails(DisplayFixture& f, const platform::PictureLoader& thumbnails)
@@ -38,12 +22,6 @@ void useThumbnails(DisplayFixture& f, const platform::PictureLoader& thumbnails)
     services.thumbnails = &thumbnails;
     f.window = std::make_unique<frmDisplay>(std::move(services));
     f.window->setScreenTwips(QSizeF(12000, 9000));
-}
-
-void thumbnailPreview(DisplayFixture& f)
-{
-    f.state.ThumbPreview = true;
-    f.preview();
 }
 
 // Holds the first picture back until all the others have been decoded, so
@@ -87,10 +65,10 @@ public:
     {
         if (event->type() == QEvent::Show)
             if (auto* box = qobject_cast<display::ThumbBox*>(watched))
-                tags << box->tag.toInt();
+                order << box->index();
         return false;
     }
-    QList<int> tags;
+    QList<int> order;
 };
 
 } // namespace
@@ -108,13 +86,13 @@ private slots:
 void TestThumbPages::nextShowsThePreparedPageWithoutDecodingAgain()
 {
     DisplayFixture f(95);
-    thumbnailPreview(f);
-    QCOMPARE(shownTags(f), range(1, 30));
+    f.thumbnailPreview();
+    QCOMPARE(f.shownPositions(), range(1, 30));
     // The next page decodes in the background once this one is full.
     for (int position = 31; position <= 60; ++position)
         QTRY_COMPARE_WITH_TIMEOUT(f.loader.loadsOf(f.path(position)), 1, 10000);
     QTest::mouseClick(f.window->cmdControl[2], Qt::LeftButton);
-    QCOMPARE(shownTags(f), range(31, 60));
+    QCOMPARE(f.shownPositions(), range(31, 60));
     for (int position = 31; position <= 60; ++position)
         QCOMPARE(f.loader.loadsOf(f.path(position)), 1);
     // Two pages at most are held: the one shown and the one after it.
@@ -123,7 +101,7 @@ void TestThumbPages::nextShowsThePreparedPageWithoutDecodingAgain()
     QCOMPARE(f.loader.loadsOf(f.path(91)), 0);
     // Back is not prepared; it decodes as before.
     QTest::mouseClick(f.window->cmdControl[3], Qt::LeftButton);
-    QCOMPARE(shownTags(f), range(1, 30));
+    QCOMPARE(f.shownPositions(), range(1, 30));
     QCOMPARE(f.loader.loadsOf(f.path(1)), 2);
 }
 
@@ -134,13 +112,13 @@ void TestThumbPages::thumbnailsAppearInSlotOrderWhateverOrderTheyDecodeIn()
     useThumbnails(f, thumbnails);
     AppearanceLog log;
     qApp->installEventFilter(&log);
-    thumbnailPreview(f);
+    f.thumbnailPreview();
     qApp->removeEventFilter(&log);
     QVERIFY(!thumbnails.timedOut());
     QCOMPARE(thumbnails.finished().size(), 30);
     QCOMPARE(thumbnails.finished().last(), f.path(1));
-    QCOMPARE(log.tags, range(1, 30));
-    QCOMPARE(shownTags(f), range(1, 30));
+    QCOMPARE(log.order, range(0, 29));
+    QCOMPARE(f.shownPositions(), range(1, 30));
 }
 
 void TestThumbPages::unwritableCacheStillFillsThePage()
@@ -153,8 +131,8 @@ void TestThumbPages::unwritableCacheStillFillsThePage()
     const platform::ThumbnailCache cache(blocker.fileName() + "/thumbnails", true, "lumarine-test");
     const platform::CachedThumbnailLoader thumbnails(f.loader, cache);
     useThumbnails(f, thumbnails);
-    thumbnailPreview(f);
-    QCOMPARE(shownTags(f), range(1, 12));
+    f.thumbnailPreview();
+    QCOMPARE(f.shownPositions(), range(1, 12));
     QVERIFY(f.dialogs.asked().isEmpty());
     // Decoded at the size drawn, not stretched to it.
     QCOMPARE(f.window->imgTN[0]->pixmap().size(), f.window->imgTN[0]->size());
@@ -167,8 +145,8 @@ void TestThumbPages::pageThroughTheCacheIsReadBackOnTheNextRun()
     const platform::ThumbnailCache cache(root.filePath("thumbnails"), true, "lumarine-test");
     const platform::CachedThumbnailLoader thumbnails(f.loader, cache);
     useThumbnails(f, thumbnails);
-    thumbnailPreview(f);
-    QCOMPARE(shownTags(f), range(1, 12));
+    f.thumbnailPreview();
+    QCOMPARE(f.shownPositions(), range(1, 12));
     const QSize drawn = f.window->imgTN[0]->pixmap().size();
     thumbnails.waitForWrites();
     QCOMPARE(QDir(root.filePath("thumbnails/normal")).entryList(QDir::Files).size(), 12);
@@ -177,8 +155,8 @@ void TestThumbPages::pageThroughTheCacheIsReadBackOnTheNextRun()
     const platform::ThumbnailCache again(root.filePath("thumbnails"), true, "lumarine-test");
     const platform::CachedThumbnailLoader secondRun(f.loader, again);
     useThumbnails(f, secondRun);
-    thumbnailPreview(f);
-    QCOMPARE(shownTags(f), range(1, 12));
+    f.thumbnailPreview();
+    QCOMPARE(f.shownPositions(), range(1, 12));
     QCOMPARE(f.window->imgTN[0]->pixmap().size(), drawn);
     for (int position = 1; position <= 12; ++position)
         QCOMPARE(f.loader.loadsOf(f.path(position)), 1);

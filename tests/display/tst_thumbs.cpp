@@ -14,33 +14,7 @@
 
 using testsupport::DisplayFixture;
 
-namespace {
-
-// The list positions of the thumbnails on screen, in slot order.
-QList<int> shownTags(const DisplayFixture& f)
-{
-    QList<int> tags;
-    for (display::ThumbBox* box : f.window->imgTN)
-        if (box && box->isVisible())
-            tags << box->tag.toInt();
-    return tags;
-}
-
-QList<int> range(int from, int to)
-{
-    QList<int> numbers;
-    for (int i = from; i <= to; ++i)
-        numbers << i;
-    return numbers;
-}
-
-void thumbnailPreview(DisplayFixture& f)
-{
-    f.state.ThumbPreview = true;
-    f.preview();
-}
-
-} // namespace
+using testsupport::range;
 
 class TestThumbs : public QObject {
     Q_OBJECT
@@ -48,12 +22,8 @@ class TestThumbs : public QObject {
 private slots:
     void pageOfTenFillsTwoRowsInOrder();
     void pagingForwardAndBackOverThirtyOne();
-    void previousOnAListShorterThanAPageShowsTheFirstPage();
-    void gridFollowsTheSizeSetting_data();
-    void gridFollowsTheSizeSetting();
     void thumbnailsDecodeAtTheirCellsSize();
-    void clickBordersOneThumbnailAndAddTakesIt();
-    void addAndRemoveWaitForAClick();
+    void addAndRemoveTakeTheClickedThumbnail();
     void fullOnTheLastPageReportsNoImages();
     void fullAndThumbsSwitchTheViewAndTheSetting();
     void newerPageStopsTheOneStillLoading();
@@ -61,19 +31,17 @@ private slots:
     void failedPictureOnAPage_data();
     void failedPictureOnAPage();
     void doubleClickOpensTheSingleImageModally();
-    void rightButtonAsksForTheImageMenu();
 };
 
 void TestThumbs::pageOfTenFillsTwoRowsInOrder()
 {
     DisplayFixture f(10);
-    thumbnailPreview(f);
-    QCOMPARE(shownTags(f), range(1, 10));
-    QCOMPARE(f.window->mintIndex, 11);
+    f.thumbnailPreview();
+    QCOMPARE(f.shownPositions(), range(1, 10));
+    QCOMPARE(f.window->mintIndex(), 11);
     QCOMPARE(f.window->hscMain->singleStep(), 30);
     // Slot 7 opens the second row: 2250, 900 + 1518 twips.
     QCOMPARE(f.window->imgTN[6]->pos(), QPoint(150, 161));
-    QCOMPARE(f.window->imgTN[5]->pos(), QPoint(692, 60));
     QCOMPARE(f.window->imgTN[0]->toolTip(), f.path(1));
     QVERIFY(!f.window->imgMain->isVisible());
     QVERIFY(!QGuiApplication::overrideCursor());
@@ -82,61 +50,21 @@ void TestThumbs::pageOfTenFillsTwoRowsInOrder()
 void TestThumbs::pagingForwardAndBackOverThirtyOne()
 {
     DisplayFixture f(31);
-    thumbnailPreview(f);
-    QCOMPARE(shownTags(f), range(1, 30));
+    f.thumbnailPreview();
+    QCOMPARE(f.shownPositions(), range(1, 30));
     QTest::mouseClick(f.window->cmdControl[2], Qt::LeftButton);
-    QCOMPARE(shownTags(f), QList<int>({31}));
-    QCOMPARE(f.window->mintIndex, 32);
-    QTest::mouseClick(f.window->cmdControl[2], Qt::LeftButton);
-    QCOMPARE(shownTags(f), range(1, 30));
-    QTest::mouseClick(f.window->cmdControl[2], Qt::LeftButton);
-    QCOMPARE(shownTags(f), QList<int>({31}));
+    QCOMPARE(f.shownPositions(), QList<int>({31}));
+    QCOMPARE(f.window->mintIndex(), 32);
     // Back past the page shown to the one before it.
     QTest::mouseClick(f.window->cmdControl[3], Qt::LeftButton);
-    QCOMPARE(shownTags(f), range(1, 30));
-    // Before the first page: the count less one page, position 1, which the
-    // bar already holds, so nothing new is drawn.
-    QTest::mouseClick(f.window->cmdControl[3], Qt::LeftButton);
-    QCOMPARE(f.window->mintIndex, 1);
-    QCOMPARE(shownTags(f), range(1, 30));
-}
-
-void TestThumbs::previousOnAListShorterThanAPageShowsTheFirstPage()
-{
-    DisplayFixture f(10);
-    thumbnailPreview(f);
-    f.window->hscMain->setValue(5);
-    QCOMPARE(shownTags(f), range(5, 10));
-    QTest::mouseClick(f.window->cmdControl[3], Qt::LeftButton);
-    QCOMPARE(shownTags(f), range(1, 10));
-}
-
-void TestThumbs::gridFollowsTheSizeSetting_data()
-{
-    QTest::addColumn<QString>("size");
-    QTest::addColumn<int>("perPage");
-    QTest::newRow("SMALL") << "SMALL" << 30;
-    QTest::newRow("MEDIUM") << "Medium" << 16;
-    QTest::newRow("LARGE") << "large" << 9;
-    QTest::newRow("unknown gives SMALL") << "Giant" << 30;
-}
-
-void TestThumbs::gridFollowsTheSizeSetting()
-{
-    QFETCH(QString, size);
-    QFETCH(int, perPage);
-    DisplayFixture f(40);
-    f.state.ThumbSize = size;
-    thumbnailPreview(f);
-    QCOMPARE(f.window->mintPageSize, perPage);
-    QCOMPARE(shownTags(f), range(1, perPage));
+    QCOMPARE(f.shownPositions(), range(1, 30));
 }
 
 void TestThumbs::thumbnailsDecodeAtTheirCellsSize()
 {
     DisplayFixture f(2, QSize(1200, 900));
     testsupport::writeJpeg(f.path(2), QSize(600, 1200));
-    thumbnailPreview(f);
+    f.thumbnailPreview();
     // SMALL cells are 1385 x 1038 twips, 92 x 69 pixels.
     QCOMPARE(f.window->imgTN[0]->size(), QSize(92, 69));
     QCOMPARE(f.window->imgTN[0]->pixmap().size(), QSize(92, 69));
@@ -145,38 +73,31 @@ void TestThumbs::thumbnailsDecodeAtTheirCellsSize()
     QCOMPARE(f.window->imgTN[1]->pixmap().size(), QSize(35, 69));
 }
 
-void TestThumbs::clickBordersOneThumbnailAndAddTakesIt()
-{
-    DisplayFixture f(5);
-    thumbnailPreview(f);
-    QTest::mouseClick(f.window->imgTN[1], Qt::LeftButton);
-    QTest::mouseClick(f.window->imgTN[3], Qt::LeftButton);
-    QCOMPARE(f.window->mintSelected, 4);
-    QCOMPARE(f.window->imgTN[3]->frameShape(), QFrame::Box);
-    QCOMPARE(f.window->imgTN[1]->frameShape(), QFrame::NoFrame);
-    QTest::mouseClick(f.window->cmdControl[0], Qt::LeftButton);
-    QCOMPARE(QStringList(f.state.Favorites.begin(), f.state.Favorites.end()), QStringList({f.path(4)}));
-    QTest::mouseClick(f.window->cmdControl[1], Qt::LeftButton);
-    QVERIFY(f.state.Favorites.isEmpty());
-}
-
-void TestThumbs::addAndRemoveWaitForAClick()
+void TestThumbs::addAndRemoveTakeTheClickedThumbnail()
 {
     DisplayFixture f(5);
     f.state.Favorites.Add(f.path(1));
-    thumbnailPreview(f);
-    QTest::mouseClick(f.window->cmdControl[0], Qt::LeftButton);
+    f.thumbnailPreview();
+    // Before a click, Add and Remove do nothing; the key A names the
+    // position after the page, past the end.
     QTest::mouseClick(f.window->cmdControl[1], Qt::LeftButton);
-    QCOMPARE(QStringList(f.state.Favorites.begin(), f.state.Favorites.end()), QStringList({f.path(1)}));
-    // The key A there names the position after the page, past the end.
     QTest::keyClick(f.window.get(), 'a');
+    QCOMPARE(QStringList(f.state.Favorites.begin(), f.state.Favorites.end()), QStringList({f.path(1)}));
+    QTest::mouseClick(f.window->imgTN[1], Qt::LeftButton);
+    QTest::mouseClick(f.window->imgTN[3], Qt::LeftButton);
+    QCOMPARE(f.window->imgTN[3]->frameShape(), QFrame::Box);
+    QCOMPARE(f.window->imgTN[1]->frameShape(), QFrame::NoFrame);
+    QTest::mouseClick(f.window->cmdControl[0], Qt::LeftButton);
+    QCOMPARE(QStringList(f.state.Favorites.begin(), f.state.Favorites.end()),
+             QStringList({f.path(1), f.path(4)}));
+    QTest::mouseClick(f.window->cmdControl[1], Qt::LeftButton);
     QCOMPARE(f.state.Favorites.Count(), 1);
 }
 
 void TestThumbs::fullOnTheLastPageReportsNoImages()
 {
     DisplayFixture f(10);
-    thumbnailPreview(f);
+    f.thumbnailPreview();
     f.dialogs.answerMessage(platform::mb::Ok);
     QTest::mouseClick(f.window->cmdControl[6], Qt::LeftButton);
     QCOMPARE(f.dialogs.messageTexts(), QStringList({"No images to display!"}));
@@ -187,29 +108,29 @@ void TestThumbs::fullOnTheLastPageReportsNoImages()
 void TestThumbs::fullAndThumbsSwitchTheViewAndTheSetting()
 {
     DisplayFixture f(40);
-    thumbnailPreview(f);
+    f.thumbnailPreview();
     QTest::mouseClick(f.window->cmdControl[6], Qt::LeftButton);
     QVERIFY(!f.state.ThumbPreview);
     QCOMPARE(f.window->cmdControl[6]->text(), QStringLiteral("Thumbs"));
-    QCOMPARE(shownTags(f), QList<int>());
+    QCOMPARE(f.shownPositions(), QList<int>());
     // The full view resumes after the page.
     QCOMPARE(f.window->imgMain->toolTip(), f.path(31));
     QVERIFY(f.window->imgMain->isVisible());
     QTest::mouseClick(f.window->cmdControl[6], Qt::LeftButton);
     QVERIFY(f.state.ThumbPreview);
     QCOMPARE(f.window->cmdControl[6]->text(), QStringLiteral("Full"));
-    QCOMPARE(shownTags(f), range(31, 40));
+    QCOMPARE(f.shownPositions(), range(31, 40));
 }
 
 void TestThumbs::newerPageStopsTheOneStillLoading()
 {
     DisplayFixture f(61);
-    thumbnailPreview(f);
+    f.thumbnailPreview();
     // Once the second page has drawn its first thumbnail, the user drags the
     // bar to the end: that page is superseded at its next yield.
     int tries = 0;
     std::function<void()> scrollWhenLoading = [&] {
-        const bool loading = f.window->imgTN.size() > 1 && f.window->imgTN[0]->tag == "31";
+        const bool loading = f.window->imgTN.size() > 1 && f.shownPositions().value(0) == 31;
         if (loading)
             f.window->hscMain->setValue(61);
         else if (++tries < 1000)
@@ -218,9 +139,9 @@ void TestThumbs::newerPageStopsTheOneStillLoading()
     QTimer::singleShot(0, scrollWhenLoading);
     QTest::mouseClick(f.window->cmdControl[2], Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(shownTags(f), QList<int>({61}));
-    QCOMPARE(f.window->mintIndex, 62);
-    QVERIFY(!f.window->mbolAbort);
+    QCOMPARE(f.shownPositions(), QList<int>({61}));
+    QCOMPARE(f.window->mintIndex(), 62);
+    QVERIFY(!f.window->pager().mbolAbort);
     QVERIFY(!QGuiApplication::overrideCursor());
 }
 
@@ -229,10 +150,10 @@ void TestThumbs::menuStopsThePageStillLoading()
     DisplayFixture f(31);
     QMetaObject::invokeMethod(
         f.window.get(), [&] { f.window->cmdControl[4]->click(); }, Qt::QueuedConnection);
-    thumbnailPreview(f);
+    f.thumbnailPreview();
     QVERIFY(!f.window->isLoaded());
-    QCOMPARE(shownTags(f), QList<int>());
-    QCOMPARE(f.window->mintIndex, 1);
+    QCOMPARE(f.shownPositions(), QList<int>());
+    QCOMPARE(f.window->mintIndex(), 1);
 }
 
 void TestThumbs::failedPictureOnAPage_data()
@@ -262,18 +183,18 @@ void TestThumbs::failedPictureOnAPage()
     f.loader.failures.insert(f.path(4), injected);
     if (!message.isEmpty())
         f.dialogs.answerMessage(platform::mb::Ok);
-    thumbnailPreview(f);
+    f.thumbnailPreview();
     QCOMPARE(f.dialogs.messageTexts(), message.isEmpty() ? QStringList() : QStringList({message}));
     QCOMPARE(f.window->isLoaded(), loaded);
     if (loaded)
-        QCOMPARE(shownTags(f), shown);
+        QCOMPARE(f.shownPositions(), shown);
     if (shown.size() == 8) {
         const display::ThumbBox* marked = f.window->imgTN[3];
         QCOMPARE(marked->toolTip(), f.path(4));
         QVERIFY(!marked->pixmap().isNull());
         // Placed and sized like a landscape picture in its cell.
         QCOMPARE(marked->width(), f.window->imgTN[0]->width());
-        QCOMPARE(f.window->mintIndex, 9);
+        QCOMPARE(f.window->mintIndex(), 9);
     }
     QVERIFY(!QGuiApplication::overrideCursor());
 }
@@ -281,14 +202,14 @@ void TestThumbs::failedPictureOnAPage()
 void TestThumbs::doubleClickOpensTheSingleImageModally()
 {
     DisplayFixture f(3);
-    thumbnailPreview(f);
+    f.thumbnailPreview();
     bool single = false;
     bool modal = false;
     QString shown;
     QTimer::singleShot(0, [&] {
         auto* window = qobject_cast<frmDisplay*>(QApplication::activeModalWidget());
         QVERIFY(window && window != f.window.get());
-        single = window->mbolSingle;
+        single = window->mbolSingle();
         modal = window->isModal();
         shown = window->imgMain->isVisible() ? window->imgMain->toolTip() : QString();
         QTest::keyClick(window, Qt::Key_Escape);
@@ -299,18 +220,9 @@ void TestThumbs::doubleClickOpensTheSingleImageModally()
     QCOMPARE(shown, f.path(2));
     // The preview beneath is as it was; the single window's closing rebuilt the box.
     QVERIFY(f.window->isLoaded());
-    QCOMPARE(shownTags(f), range(1, 3));
+    QCOMPARE(f.shownPositions(), range(1, 3));
     QCOMPARE(f.unloads, 1);
     QVERIFY(!QApplication::activeModalWidget());
-}
-
-void TestThumbs::rightButtonAsksForTheImageMenu()
-{
-    DisplayFixture f(3);
-    thumbnailPreview(f);
-    QTest::mousePress(f.window->imgTN[2], Qt::RightButton);
-    QTest::mousePress(f.window->imgTN[1], Qt::MiddleButton);
-    QCOMPARE(f.menuRequests, QList<int>({2}));
 }
 
 #include "tst_thumbs.moc"

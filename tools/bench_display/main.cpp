@@ -71,7 +71,7 @@ int main(int argc, char* argv[])
     // One picture: DisplayImage until the fitted picture is in its box.
     window.Load();
     window.SetCurrent(state.MainImages);
-    window.mbolSingle = true;
+    window.setSingle(true);
     window.Start();
     QList<double> display;
     QList<double> djpegQuarter;
@@ -87,7 +87,7 @@ int main(int argc, char* argv[])
 
     // The next picture of a standard show: decoded while the one before was on screen.
     window.Load();
-    window.mbolSingle = false;
+    window.setSingle(false);
     window.setDelay(0);
     window.SetStandard();
     window.Start();

@@ -149,9 +149,9 @@ int main(int argc, char* argv[])
                 window.cmdControl_Click(2);
                 window.repaint();
             });
-            if (drawn(window) != 30 || window.imgTN[0]->tag != QStringLiteral("31"))
-                std::fprintf(stderr, "Next drew %d thumbnails from %s\n", drawn(window),
-                             qPrintable(window.imgTN[0]->tag));
+            const int first = window.pager().entries().value(0).position;
+            if (drawn(window) != 30 || first != 31)
+                std::fprintf(stderr, "Next drew %d thumbnails from %d\n", drawn(window), first);
             window.Unload();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }

@@ -6,7 +6,6 @@
 // slowest step and the peak memory.
 #include "catalogue/appstate.h"
 #include "display/frmdisplay.h"
-#include "display/thumbbox.h"
 #include "platform/dialogs.h"
 #include "platform/picture.h"
 
@@ -80,7 +79,7 @@ Run standardShow(frmDisplay& window, basLumarine::AppState& state)
     run.slowest = timed([&] { window.Start(); });
     for (run.steps = 1; run.steps < count && window.isLoaded(); ++run.steps)
         run.slowest = std::max(run.slowest, timed([&] { window.MoveNext(); }));
-    run.reached = window.mintIndex;
+    run.reached = window.mintIndex();
     run.stayedOpen = window.isLoaded();
     window.Unload();
     return run;
@@ -89,11 +88,8 @@ Run standardShow(frmDisplay& window, basLumarine::AppState& state)
 // The highest position among the thumbnails on the page, 0 for none.
 int lastOnPage(const frmDisplay& window)
 {
-    int last = 0;
-    for (const display::ThumbBox* box : window.imgTN)
-        if (box && box->isVisible())
-            last = std::max(last, box->tag.toInt());
-    return last;
+    const auto& entries = window.pager().entries();
+    return entries.isEmpty() ? 0 : entries.last().position;
 }
 
 Run preview(frmDisplay& window, basLumarine::AppState& state)
