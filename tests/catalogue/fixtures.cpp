@@ -7,14 +7,4 @@ CatalogueFixture::CatalogueFixture(qint64 step)
 {
 }
 
-int errorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const platform::AppError& error) {
-        return error.number();
-    }
-    return 0;
-}
-
 } // namespace testsupport

@@ -2,8 +2,8 @@
 
 #include "catalogue/context.h"
 #include "platform/apperror.h"
-#include "platform/filesystem.h"
 #include "platform/pacer.h"
+#include "support/failingfilesystem.h"
 #include "support/scripteddialogs.h"
 
 #include <QStringList>
@@ -27,14 +27,12 @@ struct CatalogueFixture {
     explicit CatalogueFixture(qint64 step = 0);
 
     ScriptedDialogs dialogs;
-    platform::LocalFileSystem fileSystem;
+    testsupport::FailingFileSystem fileSystem;
     RecordingLabels labels;
     qint64 now = 0;
     int yields = 0;
     platform::Pacer pacer;
     catalogue::Context context{dialogs, fileSystem, pacer, labels};
 };
-
-int errorOf(const std::function<void()>& action);
 
 } // namespace testsupport

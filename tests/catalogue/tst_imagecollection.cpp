@@ -1,22 +1,14 @@
 #include "catalogue/imagecollection.h"
 #include "platform/apperror.h"
+#include "support/failingfilesystem.h"
 #include "support/testmain.h"
 
 #include <QTest>
 
 using catalogue::ImageCollection;
+using testsupport::errorOf;
 
 namespace {
-
-int errorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const platform::AppError& error) {
-        return error.number();
-    }
-    return 0;
-}
 
 QStringList itemsOf(const ImageCollection& collection)
 {

@@ -3,8 +3,8 @@
 #include "catalogue/appstate.h"
 #include "fileops/imageops.h"
 #include "platform/dialogs.h"
-#include "platform/filesystem.h"
 #include "platform/thumbnailcache.h"
+#include "support/failingfilesystem.h"
 #include "support/scripteddialogs.h"
 
 #include <QLabel>
@@ -36,7 +36,7 @@ struct OpsFixture {
 
     QTemporaryDir dir;
     testsupport::ScriptedDialogs dialogs;
-    platform::LocalFileSystem fileSystem;
+    testsupport::FailingFileSystem fileSystem;
     basLumarine::AppState state;
     QStringListModel lstImages;
     QStringListModel lstFavorites;

@@ -9,6 +9,7 @@
 #include <QDir>
 
 using namespace platform;
+using testsupport::FsCall;
 using Files = QMap<QString, QByteArray>;
 
 namespace {
@@ -212,9 +213,9 @@ void TestMoveFavorites::failures()
     Favourites m;
     const QString struck = m.sources.at(1);
     if (always)
-        m.f.fileSystem.failures().failAlways(FsCall(call), number, struck);
+        m.f.fileSystem.failAlways(FsCall(call), number, struck);
     else
-        m.f.fileSystem.failures().failOnce(FsCall(call), number, struck);
+        m.f.fileSystem.failOnce(FsCall(call), number, struck);
     m.answers(mb::Yes, mb::Yes);
     m.f.dialogs.answerMessage(answer);
     const bool notCopied = call == int(FsCall::CopyFile) && number == 75;
