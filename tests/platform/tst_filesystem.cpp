@@ -260,10 +260,13 @@ void TestFileSystem::joiningARootGivesOneSeparator()
 
 void TestFileSystem::kernelFileSystemsAreNotStoredFiles()
 {
+    // tmpfs and overlay hold stored files, but no drive a user would pick.
     for (const char* type : {"proc", "sysfs", "devtmpfs", "cgroup2"})
-        QVERIFY2(isKernelFileSystem(type), type);
-    for (const char* type : {"ext4", "tmpfs", "overlay", "btrfs", "nfs4"})
-        QVERIFY2(!isKernelFileSystem(type), type);
+        QVERIFY2(isKernelFileSystem(type) && isPseudoFileSystem(type), type);
+    for (const char* type : {"tmpfs", "overlay"})
+        QVERIFY2(!isKernelFileSystem(type) && isPseudoFileSystem(type), type);
+    for (const char* type : {"ext4", "btrfs", "nfs4"})
+        QVERIFY2(!isKernelFileSystem(type) && !isPseudoFileSystem(type), type);
 }
 
 LUMARINE_REGISTER_TEST(TestFileSystem)
