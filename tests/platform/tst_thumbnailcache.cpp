@@ -78,21 +78,20 @@ void writeForeignEntry(const QString& file, const QString& uri, qint64 mtime, QS
     QVERIFY(image.save(file, "png"));
 }
 
-// A JPEG of the given size in red, carrying an EXIF thumbnail of another
-// size in green.
+QByteArray jpegIn(QSize size, QColor colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    image.save(&buffer, "jpeg", 90);
+    return bytes;
+}
+
+// A red JPEG carrying an EXIF thumbnail of another size in green.
 QByteArray jpegWithExifThumbnail(QSize size, QSize thumbnailSize)
 {
-    QImage picture(size, QImage::Format_RGB32);
-    picture.fill(Qt::red);
-    QImage thumbnail(thumbnailSize, QImage::Format_RGB32);
-    thumbnail.fill(Qt::green);
-    QByteArray main;
-    QByteArray small;
-    QBuffer buffer(&main);
-    picture.save(&buffer, "jpeg", 90);
-    QBuffer thumbBuffer(&small);
-    thumbnail.save(&thumbBuffer, "jpeg", 90);
-    return testsupport::withExif(main, 0, small);
+    return testsupport::withExif(jpegIn(size, Qt::red), 0, jpegIn(thumbnailSize, Qt::green));
 }
 
 struct CacheFixture {

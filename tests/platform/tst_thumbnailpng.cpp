@@ -22,25 +22,11 @@ QImage pattern(QSize size, QImage::Format format, bool translucent)
     return image.convertToFormat(format);
 }
 
-quint32 bigAt(const QByteArray& data, qsizetype at)
-{
-    quint32 value = 0;
-    for (int i = 0; i < 4; ++i)
-        value = (value << 8) | quint8(data.at(at + i));
-    return value;
-}
-
-// The zlib stream of the IDAT chunks, taken apart without a PNG reader.
+// The zlib stream of the PNG's one IDAT chunk, taken out without a PNG reader.
 QByteArray idatStream(const QByteArray& png)
 {
-    QByteArray stream;
-    for (qsizetype at = 8; at + 12 <= png.size();) {
-        const quint32 length = bigAt(png, at);
-        if (png.mid(at + 4, 4) == "IDAT")
-            stream += png.mid(at + 8, length);
-        at += 12 + length;
-    }
-    return stream;
+    const qsizetype type = png.indexOf("IDAT");
+    return png.mid(type + 4, qFromBigEndian<quint32>(png.constData() + type - 4));
 }
 
 } // namespace
