@@ -66,13 +66,6 @@ void TestPlatform::errnoMapsToClassicNumber()
     QFETCH(int, number);
     QCOMPARE(errorNumberForErrno(errnoValue, folderMissing ? MissingPart::Folder : MissingPart::File),
              number);
-    try {
-        throwErrno(errnoValue, folderMissing ? MissingPart::Folder : MissingPart::File);
-        QFAIL("throwErrno returned");
-    } catch (const AppError& error) {
-        QCOMPARE(error.number(), number);
-        QVERIFY(!error.description().isEmpty());
-    }
 }
 
 void TestPlatform::errorCarriesItsStandardDescription()
