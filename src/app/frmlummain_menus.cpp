@@ -151,10 +151,10 @@ void frmLumMain::buildToolbar()
 
 void frmLumMain::ShowButtonNames(bool bolNames)
 {
-    static const char* const captions[] = {"New", "",        "Open", "Save",  "Copy", "",    "Browse",
-                                           "",    "Preview", "All",  "Faves", "",     "Help"};
-    for (int i = 1; i < toolbarButtons.size(); ++i)
-        toolbarButtons[i]->setText(bolNames ? QLatin1String(captions[i - 1]) : QString());
+    for (int i = 1; i < toolbarButtons.size(); ++i) {
+        const char* caption = toolButtons[i - 1].caption;
+        toolbarButtons[i]->setText(bolNames && caption ? QLatin1String(caption) : QString());
+    }
     // Without captions the buttons shrink to their images.
     Toolbar1->setToolButtonStyle(bolNames ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
 }

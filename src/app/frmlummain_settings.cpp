@@ -2,9 +2,9 @@
 // settings reach.
 #include "app/frmlummain.h"
 
-#include "app/delaycheck.h"
 #include "app/help.h"
 #include "catalogue/appstate.h"
+#include "catalogue/numbertext.h"
 #include "platform/apperror.h"
 #include "settings/settingsfile.h"
 
@@ -32,7 +32,7 @@ void frmLumMain::chkShowNames_Click()
 
 void frmLumMain::txtDelay_LostFocus()
 {
-    if (checkingDelay_ || app::IsNumeric(txtDelay->text()))
+    if (checkingDelay_ || catalogue::IsNumeric(txtDelay->text()))
         return;
     // The message takes the focus itself; that is not another attempt.
     checkingDelay_ = true;

@@ -1,10 +1,9 @@
 #include "catalogue/showassembly.h"
 
 #include "catalogue/appstate.h"
+#include "catalogue/numbertext.h"
 #include "platform/basui.h"
 #include "platform/dialogs.h"
-
-#include <QRegularExpression>
 
 #include <cmath>
 
@@ -12,13 +11,10 @@ namespace catalogue {
 
 int DelayFromText(const QString& text)
 {
-    // The leading number as the classic Val reads it: blanks, a sign, digits
-    // with one decimal point, an exponent; whatever follows is ignored.
-    static const QRegularExpression leading(QStringLiteral(R"(^\s*([+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?))"));
-    const QRegularExpressionMatch match = leading.match(text);
-    if (!match.hasMatch())
+    const QString number = LeadingNumber(text);
+    if (number.isEmpty())
         return 0;
-    const double value = match.captured(1).toDouble();
+    const double value = number.toDouble();
     if (!std::isfinite(value))
         return value > 0 ? 32767 : -32768;
     // nearbyint rounds halves to the even neighbour in the default rounding mode.

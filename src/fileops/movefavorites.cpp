@@ -34,36 +34,26 @@ ImageResult moveOne(Run& run, const QString& source)
         run.kept << source;
         return ImageResult::Done;
     }
-    MoveStep step = MoveStep::Copy;
-    for (;;) {
-        try {
-            if (step == MoveStep::Copy) {
-                fileSystem.copyFile(source, target, CopyMode::KeepExisting);
-                step = MoveStep::Delete;
-            }
-            if (run.deleteSources) {
-                fileSystem.removeFile(source);
-                ForgetThumbnails(run.ops, source);
-            }
-            return ImageResult::Done;
-        } catch (const AppError& error) {
-            if (step == MoveStep::Copy && error.number() == err::FileExists) {
-                run.kept << source;
-                return ImageResult::Done;
-            }
-            switch (AskAfterMoveFailure(run.ops.dialogs, error, step, source)) {
-            case AfterFailure::Retry:
-                continue;
-            case AfterFailure::Skip:
-                run.deleteSources = false;
-                if (step == MoveStep::Copy)
-                    run.kept << source;
-                return ImageResult::Done;
-            case AfterFailure::End:
-                return ImageResult::Ended;
-            }
-        }
+    const auto alreadyThere = [](const AppError& error) { return error.number() == err::FileExists; };
+    switch (
+        CopyThenDelete(run.ops, source, target, CopyMode::KeepExisting, run.deleteSources, alreadyThere)) {
+    case Moved::Whole:
+        return ImageResult::Done;
+    case Moved::SourceKept:
+        run.deleteSources = false;
+        return ImageResult::Done;
+    case Moved::NotCopied:
+        run.deleteSources = false;
+        run.kept << source;
+        return ImageResult::Done;
+    case Moved::Refused:
+        run.kept << source;
+        return ImageResult::Done;
+    case Moved::EndedBeforeCopy:
+    case Moved::EndedAfterCopy:
+        break;
     }
+    return ImageResult::Ended;
 }
 
 bool askToMove(Run& run, int count)

@@ -48,40 +48,34 @@ void undoCopy(ImageOps& ops, const QString& target)
 // Copies, then deletes the source; false when the move ended early.
 bool copyThenDelete(ImageOps& ops, const QString& path, const QString& target, CopyMode mode)
 {
-    MoveStep step = MoveStep::Copy;
-    for (;;) {
-        try {
-            if (step == MoveStep::Copy) {
-                ops.fileSystem.copyFile(path, target, mode);
-                step = MoveStep::Delete;
-            }
-            ops.fileSystem.removeFile(path);
-            ForgetThumbnails(ops, path);
+    const auto refuse = [&](const AppError& error) {
+        if (error.number() == err::PathFileAccess) {
+            // Nothing was copied, so there is no source to keep.
+            ops.dialogs.msgBox(QStringLiteral("Cannot copy the image to ") + target +
+                                   QStringLiteral(". The image was not moved."),
+                               mb::OkOnly + mb::Exclamation);
             return true;
-        } catch (const AppError& error) {
-            if (step == MoveStep::Copy && error.number() == err::PathFileAccess) {
-                // Nothing was copied, so there is no source to keep.
-                ops.dialogs.msgBox(QStringLiteral("Cannot copy the image to ") + target +
-                                       QStringLiteral(". The image was not moved."),
-                                   mb::OkOnly + mb::Exclamation);
-                return false;
-            }
-            if (step == MoveStep::Copy && error.number() == err::FileExists) {
-                ops.dialogs.msgBox(QStringLiteral("That file already exists!"), mb::OkOnly + mb::Exclamation);
-                return false;
-            }
-            switch (AskAfterMoveFailure(ops.dialogs, error, step, path)) {
-            case AfterFailure::Retry:
-                continue;
-            case AfterFailure::Skip:
-                return true; // the copy is in place; the source stays
-            case AfterFailure::End:
-                if (step == MoveStep::Delete && mode == CopyMode::KeepExisting)
-                    undoCopy(ops, target);
-                return false;
-            }
         }
+        if (error.number() == err::FileExists) {
+            ops.dialogs.msgBox(QStringLiteral("That file already exists!"), mb::OkOnly + mb::Exclamation);
+            return true;
+        }
+        return false;
+    };
+    switch (CopyThenDelete(ops, path, target, mode, true, refuse)) {
+    case Moved::Whole:
+    case Moved::SourceKept: // the copy is in place; the source stays
+    case Moved::NotCopied:
+        return true;
+    case Moved::EndedAfterCopy:
+        if (mode == CopyMode::KeepExisting)
+            undoCopy(ops, target);
+        return false;
+    case Moved::Refused:
+    case Moved::EndedBeforeCopy:
+        break;
     }
+    return false;
 }
 
 } // namespace

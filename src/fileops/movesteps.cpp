@@ -47,6 +47,37 @@ AfterFailure AskAfterMoveFailure(Dialogs& dialogs, const AppError& error, MoveSt
     }
 }
 
+Moved CopyThenDelete(ImageOps& ops, const QString& source, const QString& target, CopyMode mode,
+                     bool deleteSource, const std::function<bool(const AppError&)>& takesCopyFailure)
+{
+    MoveStep step = MoveStep::Copy;
+    for (;;) {
+        try {
+            if (step == MoveStep::Copy) {
+                ops.fileSystem.copyFile(source, target, mode);
+                step = MoveStep::Delete;
+            }
+            if (deleteSource) {
+                ops.fileSystem.removeFile(source);
+                ForgetThumbnails(ops, source);
+            }
+            return Moved::Whole;
+        } catch (const AppError& error) {
+            if (step == MoveStep::Copy && takesCopyFailure(error))
+                return Moved::Refused;
+            const bool copied = step == MoveStep::Delete;
+            switch (AskAfterMoveFailure(ops.dialogs, error, step, source)) {
+            case AfterFailure::Retry:
+                continue;
+            case AfterFailure::Skip:
+                return copied ? Moved::SourceKept : Moved::NotCopied;
+            case AfterFailure::End:
+                return copied ? Moved::EndedAfterCopy : Moved::EndedBeforeCopy;
+            }
+        }
+    }
+}
+
 bool AllowsReplacing(Dialogs& dialogs, const QString& target)
 {
     const QString question = QStringLiteral("A file named ") + fileNameOf(target) +

@@ -1,6 +1,10 @@
 #include "platform/apperror.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <cerrno>
+#include <sys/stat.h>
 
 namespace platform {
 
@@ -94,6 +98,16 @@ void throwError(int number)
 void throwErrno(int errnoValue, MissingPart missing)
 {
     throw AppError(errorNumberForErrno(errnoValue, missing));
+}
+
+void throwErrnoFor(int errnoValue, const QString& path)
+{
+    if (errnoValue != ENOENT)
+        throwErrno(errnoValue);
+    struct stat info {};
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    const bool folderThere = ::stat(folder.constData(), &info) == 0 && S_ISDIR(info.st_mode);
+    throwErrno(errnoValue, folderThere ? MissingPart::File : MissingPart::Folder);
 }
 
 } // namespace platform

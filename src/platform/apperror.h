@@ -53,5 +53,8 @@ int errorNumberForErrno(int errnoValue, MissingPart missing = MissingPart::File)
 
 [[noreturn]] void throwError(int number);
 [[noreturn]] void throwErrno(int errnoValue, MissingPart missing = MissingPart::File);
+// throwErrno for a call on path: ENOENT is 53 when the path's folder is there,
+// 76 when it is missing too.
+[[noreturn]] void throwErrnoFor(int errnoValue, const QString& path);
 
 } // namespace platform

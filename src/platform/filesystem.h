@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/failureplan.h"
 #include "platform/regularfile.h"
 #include "platform/volumes.h"
 
@@ -44,9 +43,7 @@ inline constexpr int Directory = 16;
 
 enum class CopyMode { KeepExisting, Replace };
 
-// Everything the program asks of the file system. Each call checks the
-// failure plan first, so tests can make any call fail with any classic number;
-// implementations override the do* functions. Failures are AppErrors.
+// Everything the program asks of the file system. Failures are AppErrors.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -56,78 +53,57 @@ public:
     // entries (".name") and anything that is neither a regular file nor a
     // folder are left out; links count as what they point at. A folder that
     // does not exist lists as empty, as the classic listing did.
-    QList<DirEntry> list(const QString& folder, ListFilter filter = {});
+    virtual QList<DirEntry> list(const QString& folder, ListFilter filter = {}) = 0;
     // attr:: bits of the file or folder; 53 or 76 when it is missing.
-    int attributes(const QString& path);
+    virtual int attributes(const QString& path) = 0;
     // Whether anything of that name is there, hidden or not.
-    bool exists(const QString& path);
-    void createFolder(const QString& path);
-    FileId identity(const QString& path);
+    virtual bool exists(const QString& path) = 0;
+    virtual void createFolder(const QString& path) = 0;
+    virtual FileId identity(const QString& path) = 0;
     // A folder that belongs to a kernel interface (proc, sysfs, devtmpfs and
     // the like) rather than to stored files.
-    bool isPseudoFolder(const QString& path);
+    virtual bool isPseudoFolder(const QString& path) = 0;
     // The mount points that stand for drives, "/" first.
-    QList<Volume> volumes();
+    virtual QList<Volume> volumes() = 0;
 
     // A regular file's whole content; 75 for a FIFO, a device or a folder,
     // 7 for a file larger than maxBytes.
-    QByteArray readFile(const QString& path, qint64 maxBytes = NoSizeLimit);
+    virtual QByteArray readFile(const QString& path, qint64 maxBytes = NoSizeLimit) = 0;
     // At most the first maxBytes of a regular file; 75 for a FIFO, a device or
     // a folder, found without waiting on any of them.
-    QByteArray readFileHead(const QString& path, qint64 maxBytes);
+    virtual QByteArray readFileHead(const QString& path, qint64 maxBytes) = 0;
     // Replaces the file only once the new content is complete: a failure
     // leaves the old file as it was.
-    void writeFile(const QString& path, const QByteArray& content);
+    virtual void writeFile(const QString& path, const QByteArray& content) = 0;
     // Adds to the end of the file, creating it when it is missing.
-    void appendFile(const QString& path, const QByteArray& content);
+    virtual void appendFile(const QString& path, const QByteArray& content) = 0;
     // Copies the file under a temporary name beside the target and renames
     // it into place once it is complete, so the target is either the whole
     // copy or untouched. Without Replace an existing target is 58.
-    void copyFile(const QString& from, const QString& to, CopyMode mode);
+    virtual void copyFile(const QString& from, const QString& to, CopyMode mode) = 0;
     // Never replaces: an existing new name is 58, as it was on the platform
     // the program comes from.
-    void rename(const QString& from, const QString& to);
-    void removeFile(const QString& path);
-
-    FailurePlan& failures() { return failures_; }
-
-protected:
-    virtual QList<DirEntry> doList(const QString& folder, ListFilter filter) = 0;
-    virtual int doAttributes(const QString& path) = 0;
-    virtual bool doExists(const QString& path) = 0;
-    virtual void doCreateFolder(const QString& path) = 0;
-    virtual FileId doIdentity(const QString& path) = 0;
-    virtual bool doIsPseudoFolder(const QString& path) = 0;
-    virtual QList<Volume> doVolumes() = 0;
-    virtual QByteArray doReadFile(const QString& path, qint64 maxBytes) = 0;
-    virtual QByteArray doReadFileHead(const QString& path, qint64 maxBytes) = 0;
-    virtual void doWriteFile(const QString& path, const QByteArray& content) = 0;
-    virtual void doAppendFile(const QString& path, const QByteArray& content) = 0;
-    virtual void doCopyFile(const QString& from, const QString& to, CopyMode mode) = 0;
-    virtual void doRename(const QString& from, const QString& to) = 0;
-    virtual void doRemoveFile(const QString& path) = 0;
-
-private:
-    FailurePlan failures_;
+    virtual void rename(const QString& from, const QString& to) = 0;
+    virtual void removeFile(const QString& path) = 0;
 };
 
 // The machine's own file system.
 class LocalFileSystem : public FileSystem {
-protected:
-    QList<DirEntry> doList(const QString& folder, ListFilter filter) override;
-    int doAttributes(const QString& path) override;
-    bool doExists(const QString& path) override;
-    void doCreateFolder(const QString& path) override;
-    FileId doIdentity(const QString& path) override;
-    bool doIsPseudoFolder(const QString& path) override;
-    QList<Volume> doVolumes() override;
-    QByteArray doReadFile(const QString& path, qint64 maxBytes) override;
-    QByteArray doReadFileHead(const QString& path, qint64 maxBytes) override;
-    void doWriteFile(const QString& path, const QByteArray& content) override;
-    void doAppendFile(const QString& path, const QByteArray& content) override;
-    void doCopyFile(const QString& from, const QString& to, CopyMode mode) override;
-    void doRename(const QString& from, const QString& to) override;
-    void doRemoveFile(const QString& path) override;
+public:
+    QList<DirEntry> list(const QString& folder, ListFilter filter = {}) override;
+    int attributes(const QString& path) override;
+    bool exists(const QString& path) override;
+    void createFolder(const QString& path) override;
+    FileId identity(const QString& path) override;
+    bool isPseudoFolder(const QString& path) override;
+    QList<Volume> volumes() override;
+    QByteArray readFile(const QString& path, qint64 maxBytes = NoSizeLimit) override;
+    QByteArray readFileHead(const QString& path, qint64 maxBytes) override;
+    void writeFile(const QString& path, const QByteArray& content) override;
+    void appendFile(const QString& path, const QByteArray& content) override;
+    void copyFile(const QString& from, const QString& to, CopyMode mode) override;
+    void rename(const QString& from, const QString& to) override;
+    void removeFile(const QString& path) override;
 };
 
 // Joins a folder and a name with one separator: "/" and "a" give "/a".
@@ -144,6 +120,5 @@ QString fileNameOf(const QString& path);
 QString parentFolderOf(const QString& path);
 
 bool matchesJpeg(const QByteArray& fileName);
-bool isKernelFileSystem(const QByteArray& fileSystemType);
 
 } // namespace platform

@@ -27,20 +27,6 @@ QByteArray encoded(const QString& path)
     return QFile::encodeName(path);
 }
 
-// ENOENT means the file itself is missing when its folder is there.
-MissingPart missingPartOf(const QString& path)
-{
-    const QString parent = QFileInfo(path).absolutePath();
-    struct stat info {};
-    return ::stat(encoded(parent).constData(), &info) == 0 && S_ISDIR(info.st_mode) ? MissingPart::File
-                                                                                    : MissingPart::Folder;
-}
-
-[[noreturn]] void throwFor(int errnoValue, const QString& path)
-{
-    throwErrno(errnoValue, errnoValue == ENOENT ? missingPartOf(path) : MissingPart::File);
-}
-
 // What an entry is, following a link to what it points at; 0 for anything
 // the listing leaves out (devices, sockets, broken links).
 mode_t kindOf(int folderFd, const dirent* entry)
@@ -81,13 +67,13 @@ struct stat statOf(const QString& path)
 {
     struct stat info {};
     if (::stat(encoded(path).constData(), &info) != 0)
-        throwFor(errno, path);
+        throwErrnoFor(errno, path);
     return info;
 }
 
 } // namespace
 
-QList<DirEntry> LocalFileSystem::doList(const QString& folder, ListFilter filter)
+QList<DirEntry> LocalFileSystem::list(const QString& folder, ListFilter filter)
 {
     DIR* dir = ::opendir(encoded(folder).constData());
     if (!dir) {
@@ -121,7 +107,7 @@ QList<DirEntry> LocalFileSystem::doList(const QString& folder, ListFilter filter
     return entries;
 }
 
-int LocalFileSystem::doAttributes(const QString& path)
+int LocalFileSystem::attributes(const QString& path)
 {
     const struct stat info = statOf(path);
     int bits = S_ISDIR(info.st_mode) ? attr::Directory : attr::Normal;
@@ -132,42 +118,42 @@ int LocalFileSystem::doAttributes(const QString& path)
     return bits;
 }
 
-bool LocalFileSystem::doExists(const QString& path)
+bool LocalFileSystem::exists(const QString& path)
 {
     struct stat info {};
     return ::lstat(encoded(path).constData(), &info) == 0;
 }
 
-void LocalFileSystem::doCreateFolder(const QString& path)
+void LocalFileSystem::createFolder(const QString& path)
 {
     if (::mkdir(encoded(path).constData(), 0777) != 0)
-        throwFor(errno, path);
+        throwErrnoFor(errno, path);
 }
 
-FileId LocalFileSystem::doIdentity(const QString& path)
+FileId LocalFileSystem::identity(const QString& path)
 {
     const struct stat info = statOf(path);
     return {quint64(info.st_dev), quint64(info.st_ino)};
 }
 
-bool LocalFileSystem::doIsPseudoFolder(const QString& path)
+bool LocalFileSystem::isPseudoFolder(const QString& path)
 {
     // The mount table knows the type by name; this runs only where a scan
     // crosses onto another device.
     return isKernelFileSystem(QStorageInfo(path).fileSystemType());
 }
 
-QList<Volume> LocalFileSystem::doVolumes()
+QList<Volume> LocalFileSystem::volumes()
 {
     return systemVolumes();
 }
 
-QByteArray LocalFileSystem::doReadFile(const QString& path, qint64 maxBytes)
+QByteArray LocalFileSystem::readFile(const QString& path, qint64 maxBytes)
 {
     return readRegularFile(path, maxBytes);
 }
 
-QByteArray LocalFileSystem::doReadFileHead(const QString& path, qint64 maxBytes)
+QByteArray LocalFileSystem::readFileHead(const QString& path, qint64 maxBytes)
 {
     const int fd = openRegularFile(path, O_RDONLY);
     QFile file;
@@ -178,12 +164,12 @@ QByteArray LocalFileSystem::doReadFileHead(const QString& path, qint64 maxBytes)
     return file.read(maxBytes);
 }
 
-void LocalFileSystem::doWriteFile(const QString& path, const QByteArray& content)
+void LocalFileSystem::writeFile(const QString& path, const QByteArray& content)
 {
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        throwFor(errno != 0 ? errno : EACCES, path);
+        throwErrnoFor(errno != 0 ? errno : EACCES, path);
     if (file.write(content) != content.size()) {
         const int writeError = errno != 0 ? errno : EIO;
         file.cancelWriting();
@@ -270,7 +256,7 @@ int copyContent(int source, int target, off_t expected)
 
 } // namespace
 
-void LocalFileSystem::doAppendFile(const QString& path, const QByteArray& content)
+void LocalFileSystem::appendFile(const QString& path, const QByteArray& content)
 {
     const int fd = openRegularFile(path, O_WRONLY | O_APPEND | O_CREAT);
     const bool written = writeAll(fd, content.constData(), content.size());
@@ -281,7 +267,7 @@ void LocalFileSystem::doAppendFile(const QString& path, const QByteArray& conten
         throwErrno(writeError);
 }
 
-void LocalFileSystem::doCopyFile(const QString& from, const QString& to, CopyMode mode)
+void LocalFileSystem::copyFile(const QString& from, const QString& to, CopyMode mode)
 {
     const int source = openRegularFile(from, O_RDONLY);
     struct stat info {};
@@ -295,7 +281,7 @@ void LocalFileSystem::doCopyFile(const QString& from, const QString& to, CopyMod
     if (target < 0) {
         const int createError = errno;
         ::close(source);
-        throwFor(createError, to);
+        throwErrnoFor(createError, to);
     }
     ::fchmod(target, info.st_mode & 0777);
     int failure = copyContent(source, target, info.st_size);
@@ -314,17 +300,17 @@ void LocalFileSystem::doCopyFile(const QString& from, const QString& to, CopyMod
     }
 }
 
-void LocalFileSystem::doRename(const QString& from, const QString& to)
+void LocalFileSystem::rename(const QString& from, const QString& to)
 {
     const int failure = renameNoReplace(encoded(from), encoded(to));
     if (failure != 0)
-        throwFor(failure, failure == ENOENT ? from : to);
+        throwErrnoFor(failure, failure == ENOENT ? from : to);
 }
 
-void LocalFileSystem::doRemoveFile(const QString& path)
+void LocalFileSystem::removeFile(const QString& path)
 {
     if (::unlink(encoded(path).constData()) != 0)
-        throwFor(errno, path);
+        throwErrnoFor(errno, path);
 }
 
 } // namespace platform

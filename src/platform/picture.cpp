@@ -1,10 +1,10 @@
 #include "platform/picture.h"
 
 #include "platform/apperror.h"
+#include "platform/regularfile.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 
 #include <cerrno>
@@ -18,31 +18,6 @@ namespace platform {
 namespace {
 
 constexpr qint64 PictureBytesReadWhole = 32 * 1024 * 1024;
-
-bool folderOfExists(const QString& path)
-{
-    const QString folder = QFileInfo(path).absolutePath();
-    struct stat info {};
-    return ::stat(QFile::encodeName(folder).constData(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-[[noreturn]] void throwForPath(int errnoValue, const QString& path)
-{
-    const MissingPart missing =
-        errnoValue == ENOENT && !folderOfExists(path) ? MissingPart::Folder : MissingPart::File;
-    throwErrno(errnoValue, missing);
-}
-
-// Opened by descriptor so that a failure keeps its errno; QFile would only
-// say that it failed. O_NONBLOCK because the file may have been replaced by
-// a FIFO since it was checked.
-int openForReading(const QString& path)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        throwForPath(errno, path);
-    return fd;
-}
 
 QSize storedOrientation(QSize shown, QImageIOHandler::Transformations transformation)
 {
@@ -106,7 +81,7 @@ FileStamp checkPictureFile(const QString& path)
         throwError(err::FileNotFound);
     struct stat info {};
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        throwForPath(errno, path);
+        throwErrnoFor(errno, path);
     if (!S_ISREG(info.st_mode))
         throwError(err::InvalidPicture);
     return stampFrom(info);
@@ -124,7 +99,8 @@ LoadedPicture FilePictureLoader::load(const QString& path, const ShownSizeFor& s
 {
     checkPictureFile(path);
     QFile file;
-    const int fd = openForReading(path);
+    // Opened by descriptor so that a failure keeps its errno.
+    const int fd = openNonBlocking(path, O_RDONLY);
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         throwError(err::InvalidPicture);

@@ -3,7 +3,6 @@
 #include "platform/apperror.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -14,14 +13,6 @@ namespace platform {
 
 namespace {
 
-MissingPart missingPartOf(const QString& path)
-{
-    struct stat info {};
-    const QByteArray parent = QFile::encodeName(QFileInfo(path).absolutePath());
-    return ::stat(parent.constData(), &info) == 0 && S_ISDIR(info.st_mode) ? MissingPart::File
-                                                                           : MissingPart::Folder;
-}
-
 [[noreturn]] void failClosing(int fd, int number)
 {
     ::close(fd);
@@ -30,16 +21,20 @@ MissingPart missingPartOf(const QString& path)
 
 } // namespace
 
-int openRegularFile(const QString& path, int flags)
+int openNonBlocking(const QString& path, int flags)
 {
     // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a
     // writer, and for writing wait for a reader. It changes nothing for a
     // regular file.
     const int fd = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
-    if (fd < 0) {
-        const int openError = errno;
-        throwErrno(openError, openError == ENOENT ? missingPartOf(path) : MissingPart::File);
-    }
+    if (fd < 0)
+        throwErrnoFor(errno, path);
+    return fd;
+}
+
+int openRegularFile(const QString& path, int flags)
+{
+    const int fd = openNonBlocking(path, flags);
     struct stat info {};
     if (::fstat(fd, &info) != 0) {
         const int statError = errno;

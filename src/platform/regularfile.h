@@ -10,6 +10,10 @@ namespace platform {
 
 inline constexpr qint64 NoSizeLimit = std::numeric_limits<qint64>::max();
 
+// Opens a path without ever waiting, even on a FIFO or a device; throws the
+// failure's classic number (53/76 when it is missing). Returns the descriptor.
+int openNonBlocking(const QString& path, int flags);
+
 // Opens a path for reading only when it names a regular file, whatever links
 // led there. The type is read from the open descriptor, so a file replaced
 // by a FIFO between a check and the open cannot hold the program: the open

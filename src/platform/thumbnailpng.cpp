@@ -10,7 +10,6 @@ namespace {
 // Far beyond the largest size folder (1024 pixels a side), and small enough
 // that every length below fits the 31 bits PNG allows.
 constexpr qint64 largestPixelData = 64 * 1024 * 1024;
-constexpr qsizetype storedBlock = 65535;
 
 constexpr std::array<quint32, 256> crcTable = [] {
     std::array<quint32, 256> table{};
@@ -31,34 +30,10 @@ quint32 crc32(const char* data, qsizetype length)
     return crc ^ 0xFFFFFFFFu;
 }
 
-quint32 adler32(const QByteArray& data)
-{
-    // 5552 bytes is the most that can be summed before the sums overflow.
-    constexpr quint32 modulus = 65521;
-    quint32 a = 1;
-    quint32 b = 0;
-    for (qsizetype start = 0; start < data.size(); start += 5552) {
-        const qsizetype end = std::min(data.size(), start + 5552);
-        for (qsizetype i = start; i < end; ++i) {
-            a += quint8(data[i]);
-            b += a;
-        }
-        a %= modulus;
-        b %= modulus;
-    }
-    return (b << 16) | a;
-}
-
 void putBig(QByteArray& out, quint32 value)
 {
     for (int shift = 24; shift >= 0; shift -= 8)
         out.append(char((value >> shift) & 0xFF));
-}
-
-void putLittle16(QByteArray& out, quint32 value)
-{
-    out.append(char(value & 0xFF));
-    out.append(char((value >> 8) & 0xFF));
 }
 
 // Starts a chunk; finishChunk adds its length and checksum once its data is in.
@@ -114,21 +89,10 @@ QByteArray unfilteredRows(const QImage& pixels, qsizetype rowBytes)
     return rows;
 }
 
+// Level 0 is a zlib stream of stored blocks behind Qt's 4-byte length.
 void appendStoredZlib(QByteArray& out, const QByteArray& rows)
 {
-    // Deflate with a 32 KB window, no dictionary, header checksum included.
-    out.append("\x78\x01", 2);
-    qsizetype offset = 0;
-    do {
-        const qsizetype length = std::min(storedBlock, rows.size() - offset);
-        const bool last = offset + length == rows.size();
-        out.append(char(last ? 1 : 0));
-        putLittle16(out, quint32(length));
-        putLittle16(out, quint32(~length & 0xFFFF));
-        out.append(rows.constData() + offset, length);
-        offset += length;
-    } while (offset < rows.size());
-    putBig(out, adler32(rows));
+    out += QByteArrayView(qCompress(rows, 0)).sliced(4);
 }
 
 } // namespace
@@ -145,7 +109,7 @@ QByteArray uncompressedPng(const QImage& image, const PngTexts& texts)
     const QByteArray rows = unfilteredRows(pixels, rowBytes);
 
     QByteArray out;
-    out.reserve(rows.size() + rows.size() / storedBlock * 5 + 1024);
+    out.reserve(rows.size() + rows.size() / 1024 + 1024);
     out.append("\x89PNG\r\n\x1A\n", 8);
     const qsizetype header = startChunk(out, "IHDR");
     putBig(out, quint32(pixels.width()));

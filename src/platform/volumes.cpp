@@ -7,14 +7,21 @@
 
 namespace platform {
 
+bool isKernelFileSystem(const QByteArray& type)
+{
+    static const QByteArrayList kernel = {
+        "proc",   "sysfs",       "devtmpfs", "devpts",     "cgroup",  "cgroup2",   "securityfs",
+        "pstore", "debugfs",     "tracefs",  "configfs",   "fusectl", "mqueue",    "hugetlbfs",
+        "bpf",    "binfmt_misc", "efivarfs", "rpc_pipefs", "nsfs",    "selinuxfs", "autofs"};
+    return kernel.contains(type);
+}
+
 bool isPseudoFileSystem(const QByteArray& type)
 {
-    static const QByteArrayList pseudo = {
-        "proc",       "sysfs",    "devtmpfs", "devpts",      "tmpfs",           "cgroup",     "cgroup2",
-        "securityfs", "pstore",   "debugfs",  "tracefs",     "configfs",        "fusectl",    "mqueue",
-        "hugetlbfs",  "bpf",      "autofs",   "binfmt_misc", "efivarfs",        "rpc_pipefs", "nsfs",
-        "overlay",    "squashfs", "ramfs",    "selinuxfs",   "fuse.gvfsd-fuse", "fuse.portal"};
-    return pseudo.contains(type);
+    // Stored files, but no drive a user would pick.
+    static const QByteArrayList notDrives = {"tmpfs", "overlay",         "squashfs",
+                                             "ramfs", "fuse.gvfsd-fuse", "fuse.portal"};
+    return isKernelFileSystem(type) || notDrives.contains(type);
 }
 
 DriveType driveTypeFor(const QByteArray& type, const QString& mountPoint)

@@ -21,6 +21,10 @@ struct Volume {
 QList<Volume> systemVolumes();
 
 bool isPseudoFileSystem(const QByteArray& fileSystemType);
+// The pseudo file systems that are kernel interfaces. Unlike the drive list,
+// tmpfs and overlay count as stored files here: /tmp and a container's root
+// live on them.
+bool isKernelFileSystem(const QByteArray& fileSystemType);
 DriveType driveTypeFor(const QByteArray& fileSystemType, const QString& mountPoint);
 
 // The text a volume shows in the drive lists: "/" for the root, otherwise the

@@ -1,6 +1,7 @@
 #include "browse/frmbrowsedir.h"
 #include "platform/basui.h"
 #include "platform/filesystem.h"
+#include "support/failingfilesystem.h"
 #include "support/scripteddialogs.h"
 #include "support/testmain.h"
 #include "support/tree.h"
@@ -22,21 +23,20 @@ namespace {
 class TestVolumes final : public platform::LocalFileSystem {
 public:
     QList<platform::Volume> volumesToShow;
-
-protected:
-    QList<platform::Volume> doVolumes() override { return volumesToShow; }
+    QList<platform::Volume> volumes() override { return volumesToShow; }
 };
 
 struct BrowserFixture {
     QTemporaryDir dir;
-    TestVolumes fileSystem;
+    TestVolumes volumes;
+    testsupport::FailingFileSystem fileSystem{volumes};
     testsupport::ScriptedDialogs dialogs;
     std::unique_ptr<frmBrowseDir> browser;
 
     explicit BrowserFixture(const QStringList& tree = {})
     {
         testsupport::makeTree(dir.path(), tree);
-        fileSystem.volumesToShow = {{dir.path(), DriveType::Fixed}};
+        volumes.volumesToShow = {{dir.path(), DriveType::Fixed}};
         browser = std::make_unique<frmBrowseDir>(fileSystem, dialogs);
     }
     QTreeWidgetItem* root() const { return browser->tvwMain->topLevelItem(0); }
@@ -90,11 +90,11 @@ private slots:
 void TestBrowseDir::volumesAreRootNodes()
 {
     BrowserFixture f;
-    f.fileSystem.volumesToShow = {{"/", DriveType::Fixed},
-                                  {"/media/usb", DriveType::Removable},
-                                  {"/net/share", DriveType::Network},
-                                  {"/media/cd", DriveType::CdRom},
-                                  {"/odd", DriveType::Unknown}};
+    f.volumes.volumesToShow = {{"/", DriveType::Fixed},
+                               {"/media/usb", DriveType::Removable},
+                               {"/net/share", DriveType::Network},
+                               {"/media/cd", DriveType::CdRom},
+                               {"/odd", DriveType::Unknown}};
     f.browser->show();
     f.browser->Form_Load();
     QTreeWidget* tree = f.browser->tvwMain;
@@ -173,7 +173,7 @@ void TestBrowseDir::listingFailures()
     QFETCH(bool, message);
     BrowserFixture f({"a/"});
     f.browser->Form_Load();
-    f.fileSystem.failures().failOnce(platform::FsCall::List, number);
+    f.fileSystem.failOnce(testsupport::FsCall::List, number);
     if (message)
         f.dialogs.answerMessage(Ok);
     f.doubleClick(f.root());
@@ -253,7 +253,7 @@ void TestBrowseDir::newFolderThatFailsChangesNothing()
     f.browser->Form_Load();
     f.doubleClick(f.root());
     if (injected)
-        f.fileSystem.failures().failOnce(platform::FsCall::CreateFolder, injected);
+        f.fileSystem.failOnce(testsupport::FsCall::CreateFolder, injected);
     f.dialogs.answerInput(name);
     f.dialogs.answerMessage(Ok);
     f.browser->cmdNew_Click();

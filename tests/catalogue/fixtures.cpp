@@ -7,16 +7,6 @@ CatalogueFixture::CatalogueFixture(qint64 step)
 {
 }
 
-int errorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const platform::AppError& error) {
-        return error.number();
-    }
-    return 0;
-}
-
 catalogue::ImageCollection listOf(const QStringList& paths)
 {
     catalogue::ImageCollection list;

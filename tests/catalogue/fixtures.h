@@ -3,8 +3,8 @@
 #include "catalogue/context.h"
 #include "catalogue/imagecollection.h"
 #include "platform/apperror.h"
-#include "platform/filesystem.h"
 #include "platform/pacer.h"
+#include "support/failingfilesystem.h"
 #include "support/scripteddialogs.h"
 
 #include <QStringList>
@@ -28,15 +28,13 @@ struct CatalogueFixture {
     explicit CatalogueFixture(qint64 step = 0);
 
     ScriptedDialogs dialogs;
-    platform::LocalFileSystem fileSystem;
+    testsupport::FailingFileSystem fileSystem;
     RecordingLabels labels;
     qint64 now = 0;
     int yields = 0;
     platform::Pacer pacer;
     catalogue::Context context{dialogs, fileSystem, pacer, labels};
 };
-
-int errorOf(const std::function<void()>& action);
 
 // A list holding the paths, in order.
 catalogue::ImageCollection listOf(const QStringList& paths);

@@ -42,17 +42,16 @@ public:
     explicit RootedFileSystem(QString root) : root_(std::move(root)) {}
     QStringList listed;
 
-protected:
-    QList<platform::DirEntry> doList(const QString& folder, platform::ListFilter filter) override
+    QList<platform::DirEntry> list(const QString& folder, platform::ListFilter filter) override
     {
         listed << folder;
-        return LocalFileSystem::doList(root_ + folder, filter);
+        return LocalFileSystem::list(root_ + folder, filter);
     }
-    platform::FileId doIdentity(const QString& path) override
+    platform::FileId identity(const QString& path) override
     {
-        return LocalFileSystem::doIdentity(root_ + path);
+        return LocalFileSystem::identity(root_ + path);
     }
-    bool doIsPseudoFolder(const QString&) override { return false; }
+    bool isPseudoFolder(const QString&) override { return false; }
 
 private:
     QString root_;
@@ -210,7 +209,7 @@ void TestFolderScan::failingFolderEndsOnlyItsOwnSearch()
     const QString base = dir.path() + "/";
     QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg", "a/deep/w.jpg", "b/y.jpg", "z.jpg"}));
     CatalogueFixture fixture;
-    fixture.fileSystem.failures().failAlways(platform::FsCall::List, number, base + failing);
+    fixture.fileSystem.failAlways(testsupport::FsCall::List, number, base + failing);
     if (message)
         fixture.dialogs.answerMessage(Ok);
     ImageCollection images;
@@ -305,11 +304,11 @@ void TestFolderScan::countAnsweredYesOrNo()
 
 void TestFolderScan::baseComboListsVolumes()
 {
-    platform::LocalFileSystem fileSystem;
+    testsupport::FailingFileSystem fileSystem;
     const QStringList entries = catalogue::BaseComboEntries(fileSystem);
     QVERIFY(!entries.isEmpty());
     QCOMPARE(entries.first(), QStringLiteral("/"));
-    fileSystem.failures().failOnce(platform::FsCall::Volumes, 71);
+    fileSystem.failOnce(testsupport::FsCall::Volumes, 71);
     QCOMPARE(testsupport::errorOf([&] { catalogue::BaseComboEntries(fileSystem); }), 71);
 }
 

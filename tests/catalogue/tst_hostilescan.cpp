@@ -33,10 +33,9 @@ public:
     QString listedFolder;
     QString removed;
 
-protected:
-    QList<platform::DirEntry> doList(const QString& folder, platform::ListFilter filter) override
+    QList<platform::DirEntry> list(const QString& folder, platform::ListFilter filter) override
     {
-        QList<platform::DirEntry> entries = LocalFileSystem::doList(folder, filter);
+        QList<platform::DirEntry> entries = LocalFileSystem::list(folder, filter);
         if (folder == listedFolder)
             QDir(removed).removeRecursively();
         return entries;

@@ -1,6 +1,7 @@
 #include "catalogue/imagecollection.h"
 #include "catalogue/imagelistmodel.h"
 #include "platform/apperror.h"
+#include "support/failingfilesystem.h"
 #include "support/modelrows.h"
 #include "support/testmain.h"
 
@@ -9,18 +10,9 @@
 #include <QTest>
 
 using catalogue::ImageCollection;
+using testsupport::errorOf;
 
 namespace {
-
-int errorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const platform::AppError& error) {
-        return error.number();
-    }
-    return 0;
-}
 
 QStringList itemsOf(const ImageCollection& collection)
 {

@@ -282,7 +282,7 @@ void TestListFiles::failedSaveLeavesOldFile()
     QVERIFY(testsupport::writeBytes(dir.filePath("list.lum"), "/old.jpg\r\n"));
     CatalogueFixture fixture;
     if (injected)
-        fixture.fileSystem.failures().failOnce(platform::FsCall::WriteFile, injected);
+        fixture.fileSystem.failOnce(testsupport::FsCall::WriteFile, injected);
     fixture.dialogs.answerSaveFile(file);
     if (QFileInfo::exists(file))
         fixture.dialogs.answerMessage(Yes);

@@ -4,8 +4,8 @@
 #include "catalogue/imagelistmodel.h"
 #include "fileops/imageops.h"
 #include "platform/dialogs.h"
-#include "platform/filesystem.h"
 #include "platform/thumbnailcache.h"
+#include "support/failingfilesystem.h"
 #include "support/modelrows.h"
 #include "support/scripteddialogs.h"
 
@@ -37,7 +37,7 @@ struct OpsFixture {
 
     QTemporaryDir dir;
     testsupport::ScriptedDialogs dialogs;
-    platform::LocalFileSystem fileSystem;
+    testsupport::FailingFileSystem fileSystem;
     basLumarine::AppState state;
     catalogue::ImageListModel lstImages{state.MainImages};
     catalogue::ImageListModel lstFavorites{state.Favorites};

@@ -16,6 +16,7 @@
 #include <memory>
 
 using namespace platform;
+using testsupport::FsCall;
 using Files = QMap<QString, QByteArray>;
 
 class TestCopyLists : public QObject {
@@ -87,7 +88,7 @@ void TestCopyLists::copyFailureIsReportedAndLeavesTheTarget()
     const QString image = f.put("a.jpg", "picture");
     f.put("old.jpg", "old");
     f.state.ContextImage = image;
-    f.fileSystem.failures().failOnce(FsCall::CopyFile, 61);
+    f.fileSystem.failOnce(FsCall::CopyFile, 61);
     f.dialogs.answerSaveFile(f.path("old.jpg"));
     f.dialogs.answerMessage(mb::Yes);
     f.dialogs.answerMessage(mb::Ok);
@@ -163,7 +164,7 @@ void TestCopyLists::savedListFailureIsReportedAndLeavesTheFile()
     OpsFixture f;
     const QString list = f.put("saved.lum", "/p/a.jpg\r\n");
     f.state.ContextImage = "/p/b.jpg";
-    f.fileSystem.failures().failOnce(FsCall::AppendFile, 71, list);
+    f.fileSystem.failOnce(FsCall::AppendFile, 71, list);
     f.dialogs.answerSaveFile(list);
     f.dialogs.answerMessage(mb::Ok);
     QAction entry;

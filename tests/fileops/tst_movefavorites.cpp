@@ -9,6 +9,7 @@
 #include <QDir>
 
 using namespace platform;
+using testsupport::FsCall;
 using Files = QMap<QString, QByteArray>;
 
 namespace {
@@ -164,12 +165,11 @@ void TestMoveFavorites::failures_data()
     const int copy = int(FsCall::CopyFile);
     const int remove = int(FsCall::RemoveFile);
     const Files moved{{"dst/a.jpg", "A"}, {"dst/b.jpg", "B"}, {"dst/c.jpg", "C"}};
-    // The failure strikes b.jpg, the second favourite.
+    // The failure strikes b.jpg, the second favourite. Which answer each
+    // number asks for is the move's own table (tst_moveimage); these rows
+    // check what the favourites make of the answers.
     QTest::newRow("61 copy, OK") << copy << 61 << false << int(mb::Ok) << full << After::Done << moved;
     QTest::newRow("61 copy, Cancel") << copy << 61 << false << int(mb::Cancel) << full << After::Ended
-                                     << Files{{"dst/a.jpg", "A"}, {"one/b.jpg", "B"}, {"two/c.jpg", "C"}};
-    QTest::newRow("70 copy, OK") << copy << 70 << false << int(mb::Ok) << ready << After::Done << moved;
-    QTest::newRow("71 copy, Cancel") << copy << 71 << true << int(mb::Cancel) << ready << After::Ended
                                      << Files{{"dst/a.jpg", "A"}, {"one/b.jpg", "B"}, {"two/c.jpg", "C"}};
     QTest::newRow("75 copy, OK") << copy << 75 << true << int(mb::Ok) << cannotDelete << After::Done
                                  << Files{{"dst/a.jpg", "A"},
@@ -182,21 +182,11 @@ void TestMoveFavorites::failures_data()
                                             {"one/b.jpg", "B"},
                                             {"dst/c.jpg", "C"},
                                             {"two/c.jpg", "C"}};
-    QTest::newRow("70 delete, OK") << remove << 70 << true << int(mb::Ok) << cannotDelete << After::Done
-                                   << Files{{"dst/a.jpg", "A"},
-                                            {"dst/b.jpg", "B"},
-                                            {"one/b.jpg", "B"},
-                                            {"dst/c.jpg", "C"},
-                                            {"two/c.jpg", "C"}};
     QTest::newRow("71 delete once, OK")
         << remove << 71 << false << int(mb::Ok) << ready << After::Done << moved;
     QTest::newRow("75 delete, Cancel")
         << remove << 75 << true << int(mb::Cancel) << cannotDelete << After::Ended
         << Files{{"dst/a.jpg", "A"}, {"dst/b.jpg", "B"}, {"one/b.jpg", "B"}, {"two/c.jpg", "C"}};
-    QTest::newRow("52 copy reported")
-        << copy << 52 << true << int(mb::Ok)
-        << "An error has occurred!\r\n\r\nError: 52\r\nDescription: Bad file name or number" << After::Ended
-        << Files{{"dst/a.jpg", "A"}, {"one/b.jpg", "B"}, {"two/c.jpg", "C"}};
 }
 
 void TestMoveFavorites::failures()
@@ -211,9 +201,9 @@ void TestMoveFavorites::failures()
     Favourites m;
     const QString struck = m.sources.at(1);
     if (always)
-        m.f.fileSystem.failures().failAlways(FsCall(call), number, struck);
+        m.f.fileSystem.failAlways(FsCall(call), number, struck);
     else
-        m.f.fileSystem.failures().failOnce(FsCall(call), number, struck);
+        m.f.fileSystem.failOnce(FsCall(call), number, struck);
     m.answers(mb::Yes, mb::Yes);
     m.f.dialogs.answerMessage(answer);
     const bool notCopied = call == int(FsCall::CopyFile) && number == 75;

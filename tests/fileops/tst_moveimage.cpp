@@ -8,6 +8,7 @@
 #include <QDir>
 
 using namespace platform;
+using testsupport::FsCall;
 using Files = QMap<QString, QByteArray>;
 
 class TestMoveImage : public QObject {
@@ -182,9 +183,9 @@ void TestMoveImage::moveFailures()
     // its copy back.
     const QString on = FsCall(call) == FsCall::RemoveFile ? m.source : QString();
     if (always)
-        m.f.fileSystem.failures().failAlways(FsCall(call), number, on);
+        m.f.fileSystem.failAlways(FsCall(call), number, on);
     else
-        m.f.fileSystem.failures().failOnce(FsCall(call), number, on);
+        m.f.fileSystem.failOnce(FsCall(call), number, on);
     m.f.dialogs.answerMessage(answer);
     m.run();
     QCOMPARE(m.f.dialogs.messageTexts(),
@@ -228,11 +229,11 @@ void TestMoveImage::quitAfterTheCopyTakesBackOnlyANewCopy()
         expected << "A file named a.jpg is already in " + m.f.path("dst") +
                         ". Do you want to replace it with this image?";
     }
-    m.f.fileSystem.failures().failAlways(FsCall::RemoveFile, 71, m.source);
+    m.f.fileSystem.failAlways(FsCall::RemoveFile, 71, m.source);
     m.f.dialogs.answerMessage(mb::Cancel);
     expected << "The device you are copying to is not ready.  Click OK to try again, Cancel to quit.";
     if (copyStuck) {
-        m.f.fileSystem.failures().failAlways(FsCall::RemoveFile, 70, m.target);
+        m.f.fileSystem.failAlways(FsCall::RemoveFile, 70, m.target);
         m.f.dialogs.answerMessage(mb::Ok);
         expected << "An error has occurred!\r\n\r\nError: 70\r\nDescription: Permission denied";
     }

@@ -12,6 +12,7 @@
 #include <memory>
 
 using namespace platform;
+using testsupport::FsCall;
 using Files = QMap<QString, QByteArray>;
 
 class TestRenameDelete : public QObject {
@@ -175,7 +176,7 @@ void TestRenameDelete::renameFailures()
     const QString old = f.put("old.jpg", "picture");
     f.list(old, true);
     f.state.ContextImage = old;
-    f.fileSystem.failures().failOnce(FsCall::Rename, number);
+    f.fileSystem.failOnce(FsCall::Rename, number);
     f.dialogs.answerInput("new");
     f.dialogs.answerMessage(mb::Ok);
     if (removeAnswer)
@@ -251,9 +252,9 @@ void TestRenameDelete::deleteFailures()
     f.list(image);
     f.cacheThumbnails(image);
     if (always)
-        f.fileSystem.failures().failAlways(FsCall::RemoveFile, number);
+        f.fileSystem.failAlways(FsCall::RemoveFile, number);
     else
-        f.fileSystem.failures().failOnce(FsCall::RemoveFile, number);
+        f.fileSystem.failOnce(FsCall::RemoveFile, number);
     f.dialogs.answerMessage(mb::Yes);
     f.dialogs.answerMessage(mb::Ok);
     auto ops = f.ops();

@@ -1,6 +1,7 @@
 #include "platform/apperror.h"
 #include "platform/filesystem.h"
 #include "platform/naturalorder.h"
+#include "support/failingfilesystem.h"
 #include "support/testmain.h"
 #include "support/tree.h"
 
@@ -13,18 +14,9 @@
 #include <unistd.h>
 
 using namespace platform;
+using testsupport::errorOf;
 
 namespace {
-
-int errorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const AppError& error) {
-        return error.number();
-    }
-    return 0;
-}
 
 QStringList namesOf(const QList<DirEntry>& entries)
 {
@@ -49,8 +41,6 @@ private slots:
     void naturalOrderIgnoresCaseAndReadsNumbers_data();
     void naturalOrderIgnoresCaseAndReadsNumbers();
     void missingFolderListsAsEmpty();
-    void failureStrikesOnceOrAlways_data();
-    void failureStrikesOnceOrAlways();
     void readFailuresKeepTheirClassicNumbers_data();
     void readFailuresKeepTheirClassicNumbers();
     void writeReplacesWholeFileOrLeavesItAlone();
@@ -172,37 +162,6 @@ void TestFileSystem::missingFolderListsAsEmpty()
     QVERIFY(fs.list(dir.filePath("file.jpg/")).isEmpty());
 }
 
-void TestFileSystem::failureStrikesOnceOrAlways_data()
-{
-    QTest::addColumn<bool>("once");
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QList<int>>("expected"); // the error of three calls on "a", then one on "b"
-    QTest::newRow("once, any path") << true << QString() << QList<int>{71, 0, 0, 0};
-    QTest::newRow("always, any path") << false << QString() << QList<int>{71, 71, 71, 71};
-    QTest::newRow("always, one path") << false << QString("a/") << QList<int>{71, 71, 71, 0};
-}
-
-void TestFileSystem::failureStrikesOnceOrAlways()
-{
-    QFETCH(bool, once);
-    QFETCH(QString, path);
-    QFETCH(QList<int>, expected);
-    QTemporaryDir dir;
-    QVERIFY(testsupport::makeTree(dir.path(), {"a/", "b/"}));
-    LocalFileSystem fs;
-    const QString plannedPath = path.isEmpty() ? QString() : dir.filePath(path);
-    if (once)
-        fs.failures().failOnce(FsCall::List, 71, plannedPath);
-    else
-        fs.failures().failAlways(FsCall::List, 71, plannedPath);
-    QList<int> seen;
-    for (const char* name : {"a", "a", "a", "b"})
-        seen << errorOf([&] { fs.list(dir.filePath(name)); });
-    QCOMPARE(seen, expected);
-    // Other calls are not touched.
-    QCOMPARE(errorOf([&] { fs.identity(dir.filePath("a")); }), 0);
-}
-
 void TestFileSystem::readFailuresKeepTheirClassicNumbers_data()
 {
     QTest::addColumn<QString>("path");
@@ -231,10 +190,6 @@ void TestFileSystem::writeReplacesWholeFileOrLeavesItAlone()
     QVERIFY(testsupport::writeBytes(path, "a much longer old content\r\n"));
     LocalFileSystem fs;
     fs.writeFile(path, "new\r\n");
-    QCOMPARE(testsupport::readBytes(path), QByteArray("new\r\n"));
-
-    fs.failures().failOnce(FsCall::WriteFile, 61);
-    QCOMPARE(errorOf([&] { fs.writeFile(path, "lost"); }), 61);
     QCOMPARE(testsupport::readBytes(path), QByteArray("new\r\n"));
 
     QCOMPARE(errorOf([&] { fs.writeFile(dir.filePath("list.lum/inner.lum"), "x"); }), 76);
@@ -305,10 +260,13 @@ void TestFileSystem::joiningARootGivesOneSeparator()
 
 void TestFileSystem::kernelFileSystemsAreNotStoredFiles()
 {
+    // tmpfs and overlay hold stored files, but no drive a user would pick.
     for (const char* type : {"proc", "sysfs", "devtmpfs", "cgroup2"})
-        QVERIFY2(isKernelFileSystem(type), type);
-    for (const char* type : {"ext4", "tmpfs", "overlay", "btrfs", "nfs4"})
-        QVERIFY2(!isKernelFileSystem(type), type);
+        QVERIFY2(isKernelFileSystem(type) && isPseudoFileSystem(type), type);
+    for (const char* type : {"tmpfs", "overlay"})
+        QVERIFY2(!isKernelFileSystem(type) && isPseudoFileSystem(type), type);
+    for (const char* type : {"ext4", "btrfs", "nfs4"})
+        QVERIFY2(!isKernelFileSystem(type) && !isPseudoFileSystem(type), type);
 }
 
 LUMARINE_REGISTER_TEST(TestFileSystem)

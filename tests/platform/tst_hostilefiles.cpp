@@ -3,6 +3,7 @@
 // may block the program or lead it to a file nobody named.
 #include "platform/apperror.h"
 #include "platform/filesystem.h"
+#include "support/failingfilesystem.h"
 #include "support/testmain.h"
 #include "support/tree.h"
 
@@ -16,18 +17,9 @@
 #include <unistd.h>
 
 using namespace platform;
+using testsupport::errorOf;
 
 namespace {
-
-int numberOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const AppError& error) {
-        return error.number();
-    }
-    return 0;
-}
 
 QByteArray rawName(const QString& folder, const QByteArray& name)
 {
@@ -78,10 +70,10 @@ void TestHostileFiles::specialFilesAreRefusedWithoutBlocking()
     if (!testsupport::makeSpecialFile(kind, path))
         QSKIP("this machine cannot make that kind of file");
     LocalFileSystem fs;
-    QCOMPARE(numberOf([&] { fs.readFile(path); }), read);
-    QCOMPARE(numberOf([&] { fs.copyFile(path, dir.filePath("copy.jpg"), CopyMode::Replace); }), copied);
+    QCOMPARE(errorOf([&] { fs.readFile(path); }), read);
+    QCOMPARE(errorOf([&] { fs.copyFile(path, dir.filePath("copy.jpg"), CopyMode::Replace); }), copied);
     QVERIFY(!QFileInfo::exists(dir.filePath("copy.jpg")));
-    QCOMPARE(numberOf([&] { fs.appendFile(path, "line\r\n"); }), appended);
+    QCOMPARE(errorOf([&] { fs.appendFile(path, "line\r\n"); }), appended);
 }
 
 void TestHostileFiles::readStopsAtItsLimit()
@@ -91,13 +83,13 @@ void TestHostileFiles::readStopsAtItsLimit()
     QVERIFY(testsupport::writeBytes(path, QByteArray(100, 'a')));
     LocalFileSystem fs;
     QCOMPARE(fs.readFile(path, 100).size(), 100);
-    QCOMPARE(numberOf([&] { fs.readFile(path, 99); }), err::OutOfMemory);
+    QCOMPARE(errorOf([&] { fs.readFile(path, 99); }), err::OutOfMemory);
     // Far larger than memory allows, yet nothing is read: the file is sparse.
     QFile huge(dir.filePath("huge.lum"));
     QVERIFY(huge.open(QIODevice::WriteOnly));
     QVERIFY(huge.resize(qint64(1) << 30));
     huge.close();
-    QCOMPARE(numberOf([&] { fs.readFile(huge.fileName(), 1 << 20); }), err::OutOfMemory);
+    QCOMPARE(errorOf([&] { fs.readFile(huge.fileName(), 1 << 20); }), err::OutOfMemory);
 }
 
 void TestHostileFiles::listingLeavesOutNamesThatAreNotText()

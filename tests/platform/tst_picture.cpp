@@ -1,5 +1,6 @@
 #include "platform/apperror.h"
 #include "platform/picture.h"
+#include "support/failingfilesystem.h"
 #include "support/jpegfixtures.h"
 #include "support/testmain.h"
 
@@ -17,12 +18,7 @@ namespace {
 
 int failureOf(const QString& path)
 {
-    try {
-        FilePictureLoader().load(path, {});
-    } catch (const AppError& error) {
-        return error.number();
-    }
-    return 0;
+    return testsupport::errorOf([&] { FilePictureLoader().load(path, {}); });
 }
 
 QColor colourAt(const QImage& image, double x, double y)

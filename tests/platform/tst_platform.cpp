@@ -66,13 +66,6 @@ void TestPlatform::errnoMapsToClassicNumber()
     QFETCH(int, number);
     QCOMPARE(errorNumberForErrno(errnoValue, folderMissing ? MissingPart::Folder : MissingPart::File),
              number);
-    try {
-        throwErrno(errnoValue, folderMissing ? MissingPart::Folder : MissingPart::File);
-        QFAIL("throwErrno returned");
-    } catch (const AppError& error) {
-        QCOMPARE(error.number(), number);
-        QVERIFY(!error.description().isEmpty());
-    }
 }
 
 void TestPlatform::errorCarriesItsStandardDescription()
@@ -152,9 +145,6 @@ void TestPlatform::volumesStartWithRootAndSkipPseudoFileSystems()
         QVERIFY2(volume.root != QLatin1String("/proc") && volume.root != QLatin1String("/sys"),
                  qPrintable(volume.root));
     }
-    QVERIFY(isPseudoFileSystem("proc"));
-    QVERIFY(isPseudoFileSystem("cgroup2"));
-    QVERIFY(!isPseudoFileSystem("ext4"));
 }
 
 void TestPlatform::iniPathIsTheUsersUnlessAPortableCopy_data()

@@ -1,6 +1,7 @@
 #include "platform/apperror.h"
 #include "platform/exifthumbnail.h"
 #include "platform/thumbnailcache.h"
+#include "support/failingfilesystem.h"
 #include "support/jpegfixtures.h"
 #include "support/testmain.h"
 #include "support/tree.h"
@@ -42,12 +43,7 @@ QSize cell200(QSize own)
 
 int failureOf(const PictureLoader& loader, const QString& path)
 {
-    try {
-        loader.load(path, cell200);
-    } catch (const AppError& error) {
-        return error.number();
-    }
-    return 0;
+    return testsupport::errorOf([&] { loader.load(path, cell200); });
 }
 
 mode_t modeOf(const QString& path)
@@ -82,50 +78,20 @@ void writeForeignEntry(const QString& file, const QString& uri, qint64 mtime, QS
     QVERIFY(image.save(file, "png"));
 }
 
-void putLittle(QByteArray& data, quint32 value, int bytes)
+QByteArray jpegIn(QSize size, QColor colour)
 {
-    for (int i = 0; i < bytes; ++i)
-        data.append(char((value >> (8 * i)) & 0xFF));
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    image.save(&buffer, "jpeg", 90);
+    return bytes;
 }
 
-// A JPEG of the given size, left red and right blue, carrying an EXIF
-// thumbnail of another size in green.
+// A red JPEG carrying an EXIF thumbnail of another size in green.
 QByteArray jpegWithExifThumbnail(QSize size, QSize thumbnailSize)
 {
-    QImage picture(size, QImage::Format_RGB32);
-    picture.fill(Qt::red);
-    QImage thumbnail(thumbnailSize, QImage::Format_RGB32);
-    thumbnail.fill(Qt::green);
-    QByteArray main;
-    QByteArray small;
-    {
-        QBuffer buffer(&main);
-        buffer.open(QIODevice::WriteOnly);
-        picture.save(&buffer, "jpeg", 90);
-        QBuffer thumbBuffer(&small);
-        thumbBuffer.open(QIODevice::WriteOnly);
-        thumbnail.save(&thumbBuffer, "jpeg", 90);
-    }
-    // TIFF header, an empty IFD0 that points on to IFD1, whose two entries
-    // give the thumbnail's place and length.
-    QByteArray tiff("II*\0", 4);
-    putLittle(tiff, 8, 4);
-    putLittle(tiff, 0, 2);
-    putLittle(tiff, 14, 4);
-    putLittle(tiff, 2, 2);
-    for (const auto& [tag, value] : {std::pair{0x0201u, 44u}, std::pair{0x0202u, quint32(small.size())}}) {
-        putLittle(tiff, tag, 2);
-        putLittle(tiff, 4, 2);
-        putLittle(tiff, 1, 4);
-        putLittle(tiff, value, 4);
-    }
-    putLittle(tiff, 0, 4);
-    tiff += small;
-    const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
-    QByteArray segment("\xFF\xE1", 2);
-    segment.append(char((payload.size() + 2) >> 8));
-    segment.append(char((payload.size() + 2) & 0xFF));
-    return main.left(2) + segment + payload + main.mid(2);
+    return testsupport::withExif(jpegIn(size, Qt::red), 0, jpegIn(thumbnailSize, Qt::green));
 }
 
 struct CacheFixture {

@@ -28,23 +28,19 @@ QByteArray encode(QSize size, QColor left, QColor right, int quality, bool progr
     return bytes;
 }
 
-// An APP1 segment holding a big-endian TIFF block with one entry: the
-// orientation tag 0x0112.
-QByteArray exifOrientation(int orientation)
+void putLittle(QByteArray& data, quint32 value, int bytes)
 {
-    QByteArray tiff("MM\x00\x2a\x00\x00\x00\x08", 8);
-    tiff += QByteArray("\x00\x01", 2);
-    tiff += QByteArray("\x01\x12\x00\x03\x00\x00\x00\x01", 8);
-    tiff += char(0);
-    tiff += char(orientation);
-    tiff += QByteArray("\x00\x00", 2);
-    tiff += QByteArray("\x00\x00\x00\x00", 4);
-    const QByteArray payload = QByteArray("Exif\x00\x00", 6) + tiff;
-    const int length = int(payload.size()) + 2;
-    QByteArray segment("\xff\xe1", 2);
-    segment += char(length >> 8);
-    segment += char(length & 0xff);
-    return segment + payload;
+    for (int i = 0; i < bytes; ++i)
+        data.append(char((value >> (8 * i)) & 0xFF));
+}
+
+// One IFD entry holding a single value.
+void putEntry(QByteArray& tiff, quint32 tag, quint32 type, quint32 value)
+{
+    putLittle(tiff, tag, 2);
+    putLittle(tiff, type, 2);
+    putLittle(tiff, 1, 4);
+    putLittle(tiff, value, 4);
 }
 
 struct Segment {
@@ -128,12 +124,39 @@ bool writeJpeg(const QString& path, QSize size, QColor left, QColor right, int q
     return writeBytes(path, encode(size, left, right, quality));
 }
 
+QByteArray exifSegment(int orientation, const QByteArray& thumbnail)
+{
+    const int entries = orientation != 0 ? 1 : 0;
+    const quint32 ifd1 = 8 + 2 + 12 * entries + 4;
+    QByteArray tiff("II*\0", 4);
+    putLittle(tiff, 8, 4);
+    putLittle(tiff, entries, 2);
+    if (orientation != 0)
+        putEntry(tiff, 0x0112, 3, quint32(orientation));
+    putLittle(tiff, thumbnail.isEmpty() ? 0 : ifd1, 4);
+    if (!thumbnail.isEmpty()) {
+        putLittle(tiff, 2, 2);
+        putEntry(tiff, 0x0201, 4, ifd1 + 2 + 2 * 12 + 4);
+        putEntry(tiff, 0x0202, 4, quint32(thumbnail.size()));
+        putLittle(tiff, 0, 4);
+        tiff += thumbnail;
+    }
+    const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
+    QByteArray segment("\xFF\xE1", 2);
+    segment.append(char((payload.size() + 2) >> 8));
+    segment.append(char((payload.size() + 2) & 0xFF));
+    return segment + payload;
+}
+
+QByteArray withExif(QByteArray jpeg, int orientation, const QByteArray& thumbnail)
+{
+    // Right after the start-of-image marker.
+    return jpeg.insert(2, exifSegment(orientation, thumbnail));
+}
+
 bool writeJpegWithOrientation(const QString& path, QSize size, int orientation)
 {
-    QByteArray bytes = encode(size, Qt::red, Qt::blue, 90);
-    // Right after the start-of-image marker.
-    bytes.insert(2, exifOrientation(orientation));
-    return writeBytes(path, bytes);
+    return writeBytes(path, withExif(encode(size, Qt::red, Qt::blue, 90), orientation));
 }
 
 } // namespace testsupport

@@ -1,8 +1,8 @@
-#include "platform/failureplan.h"
+#include "support/failingfilesystem.h"
 
 #include "platform/apperror.h"
 
-namespace platform {
+namespace testsupport {
 
 namespace {
 
@@ -14,29 +14,37 @@ QString comparable(const QString& path)
 
 } // namespace
 
-void FailurePlan::failOnce(FsCall call, int number, const QString& path)
+void FailingFileSystem::failOnce(FsCall call, int number, const QString& path)
 {
     planned_.append({call, number, path, true});
 }
 
-void FailurePlan::failAlways(FsCall call, int number, const QString& path)
+void FailingFileSystem::failAlways(FsCall call, int number, const QString& path)
 {
     planned_.append({call, number, path, false});
 }
 
-void FailurePlan::check(FsCall call, const QString& path)
+platform::FileSystem& FailingFileSystem::after(FsCall call, const QString& path)
 {
-    if (planned_.isEmpty())
-        return;
     for (qsizetype i = 0; i < planned_.size(); ++i) {
         const Planned planned = planned_.at(i);
         if (planned.call != call || (!planned.path.isEmpty() && comparable(planned.path) != comparable(path)))
             continue;
         if (planned.once)
             planned_.removeAt(i);
-        ++struck_;
-        throwError(planned.number);
+        platform::throwError(planned.number);
     }
+    return inner_;
 }
 
-} // namespace platform
+int errorOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const platform::AppError& error) {
+        return error.number();
+    }
+    return 0;
+}
+
+} // namespace testsupport

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "platform/filesystem.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+namespace testsupport {
+
+// The file system calls a failure can be planned for. readFileHead counts as
+// ReadFile; a copy is checked for its source and then for its target.
+enum class FsCall {
+    List,
+    Attributes,
+    Exists,
+    CreateFolder,
+    Identity,
+    IsPseudoFolder,
+    Volumes,
+    ReadFile,
+    WriteFile,
+    AppendFile,
+    CopyFile,
+    Rename,
+    RemoveFile
+};
+
+using platform::DirEntry, platform::FileId, platform::ListFilter, platform::Volume;
+
+// Another file system (the machine's own by default) with failures planned
+// by tests, since permission bits stop nothing for root and devices cannot be
+// unplugged on demand. A failure names its call, optionally the one path it
+// applies to, and its classic number; it strikes once or every time.
+class FailingFileSystem : public platform::FileSystem {
+public:
+    FailingFileSystem() : inner_(own_) {}
+    explicit FailingFileSystem(platform::FileSystem& inner) : inner_(inner) {}
+
+    void failOnce(FsCall call, int number, const QString& path = {});
+    void failAlways(FsCall call, int number, const QString& path = {});
+
+    QList<DirEntry> list(const QString& folder, ListFilter filter = {}) override
+    {
+        return after(FsCall::List, folder).list(folder, filter);
+    }
+    int attributes(const QString& path) override { return after(FsCall::Attributes, path).attributes(path); }
+    bool exists(const QString& path) override { return after(FsCall::Exists, path).exists(path); }
+    void createFolder(const QString& path) override { after(FsCall::CreateFolder, path).createFolder(path); }
+    FileId identity(const QString& path) override { return after(FsCall::Identity, path).identity(path); }
+    bool isPseudoFolder(const QString& path) override
+    {
+        return after(FsCall::IsPseudoFolder, path).isPseudoFolder(path);
+    }
+    QList<Volume> volumes() override { return after(FsCall::Volumes, {}).volumes(); }
+    QByteArray readFile(const QString& path, qint64 maxBytes = platform::NoSizeLimit) override
+    {
+        return after(FsCall::ReadFile, path).readFile(path, maxBytes);
+    }
+    QByteArray readFileHead(const QString& path, qint64 maxBytes) override
+    {
+        return after(FsCall::ReadFile, path).readFileHead(path, maxBytes);
+    }
+    void writeFile(const QString& path, const QByteArray& content) override
+    {
+        after(FsCall::WriteFile, path).writeFile(path, content);
+    }
+    void appendFile(const QString& path, const QByteArray& content) override
+    {
+        after(FsCall::AppendFile, path).appendFile(path, content);
+    }
+    void copyFile(const QString& from, const QString& to, platform::CopyMode mode) override
+    {
+        after(FsCall::CopyFile, from);
+        after(FsCall::CopyFile, to).copyFile(from, to, mode);
+    }
+    void rename(const QString& from, const QString& to) override
+    {
+        after(FsCall::Rename, from).rename(from, to);
+    }
+    void removeFile(const QString& path) override { after(FsCall::RemoveFile, path).removeFile(path); }
+
+private:
+    struct Planned {
+        FsCall call;
+        int number;
+        QString path;
+        bool once;
+    };
+    // Throws the planned failure for this call and path, if there is one;
+    // otherwise gives the file system that does the call.
+    platform::FileSystem& after(FsCall call, const QString& path);
+
+    platform::LocalFileSystem own_;
+    platform::FileSystem& inner_;
+    QList<Planned> planned_;
+};
+
+// The classic number action failed with; 0 when it did not fail.
+int errorOf(const std::function<void()>& action);
+
+} // namespace testsupport
