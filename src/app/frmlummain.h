@@ -210,4 +210,6 @@ private:
     // Whether a command ran since the image menu last opened.
     bool imageMenuRan_ = false;
     bool settingsFailureReported_ = false;
+    // The folder last chosen in a folder browser during this run.
+    QString browsedFolder_;
 };

@@ -40,9 +40,14 @@ void frmLumMain::BuildBaseCombo()
 void frmLumMain::SetBase()
 {
     frmBrowseDir browser(services_.fileSystem, services_.dialogs, this);
+    const QString base = txtBase->currentText();
+    browser.setStartFolder(base.isEmpty() ? browsedFolder_ : base);
     browser.ShowModal();
-    if (!browser.DIRCancel)
-        txtBase->setEditText(browser.DIRSelectedDir);
+    if (browser.DIRCancel)
+        return;
+    txtBase->setEditText(browser.DIRSelectedDir);
+    if (!browser.DIRSelectedDir.isEmpty())
+        browsedFolder_ = browser.DIRSelectedDir;
 }
 
 void frmLumMain::cmdCount_Click()

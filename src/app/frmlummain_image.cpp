@@ -75,7 +75,14 @@ fileops::ImageOps frmLumMain::imageOps()
             services_.fileSystem,
             cdlMain,
             QCoreApplication::applicationDirPath(),
-            [this] { return fileops::BrowserPrompt(services_.fileSystem, services_.dialogs, this); },
+            [this] {
+                // Over a show the browser stands on the display window, so the
+                // main window stays behind the show.
+                QWidget* over = displayVisible() ? static_cast<QWidget*>(display_.get()) : this;
+                const QString start = browsedFolder_.isEmpty() ? baseText() : browsedFolder_;
+                return fileops::BrowserPrompt(services_.fileSystem, services_.dialogs, over, start,
+                                              browsedFolder_);
+            },
             [this](const QString& path) { DisplayWindow().openSingleImage(path); },
             imgClipBoard,
             &thumbnailCache_};

@@ -57,12 +57,14 @@ void frmBrowseDir::buildControls()
 
     tvwMain = new QTreeWidget(this);
     tvwMain->setObjectName("tvwMain");
+    tvwMain->setAccessibleName(tr("Folders"));
     tvwMain->setHeaderHidden(true);
     tvwMain->setIconSize(QSize(16, 16));
     // A double-click reads the folder first and then opens the node itself.
     tvwMain->setExpandsOnDoubleClick(false);
     tvwMain->setGeometry(twipRect(120, 120, 4455, 3015));
     connect(tvwMain, &QTreeWidget::itemDoubleClicked, this, [this] { tvwMain_DblClick(); });
+    tvwMain->installEventFilter(this);
 
     auto button = [this](const char* name, const QString& caption, double left) {
         auto* b = new QPushButton(caption, this);
@@ -118,6 +120,9 @@ void frmBrowseDir::Form_Load()
         return;
     loaded_ = true;
     BuildTree();
+    openDownTo(startFolder_);
+    // The keys move through the tree from the start.
+    tvwMain->setFocus();
 }
 
 void frmBrowseDir::BuildTree()
@@ -208,10 +213,8 @@ void frmBrowseDir::BuildSubList(QTreeWidgetItem* nodClicked)
 void frmBrowseDir::tvwMain_DblClick()
 {
     QTreeWidgetItem* node = selectedNode();
-    if (!node)
-        return;
-    BuildSubList(node);
-    node->setExpanded(true);
+    if (node)
+        openNode(node);
 }
 
 void frmBrowseDir::cmdNew_Click()

@@ -14,9 +14,10 @@ class FileSystem;
 } // namespace platform
 
 // The folder browser: volumes and folders as a tree whose folders are read
-// the first time a node is double-clicked. A caller creates one, may call
-// SetNew, shows it modally, reads DIRCancel and then DIRSelectedDir, and
-// deletes it. OK and Cancel only hide it; its close box sets neither value.
+// the first time a node is double-clicked (or opened with Right, + or Enter).
+// A caller creates one, may call SetNew and setStartFolder, shows it modally,
+// reads DIRCancel and then DIRSelectedDir, and deletes it. OK and Cancel only
+// hide it; its close box sets neither value.
 class frmBrowseDir : public QDialog {
     Q_OBJECT
 
@@ -32,6 +33,9 @@ public:
     frmBrowseDir(platform::FileSystem& fileSystem, platform::Dialogs& dialogs, QWidget* parent = nullptr);
 
     void SetNew();
+    // The folder the tree opens down to and selects when it is first shown;
+    // where it is gone, its nearest ancestor the tree shows.
+    void setStartFolder(const QString& folder);
     int ShowModal();
 
     // The full path of the selected node when OK was pressed ("" when none was).
@@ -60,13 +64,20 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
+    // Lists the node as a double-click does and shows its folders.
+    void openNode(QTreeWidgetItem* node);
+    bool keyOpensNode(const QKeyEvent& key, const QTreeWidgetItem& node) const;
+    QTreeWidgetItem* volumeNodeHolding(const QString& folder) const;
+    void openDownTo(const QString& folder);
     QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const QString& key, const QString& text, int image);
     static void setImage(QTreeWidgetItem* node, int image, const QVector<QIcon>& images);
 
     platform::FileSystem& fileSystem_;
     platform::Dialogs& dialogs_;
+    QString startFolder_;
     bool loaded_ = false;
 };

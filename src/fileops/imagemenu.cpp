@@ -31,10 +31,12 @@ void offerFor(const QVector<QAction*>& entries, bool favourite)
 
 class BrowseDirPrompt final : public FolderPrompt {
 public:
-    BrowseDirPrompt(platform::FileSystem& fileSystem, platform::Dialogs& dialogs, QWidget* parent)
-        : browser_(fileSystem, dialogs, parent)
+    BrowseDirPrompt(platform::FileSystem& fileSystem, platform::Dialogs& dialogs, QWidget* parent,
+                    const QString& startFolder, QString& chosenFolder)
+        : browser_(fileSystem, dialogs, parent), chosenFolder_(chosenFolder)
     {
         browser_.SetNew();
+        browser_.setStartFolder(startFolder);
     }
     std::optional<QString> showOnce() override
     {
@@ -42,11 +44,14 @@ public:
         browser_.ShowModal();
         if (browser_.DIRCancel)
             return std::nullopt;
+        if (!browser_.DIRSelectedDir.isEmpty())
+            chosenFolder_ = browser_.DIRSelectedDir;
         return browser_.DIRSelectedDir;
     }
 
 private:
     frmBrowseDir browser_;
+    QString& chosenFolder_;
 };
 
 void runEntry(ImageOps& ops, int index, catalogue::ImageCollection* target, const QString& path)
@@ -161,9 +166,10 @@ void RunImageCommand(ImageOps& ops, const QVector<QAction*>& mnuImageSub, int in
 }
 
 std::unique_ptr<FolderPrompt> BrowserPrompt(platform::FileSystem& fileSystem, platform::Dialogs& dialogs,
-                                            QWidget* parent)
+                                            QWidget* parent, const QString& startFolder,
+                                            QString& chosenFolder)
 {
-    return std::make_unique<BrowseDirPrompt>(fileSystem, dialogs, parent);
+    return std::make_unique<BrowseDirPrompt>(fileSystem, dialogs, parent, startFolder, chosenFolder);
 }
 
 } // namespace fileops

@@ -59,8 +59,10 @@ void PrepareForThumbnail(const QVector<QAction*>& mnuImageSub, const catalogue::
 void RunImageCommand(ImageOps& ops, const QVector<QAction*>& mnuImageSub, int index,
                      catalogue::ImageCollection* target, bool displayVisible);
 
-// The folder browser with its New button.
+// The folder browser with its New button, opened at startFolder; a folder
+// chosen in it is written to chosenFolder.
 std::unique_ptr<FolderPrompt> BrowserPrompt(platform::FileSystem& fileSystem, platform::Dialogs& dialogs,
-                                            QWidget* parent);
+                                            QWidget* parent, const QString& startFolder,
+                                            QString& chosenFolder);
 
 } // namespace fileops

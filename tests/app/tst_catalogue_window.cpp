@@ -79,6 +79,7 @@ void TestCatalogueWindow::setBaseTakesTheBrowsersAnswer()
     loaded(f);
     f.window->txtBase->setEditText("/before");
     bool seen = false;
+    QString startedAt;
     QTimer::singleShot(0, f.window.get(), [&] {
         auto* browser = qobject_cast<frmBrowseDir*>(QApplication::activeModalWidget());
         if (!browser)
@@ -86,6 +87,7 @@ void TestCatalogueWindow::setBaseTakesTheBrowsersAnswer()
         seen = true;
         // The base folder's browser offers no New button.
         QVERIFY(browser->cmdNew->isHidden());
+        startedAt = frmBrowseDir::FullPath(browser->selectedNode());
         browser->tvwMain->setCurrentItem(browser->tvwMain->topLevelItem(0));
         if (how == "ok")
             browser->cmdOK->click();
@@ -96,6 +98,8 @@ void TestCatalogueWindow::setBaseTakesTheBrowsersAnswer()
     });
     f.window->cmdBrowse->click();
     QVERIFY(seen);
+    // It opened at the base folder, or at what is left of it: "/before" is gone.
+    QCOMPARE(startedAt, QStringLiteral("/"));
     QCOMPARE(f.window->txtBase->currentText(), base);
 }
 

@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 using platform::DriveType;
 using platform::mb::Ok;
@@ -45,7 +46,32 @@ struct BrowserFixture {
         browser->tvwMain->setCurrentItem(node);
         browser->tvwMain_DblClick();
     }
+    // What the tree's user opens a node with: a double-click or the Right key.
+    void open(QTreeWidgetItem* node, bool byKey) const
+    {
+        if (!byKey)
+            return doubleClick(node);
+        browser->tvwMain->setCurrentItem(node);
+        QTest::keyClick(browser->tvwMain, Qt::Key_Right);
+    }
 };
+
+QString selectedKey(const frmBrowseDir& browser)
+{
+    const QTreeWidgetItem* node = browser.selectedNode();
+    return node ? node->data(0, frmBrowseDir::KeyRole).toString() : QStringLiteral("none");
+}
+
+// The keys of the open nodes, from the top down.
+QStringList openKeys(QTreeWidget* tree)
+{
+    QStringList keys;
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+        if ((*it)->isExpanded() && (*it)->childCount() > 0)
+            keys << (*it)->data(0, frmBrowseDir::KeyRole).toString();
+    }
+    return keys;
+}
 
 QStringList texts(const QTreeWidgetItem* node)
 {
@@ -77,6 +103,10 @@ private slots:
     void listedFolderImageNeedsThreeCharacters();
     void listingFailures_data();
     void listingFailures();
+    void keysOpenCloseAndFind_data();
+    void keysOpenCloseAndFind();
+    void opensAtTheStartFolder_data();
+    void opensAtTheStartFolder();
     void newButtonOnlyWhenAsked();
     void newFolderJoinsTheTree();
     void newFolderThatFailsChangesNothing_data();
@@ -162,27 +192,129 @@ void TestBrowseDir::listingFailures_data()
 {
     QTest::addColumn<int>("number");
     QTest::addColumn<bool>("message");
-    QTest::newRow("bad file name") << 52 << true;
-    QTest::newRow("missing object") << 91 << false;
-    QTest::newRow("disk not ready") << 71 << false;
+    QTest::addColumn<bool>("byKey");
+    QTest::newRow("bad file name") << 52 << true << false;
+    QTest::newRow("bad file name, Right key") << 52 << true << true;
+    QTest::newRow("missing object") << 91 << false << false;
+    QTest::newRow("disk not ready") << 71 << false << false;
 }
 
 void TestBrowseDir::listingFailures()
 {
     QFETCH(int, number);
     QFETCH(bool, message);
+    QFETCH(bool, byKey);
     BrowserFixture f({"a/"});
-    f.browser->Form_Load();
+    f.browser->show();
     f.fileSystem.failOnce(testsupport::FsCall::List, number);
     if (message)
         f.dialogs.answerMessage(Ok);
-    f.doubleClick(f.root());
+    f.open(f.root(), byKey);
     QCOMPARE(f.root()->childCount(), 0);
     QCOMPARE(f.dialogs.messageTexts(),
              message ? QStringList{"Can't read from " + f.dir.path() + "/"} : QStringList{});
-    // The failure does not mark the node read: the next double-click lists it.
-    f.doubleClick(f.root());
+    // The failure does not mark the node read: the next try lists it.
+    f.open(f.root(), byKey);
     QCOMPARE(texts(f.root()), QStringList{"a"});
+}
+
+void TestBrowseDir::keysOpenCloseAndFind_data()
+{
+    QTest::addColumn<bool>("opened"); // the volume double-clicked first
+    QTest::addColumn<int>("from");    // the current node: -1 the volume, else its child
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<QStringList>("open");
+    const int none = Qt::NoModifier, keypad = Qt::KeypadModifier;
+    const QStringList shut, volume{"K1"};
+    auto row = [](const char* name, bool opened, int from, int key, int modifiers, const char* typed,
+                  const char* selected, const QStringList& open) {
+        QTest::newRow(name) << opened << from << key << modifiers << QString(typed) << QString(selected)
+                            << open;
+    };
+    row("Right opens", false, -1, Qt::Key_Right, none, "", "K1", volume);
+    row("+ opens", false, -1, Qt::Key_Plus, none, "", "K1", volume);
+    row("keypad + opens", false, -1, Qt::Key_Plus, keypad, "", "K1", volume);
+    row("Enter opens", false, -1, Qt::Key_Return, none, "", "K1", volume);
+    row("keypad Enter opens", false, -1, Qt::Key_Enter, keypad, "", "K1", volume);
+    row("Enter keeps open", true, -1, Qt::Key_Return, none, "", "K1", volume);
+    row("Right on open goes in", true, -1, Qt::Key_Right, none, "", "K1-1", volume);
+    row("Right opens a child", true, 1, Qt::Key_Right, none, "", "K1-2", {"K1", "K1-2"});
+    row("Left closes", true, -1, Qt::Key_Left, none, "", "K1", shut);
+    row("- closes", true, -1, Qt::Key_Minus, none, "", "K1", shut);
+    row("keypad - closes", true, -1, Qt::Key_Minus, keypad, "", "K1", shut);
+    row("Left on closed goes up", true, 2, Qt::Key_Left, none, "", "K1", volume);
+    row("typing finds b9", true, -1, 0, none, "b9", "K1-2", volume);
+    row("typing finds B1", true, 2, 0, none, "b1", "K1-1", volume);
+}
+
+void TestBrowseDir::keysOpenCloseAndFind()
+{
+    QFETCH(bool, opened);
+    QFETCH(int, from);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, typed);
+    QFETCH(QString, selected);
+    QFETCH(QStringList, open);
+    BrowserFixture f({"b10/", "b9/in/", "B1/"});
+    f.browser->show();
+    if (opened)
+        f.doubleClick(f.root());
+    QTreeWidget* tree = f.browser->tvwMain;
+    tree->setCurrentItem(from < 0 ? f.root() : f.root()->child(from));
+    if (typed.isEmpty())
+        QTest::keyClick(tree, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    else
+        QTest::keyClicks(tree, typed);
+    QCOMPARE(selectedKey(*f.browser), selected);
+    QCOMPARE(openKeys(tree), open);
+    // Keys list a folder as a double-click does: once, in the same order.
+    QCOMPARE(texts(f.root()), (QStringList{"B1", "b9", "b10"}));
+    QVERIFY(f.browser->isVisible());
+}
+
+void TestBrowseDir::opensAtTheStartFolder_data()
+{
+    // The volumes are "/" and the test's folder, so a start folder in the
+    // test's folder belongs to its own volume, K2, and not to "/".
+    QTest::addColumn<QString>("start"); // %1 is the test's folder
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<QStringList>("open");
+    const QStringList volume{"K2"};
+    auto row = [](const char* name, const char* start, const char* selected, const QStringList& open) {
+        QTest::newRow(name) << QString(start) << QString(selected) << open;
+    };
+    row("the volume", "%1", "K2", {});
+    row("a folder", "%1/b9", "K2-2", volume);
+    row("deep, final separator", "%1/b9/in/", "K2-2-1", {"K2", "K2-2"});
+    row("far down the list", "%1/c20", "K2-23", volume);
+    row("missing: its parent", "%1/b9/gone/deeper", "K2-2", volume);
+    row("hidden: its parent", "%1/.hidden", "K2", {});
+    row("none given", "", "none", {});
+    row("relative", "b9", "none", {});
+}
+
+void TestBrowseDir::opensAtTheStartFolder()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, selected);
+    QFETCH(QStringList, open);
+    QStringList tree{"B1/", "b9/in/", "b10/", ".hidden/"};
+    for (int i = 1; i <= 20; ++i)
+        tree << QStringLiteral("c%1/").arg(i, 2, 10, QLatin1Char('0'));
+    BrowserFixture f(tree);
+    f.volumes.volumesToShow.prepend({"/", DriveType::Fixed});
+    f.browser->setStartFolder(start.contains("%1") ? start.arg(f.dir.path()) : start);
+    f.browser->show();
+    QCOMPARE(selectedKey(*f.browser), selected);
+    QCOMPARE(openKeys(f.browser->tvwMain), open);
+    QTreeWidget* view = f.browser->tvwMain;
+    if (QTreeWidgetItem* node = f.browser->selectedNode())
+        QVERIFY(view->viewport()->rect().contains(view->visualItemRect(node)));
+    QVERIFY(f.dialogs.asked().isEmpty());
 }
 
 void TestBrowseDir::newButtonOnlyWhenAsked()
