@@ -6,15 +6,14 @@ namespace catalogue {
 
 bool ImageCollection::Key::operator==(const Key& other) const
 {
-    return path.compare(other.path, Qt::CaseInsensitive) == 0;
+    // Keys of different hashes differ: most comparisons end at once.
+    return hash == other.hash && path.compare(other.path, Qt::CaseInsensitive) == 0;
 }
 
 // Folds whole characters, as the comparison does: a letter outside the Basic
 // Multilingual Plane is two UTF-16 units that fold only together.
-size_t qHash(const ImageCollection::Key& key, size_t seed) noexcept
+ImageCollection::Key::Key(const QString& text) : path(text), hash(1469598103934665603ull) // FNV-1a
 {
-    size_t hash = seed ^ 1469598103934665603ull; // FNV-1a
-    const QString& text = key.path;
     for (qsizetype i = 0; i < text.size(); ++i) {
         char32_t c = text[i].unicode();
         if (c < 0x80) {
@@ -28,7 +27,11 @@ size_t qHash(const ImageCollection::Key& key, size_t seed) noexcept
         }
         hash = (hash ^ c) * 1099511628211ull;
     }
-    return hash;
+}
+
+size_t qHash(const ImageCollection::Key& key, size_t seed) noexcept
+{
+    return key.hash ^ seed;
 }
 
 ImageCollection::ImageCollection() = default;

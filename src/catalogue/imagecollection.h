@@ -70,9 +70,12 @@ public:
 private:
     // A path as a key of the index: equal without regard to letter case,
     // hashed on its case-folded characters. It shares the path's text with
-    // items_, so each path is held once.
+    // items_, so each path is held once; its hash is made once, so that the
+    // index grows without hashing every path again.
     struct Key {
+        explicit Key(const QString& text);
         QString path;
+        size_t hash;
         bool operator==(const Key& other) const;
     };
     friend size_t qHash(const Key& key, size_t seed) noexcept;

@@ -1,5 +1,7 @@
 #include "platform/naturalorder.h"
 
+#include <array>
+
 namespace platform {
 
 namespace {
@@ -13,30 +15,170 @@ QLocale collationLocale()
     return system.language() == QLocale::C ? QLocale(QLocale::English, QLocale::UnitedStates) : system;
 }
 
-// A collator is reentrant, not thread-safe: each thread keeps its own.
-const QCollator& collator()
+QCollator makeCollator()
 {
-    thread_local const QCollator instance = [] {
-        QCollator made(collationLocale());
-        made.setNumericMode(true);
-        made.setCaseSensitivity(Qt::CaseInsensitive);
-        return made;
-    }();
+    QCollator made(collationLocale());
+    made.setNumericMode(true);
+    made.setCaseSensitivity(Qt::CaseInsensitive);
+    return made;
+}
+
+bool isDigit(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+bool isPrintableAscii(char16_t c)
+{
+    return c >= 0x20 && c < 0x7f;
+}
+
+// Compares the digit runs starting at i and j by value and moves past them.
+int compareNumbers(QStringView a, qsizetype& i, QStringView b, qsizetype& j)
+{
+    while (i + 1 < a.size() && a[i] == u'0' && isDigit(a[i + 1].unicode()))
+        ++i;
+    while (j + 1 < b.size() && b[j] == u'0' && isDigit(b[j + 1].unicode()))
+        ++j;
+    qsizetype endA = i;
+    qsizetype endB = j;
+    while (endA < a.size() && isDigit(a[endA].unicode()))
+        ++endA;
+    while (endB < b.size() && isDigit(b[endB].unicode()))
+        ++endB;
+    // Without leading zeros, the longer run is the larger number.
+    int result = int((endA - i) - (endB - j));
+    for (qsizetype x = i, y = j; result == 0 && x < endA; ++x, ++y)
+        result = a[x].unicode() - b[y].unicode();
+    i = endA;
+    j = endB;
+    return result < 0 ? -1 : result > 0 ? 1 : 0;
+}
+
+// Names of printable ASCII characters, by far the commonest, are ordered
+// through a table of each character's place in the collation, read from the
+// collator itself: the same order at a fraction of the cost of the
+// collator's keys. A locale that joins letters into one (Danish "aa", Czech
+// "ch") is left to the collator.
+class AsciiOrder {
+public:
+    explicit AsciiOrder(const QCollator& collator)
+    {
+        QList<QString> characters;
+        for (char16_t c = 0x20; c < 0x7f; ++c)
+            if (!isDigit(c) || c == u'0')
+                characters.append(QString(QChar(c)));
+        std::stable_sort(characters.begin(), characters.end(), collator);
+        int rank = 0;
+        for (qsizetype k = 0; k < characters.size(); ++k) {
+            if (k > 0 && collator.compare(characters[k - 1], characters[k]) != 0)
+                ++rank;
+            rank_[characters[k][0].unicode()] = quint8(rank);
+        }
+        for (char16_t c = u'1'; c <= u'9'; ++c)
+            rank_[c] = rank_[u'0'];
+        valid_ = agreesWith(collator);
+    }
+
+    bool covers(QStringView name) const
+    {
+        if (!valid_)
+            return false;
+        for (QChar c : name)
+            if (!isPrintableAscii(c.unicode()))
+                return false;
+        return true;
+    }
+
+    int compare(QStringView a, QStringView b) const
+    {
+        qsizetype i = 0;
+        qsizetype j = 0;
+        while (i < a.size() && j < b.size()) {
+            const char16_t x = a[i].unicode();
+            const char16_t y = b[j].unicode();
+            if (isDigit(x) && isDigit(y)) {
+                if (const int numbers = compareNumbers(a, i, b, j))
+                    return numbers;
+                continue;
+            }
+            if (rank_[x] != rank_[y])
+                return rank_[x] < rank_[y] ? -1 : 1;
+            ++i;
+            ++j;
+        }
+        return int(i < a.size()) - int(j < b.size());
+    }
+
+private:
+    // Every pair of letters and common punctuation orders as the collator
+    // orders it; a locale's contractions show here.
+    bool agreesWith(const QCollator& collator) const
+    {
+        const QString alphabet = QStringLiteral("abcdefghijklmnopqrstuvwxyz _-.0");
+        QList<QString> pairs;
+        for (QChar first : alphabet)
+            for (QChar second : alphabet)
+                pairs.append(QString(first) + second);
+        std::sort(pairs.begin(), pairs.end(),
+                  [this](const QString& x, const QString& y) { return compare(x, y) < 0; });
+        for (qsizetype k = 1; k < pairs.size(); ++k) {
+            const int fast = compare(pairs[k - 1], pairs[k]);
+            const int collated = collator.compare(pairs[k - 1], pairs[k]);
+            if ((fast < 0) != (collated < 0) || (fast == 0) != (collated == 0))
+                return false;
+        }
+        return true;
+    }
+
+    std::array<quint8, 128> rank_{};
+    bool valid_ = false;
+};
+
+// A collator is reentrant, not thread-safe: each thread keeps its own.
+struct Collation {
+    QCollator collator = makeCollator();
+    AsciiOrder ascii{collator};
+};
+
+const Collation& collation()
+{
+    thread_local const Collation instance;
     return instance;
 }
 
 } // namespace
 
-int naturalCompare(const QString& a, const QString& b)
+int collatedCompare(const QString& a, const QString& b)
 {
-    if (const int collated = collator().compare(a, b))
+    if (const int collated = collation().collator.compare(a, b))
         return collated;
     return a.compare(b);
 }
 
+int naturalCompare(const QString& a, const QString& b)
+{
+    const AsciiOrder& ascii = collation().ascii;
+    if (!ascii.covers(a) || !ascii.covers(b))
+        return collatedCompare(a, b);
+    return quickNaturalCompare(a, b);
+}
+
+int quickNaturalCompare(const QString& a, const QString& b)
+{
+    if (const int ordered = collation().ascii.compare(a, b))
+        return ordered;
+    return a.compare(b);
+}
+
+bool naturalOrderIsQuick(const QString& name)
+{
+    return collation().ascii.covers(name);
+}
+
 QCollatorSortKey naturalSortKey(const QString& name)
 {
-    return collator().sortKey(name);
+    return collation().collator.sortKey(name);
 }
 
 } // namespace platform

@@ -20,13 +20,28 @@ inline bool naturalLess(const QString& a, const QString& b)
     return naturalCompare(a, b) < 0;
 }
 
+// The collator's own order (with the same fallback), which naturalCompare
+// follows for every name: it takes a quicker road for printable ASCII names.
+int collatedCompare(const QString& a, const QString& b);
+// Whether the name takes that quicker road, and the road itself, for two
+// names that both take it.
+bool naturalOrderIsQuick(const QString& name);
+int quickNaturalCompare(const QString& a, const QString& b);
 // The key that orders a name naturally when compared with another's key.
 QCollatorSortKey naturalSortKey(const QString& name);
 
-// Puts items in the natural order of their names, each name's key made once:
-// about half the cost of comparing pairs when a folder holds many names.
+// Puts items in the natural order of their names. Names of printable ASCII
+// are compared directly; any other makes each name's key once, about half
+// the cost of comparing pairs through the collator.
 template <typename Item, typename NameOf> void naturalSort(QList<Item>& items, NameOf nameOf)
 {
+    if (std::all_of(items.cbegin(), items.cend(),
+                    [&](const Item& item) { return naturalOrderIsQuick(nameOf(item)); })) {
+        std::sort(items.begin(), items.end(), [&](const Item& x, const Item& y) {
+            return quickNaturalCompare(nameOf(x), nameOf(y)) < 0;
+        });
+        return;
+    }
     struct Keyed {
         QCollatorSortKey key;
         Item item;

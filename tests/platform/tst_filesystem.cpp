@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -40,6 +41,7 @@ private slots:
     void jpegPatternCoversBothEndingsInAnyCase();
     void naturalOrderIgnoresCaseAndReadsNumbers_data();
     void naturalOrderIgnoresCaseAndReadsNumbers();
+    void asciiNamesOrderAsTheCollatorOrdersThem();
     void missingFolderListsAsEmpty();
     void readFailuresKeepTheirClassicNumbers_data();
     void readFailuresKeepTheirClassicNumbers();
@@ -151,6 +153,28 @@ void TestFileSystem::naturalOrderIgnoresCaseAndReadsNumbers()
     // Names equal but for case still have a fixed order.
     QVERIFY(naturalCompare("a", "A") != 0);
     QCOMPARE(naturalCompare("a", "A"), -naturalCompare("A", "a"));
+}
+
+void TestFileSystem::asciiNamesOrderAsTheCollatorOrdersThem()
+{
+    // The quick road for ASCII names must agree with the collator on every
+    // pair, or a folder's order would depend on which names it holds.
+    QRandomGenerator random(7);
+    const QString characters = QStringLiteral("aAbBzZ _-.,;!~()[]{}@#&+=$^'`0123456789");
+    const auto name = [&] {
+        QString made;
+        for (int length = 1 + random.bounded(6); length > 0; --length)
+            made += characters[random.bounded(int(characters.size()))];
+        return made;
+    };
+    for (int pair = 0; pair < 20000; ++pair) {
+        const QString a = name();
+        const QString b = name();
+        QVERIFY(naturalOrderIsQuick(a));
+        QVERIFY2((naturalCompare(a, b) > 0) - (naturalCompare(a, b) < 0) ==
+                     (collatedCompare(a, b) > 0) - (collatedCompare(a, b) < 0),
+                 qPrintable(a + QLatin1String(" | ") + b));
+    }
 }
 
 void TestFileSystem::missingFolderListsAsEmpty()
