@@ -169,6 +169,7 @@ private:
     void buildMenus();
     void connectImageMenu();
     bool imageMenuFilter(QObject* watched, QEvent* event);
+    bool imageMenuKey(QObject* watched, QEvent* event);
     void selectEntryAt(QListView* list, QPoint viewportPosition);
     void popUpImageMenu(QPoint globalPosition);
     void thumbnailMenu(QPoint globalPosition);

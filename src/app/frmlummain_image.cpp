@@ -8,7 +8,9 @@
 #include "fileops/movefavorites.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
@@ -30,6 +32,8 @@ void frmLumMain::connectImageMenu()
     });
     lstImages->viewport()->installEventFilter(this);
     lstFavorites->viewport()->installEventFilter(this);
+    lstImages->installEventFilter(this);
+    lstFavorites->installEventFilter(this);
     connect(lstImages, &QListView::clicked, this, &frmLumMain::lstImages_Click);
     connect(lstImages, &QListView::doubleClicked, this, &frmLumMain::lstImages_DblClick);
     connect(lstFavorites, &QListView::doubleClicked, this, &frmLumMain::lstFavorites_DblClick);
@@ -38,6 +42,8 @@ void frmLumMain::connectImageMenu()
 
 bool frmLumMain::imageMenuFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::ContextMenu)
+        return imageMenuKey(watched, event);
     if (event->type() != QEvent::MouseButtonPress)
         return false;
     const bool images = watched == lstImages->viewport();
@@ -54,6 +60,28 @@ bool frmLumMain::imageMenuFilter(QObject* watched, QEvent* event)
         lstFavorites_MouseDown(press->button(), position);
     // The press is the menu's; the list's own handling would select again.
     return right;
+}
+
+bool frmLumMain::imageMenuKey(QObject* watched, QEvent* event)
+{
+    QListView* list = watched == lstImages ? lstImages : watched == lstFavorites ? lstFavorites : nullptr;
+    if (!list)
+        return false;
+    // The menu came with the key press below; the desktop's own menu event
+    // would bring up the window's toolbar menu instead.
+    if (event->type() == QEvent::ContextMenu)
+        return static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Menu && !(key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier))
+        return false;
+    // At the current entry, as a right-click on it would open it.
+    const QRect entry = list->visualRect(list->currentIndex());
+    const QPoint at = list->viewport()->mapToGlobal(entry.isValid() ? entry.center() : QPoint());
+    if (list == lstImages)
+        lstImages_MouseDown(Qt::RightButton, at);
+    else
+        lstFavorites_MouseDown(Qt::RightButton, at);
+    return true;
 }
 
 void frmLumMain::selectEntryAt(QListView* list, QPoint viewportPosition)

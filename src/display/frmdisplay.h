@@ -144,7 +144,9 @@ signals:
     void unloaded();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -161,6 +163,12 @@ private:
     void showFullView();
     void showThumbnailView();
     void leaveSingle();
+    // The keys that act by what they are rather than the character they type.
+    bool actOnKey(const QKeyEvent& event);
+    bool stepByHand(int key);
+    bool thumbnailKey(const QKeyEvent& event);
+    int selectedSlot() const;
+    void selectAcrossPages(int slot, int key);
 
     // DisplayImage's steps and its failure table.
     void displayTarget(const Target& target);
@@ -183,6 +191,8 @@ private:
     bool loaded_ = false;
     std::optional<QSizeF> screenOverride_;
     qreal ratioOverride_ = 0;
+    // The wheel's turn not yet stepped: a touchpad turns it in small parts.
+    int wheelTurned_ = 0;
     // The picture's own size in twips; a picture that cannot be decoded
     // leaves the last one's, which is placed again.
     QSizeF pictureTwips_{4095, 2415};

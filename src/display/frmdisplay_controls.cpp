@@ -93,6 +93,10 @@ void frmDisplay::buildControls()
     setTabOrder(cmdControl[4], cmdControl[5]);
     setTabOrder(cmdControl[5], hscMain);
     setTabOrder(hscMain, cmdControl[6]);
+    // The keys that move through the show act over whichever control holds the focus.
+    for (QPushButton* button : std::as_const(cmdControl))
+        button->installEventFilter(this);
+    hscMain->installEventFilter(this);
 
     imgTN.append(new display::ThumbBox(0, this));
     imgTN[0]->setGeometry(pixelRect(2280, 5160, 1695, 1455));
@@ -246,6 +250,10 @@ void frmDisplay::Form_KeyPress(int keyAscii)
 
 void frmDisplay::keyPressEvent(QKeyEvent* event)
 {
+    if (actOnKey(*event)) {
+        event->accept();
+        return;
+    }
     // Only keys typed to the window itself act; a key meant for a focused
     // button of the preview reaches here only because the button ignored it.
     QWidget* focused = focusWidget();

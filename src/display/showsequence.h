@@ -37,6 +37,9 @@ public:
     // picture after the page, so Next keeps it and Previous goes back two pages.
     void next(bool pageView);
     void previous(bool pageView, qint32 pageSize);
+    // Home and End.
+    void first() { mintIndex = 1; }
+    void last() { mintIndex = qMax(1, count()); }
     // W: a pause leaves the count one short, so the first tick after it
     // changes the picture.
     void togglePause();

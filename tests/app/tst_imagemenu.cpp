@@ -139,16 +139,23 @@ void TestImageMenu::rightClickOffersTheListsCommands_data()
     QTest::addColumn<bool>("selected"); // the first entry, before the right-click
     QTest::addColumn<int>("row");       // the entry clicked; -1 below the last one
     QTest::addColumn<QString>("seen");  // the entries and the context image while the menu shows
-    QTest::newRow("image list: the entry pointed at") << false << true << 1 << forImages + " /p/b.jpg";
+    QTest::addColumn<int>("key");       // pressed instead of the right-click, on the entry selected
+    QTest::newRow("image list: the entry pointed at") << false << true << 1 << forImages + " /p/b.jpg" << 0;
     QTest::newRow("image list, nothing selected: the entry pointed at")
-        << false << false << 1 << forImages + " /p/b.jpg";
-    QTest::newRow("image list, below the last entry") << false << true << -1 << forImages + " /p/a.jpg";
+        << false << false << 1 << forImages + " /p/b.jpg" << 0;
+    QTest::newRow("image list, below the last entry") << false << true << -1 << forImages + " /p/a.jpg" << 0;
     QTest::newRow("image list, nothing selected, below the last entry")
-        << false << false << -1 << allOff + " ";
-    QTest::newRow("favourites: the entry pointed at") << true << true << 1 << forFavourites + " /p/g.jpg";
-    QTest::newRow("favourites, below the last entry") << true << true << -1 << forFavourites + " /p/f.jpg";
+        << false << false << -1 << allOff + " " << 0;
+    QTest::newRow("favourites: the entry pointed at")
+        << true << true << 1 << forFavourites + " /p/g.jpg" << 0;
+    QTest::newRow("favourites, below the last entry")
+        << true << true << -1 << forFavourites + " /p/f.jpg" << 0;
     QTest::newRow("favourites, nothing selected, below the last entry")
-        << true << false << -1 << allOff + " ";
+        << true << false << -1 << allOff + " " << 0;
+    QTest::newRow("image list: the Menu key")
+        << false << true << 0 << forImages + " /p/a.jpg" << int(Qt::Key_Menu);
+    QTest::newRow("favourites: Shift+F10")
+        << true << true << 0 << forFavourites + " /p/f.jpg" << (Qt::SHIFT | Qt::Key_F10).toCombined();
 }
 
 void TestImageMenu::rightClickOffersTheListsCommands()
@@ -157,6 +164,7 @@ void TestImageMenu::rightClickOffersTheListsCommands()
     QFETCH(bool, selected);
     QFETCH(int, row);
     QFETCH(QString, seen);
+    QFETCH(int, key);
     Lists l;
     frmLumMain& w = *l.f.window;
     l.f.window->tabMain->setCurrentIndex(1);
@@ -167,7 +175,13 @@ void TestImageMenu::rightClickOffersTheListsCommands()
         l.f.state.Favorites.Add("/p/g.jpg");
     if (selected)
         list->setCurrentIndex(list->model()->index(0, 0));
-    QCOMPARE(rightClick(l.f, list, row), seen);
+    const auto pressKey = [list, key] {
+        QTest::keyClick(list, Qt::Key(key & ~Qt::KeyboardModifierMask),
+                        Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask));
+    };
+    QCOMPARE(key ? duringPopUp(w.mnuImage, w.mnuImageSub, -1, pressKey, &l.f.state.ContextImage)
+                 : rightClick(l.f, list, row),
+             seen);
     QCOMPARE(w.ActiveList, list);
     // The entry pointed at is selected; below the last one the selection stays.
     const int selectedRow = row >= 0 ? row : selected ? 0 : -1;

@@ -3,14 +3,39 @@
 
 #include "platform/dialogs.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 using testsupport::DisplayFixture;
+
+namespace {
+
+constexpr int wheelDown = -1;
+constexpr int wheelUp = -2;
+
+// A character, a key with its modifiers, or a notch of the wheel.
+void press(QWidget* widget, int key)
+{
+    if (key == wheelDown || key == wheelUp) {
+        QWheelEvent wheel({5, 5}, widget->mapToGlobal(QPointF(5, 5)), {}, {0, key == wheelUp ? 120 : -120},
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        // Over the window beside its controls, where no control takes the wheel.
+        QApplication::sendEvent(widget->window(), &wheel);
+    } else if (key < 0x80) {
+        QTest::keyClick(widget, char(key));
+    } else {
+        QTest::keyClick(widget, Qt::Key(key & ~Qt::KeyboardModifierMask),
+                        Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask));
+    }
+}
+
+} // namespace
 
 class TestControls : public QObject {
     Q_OBJECT
@@ -18,6 +43,8 @@ class TestControls : public QObject {
 private slots:
     void keysActByCharacterCode_data();
     void keysActByCharacterCode();
+    void previewKeysActOverTheFocusedControl_data();
+    void previewKeysActOverTheFocusedControl();
     void escapeSpaceAndDoubleClickCloseAndUnpause_data();
     void escapeSpaceAndDoubleClickCloseAndUnpause();
     void keyAddsTheShownImageOnce();
@@ -30,21 +57,31 @@ private slots:
 
 void TestControls::keysActByCharacterCode_data()
 {
-    QTest::addColumn<char>("key");
+    QTest::addColumn<int>("key");
     QTest::addColumn<int>("from");
     QTest::addColumn<int>("to");
     QTest::addColumn<int>("ticksCounted"); // one tick was counted before the key
-    QTest::newRow("n: a step starts a full delay") << 'n' << 2 << 3 << 0;
-    QTest::newRow("N at the last wraps to the first") << 'N' << 4 << 1 << 0;
-    QTest::newRow("p") << 'p' << 3 << 2 << 0;
-    QTest::newRow("P at the first goes to the last") << 'P' << 1 << 4 << 0;
-    QTest::newRow("w pauses one tick short of the delay") << 'w' << 2 << 2 << 2;
-    QTest::newRow("other keys do nothing") << 'x' << 2 << 2 << 1;
+    QTest::newRow("n: a step starts a full delay") << int('n') << 2 << 3 << 0;
+    QTest::newRow("N at the last wraps to the first") << int('N') << 4 << 1 << 0;
+    QTest::newRow("p") << int('p') << 3 << 2 << 0;
+    QTest::newRow("P at the first goes to the last") << int('P') << 1 << 4 << 0;
+    QTest::newRow("w pauses one tick short of the delay") << int('w') << 2 << 2 << 2;
+    QTest::newRow("other keys do nothing") << int('x') << 2 << 2 << 1;
+    QTest::newRow("Right") << int(Qt::Key_Right) << 2 << 3 << 0;
+    QTest::newRow("Down at the last wraps to the first") << int(Qt::Key_Down) << 4 << 1 << 0;
+    QTest::newRow("Page Down") << int(Qt::Key_PageDown) << 2 << 3 << 0;
+    QTest::newRow("wheel down") << wheelDown << 2 << 3 << 0;
+    QTest::newRow("Left") << int(Qt::Key_Left) << 3 << 2 << 0;
+    QTest::newRow("Up at the first goes to the last") << int(Qt::Key_Up) << 1 << 4 << 0;
+    QTest::newRow("Page Up") << int(Qt::Key_PageUp) << 3 << 2 << 0;
+    QTest::newRow("wheel up") << wheelUp << 3 << 2 << 0;
+    QTest::newRow("Home") << int(Qt::Key_Home) << 3 << 1 << 0;
+    QTest::newRow("End") << int(Qt::Key_End) << 2 << 4 << 0;
 }
 
 void TestControls::keysActByCharacterCode()
 {
-    QFETCH(char, key);
+    QFETCH(int, key);
     QFETCH(int, from);
     QFETCH(int, to);
     QFETCH(int, ticksCounted);
@@ -52,12 +89,61 @@ void TestControls::keysActByCharacterCode()
     f.standardShow(3);
     f.window->hscMain->setValue(from);
     f.window->tim1_Timer();
-    QTest::keyClick(f.window.get(), key);
+    press(f.window.get(), key);
     QCOMPARE(f.window->mintIndex(), to);
     QCOMPARE(f.window->imgMain->toolTip(), f.path(to));
     QCOMPARE(f.window->hscMain->value(), to);
     QCOMPARE(f.window->sequence().mintDelayCurrent, ticksCounted);
     QCOMPARE(f.window->sequence().mbolPaused, key == 'w');
+}
+
+void TestControls::previewKeysActOverTheFocusedControl_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("thumbs");
+    QTest::addColumn<int>("from"); // the picture shown, or the thumbnail selected (0: none)
+    QTest::addColumn<int>("to");   // 0: the window closed
+    QTest::newRow("full: Right") << int(Qt::Key_Right) << false << 2 << 3;
+    QTest::newRow("full: End") << int(Qt::Key_End) << false << 2 << 40;
+    QTest::newRow("full: wheel up at the first") << wheelUp << false << 1 << 40;
+    QTest::newRow("full: Escape closes") << int(Qt::Key_Escape) << false << 2 << 0;
+    QTest::newRow("thumbs: Escape closes") << int(Qt::Key_Escape) << true << 2 << 0;
+    QTest::newRow("thumbs: Right selects the first") << int(Qt::Key_Right) << true << 0 << 1;
+    QTest::newRow("thumbs: Right") << int(Qt::Key_Right) << true << 1 << 2;
+    QTest::newRow("thumbs: Down a row") << int(Qt::Key_Down) << true << 2 << 8;
+    QTest::newRow("thumbs: Up a row") << int(Qt::Key_Up) << true << 8 << 2;
+    QTest::newRow("thumbs: Left") << int(Qt::Key_Left) << true << 2 << 1;
+    QTest::newRow("thumbs: Right off the page: the next page's first")
+        << int(Qt::Key_Right) << true << 30 << 31;
+    QTest::newRow("thumbs: Down off the page: the same column") << int(Qt::Key_Down) << true << 27 << 33;
+    QTest::newRow("thumbs: Left off the page: the page before's last")
+        << int(Qt::Key_Left) << true << 1 << 39;
+    QTest::newRow("thumbs: Menu key") << int(Qt::Key_Menu) << true << 2 << 2;
+    QTest::newRow("thumbs: Shift+F10") << (Qt::SHIFT | Qt::Key_F10).toCombined() << true << 2 << 2;
+}
+
+void TestControls::previewKeysActOverTheFocusedControl()
+{
+    QFETCH(int, key);
+    QFETCH(bool, thumbs);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    DisplayFixture f(40);
+    f.state.ThumbPreview = thumbs;
+    f.preview();
+    if (!thumbs)
+        f.window->hscMain->setValue(from);
+    else if (from != 0)
+        f.window->imgTN_Click(from - 1);
+    press(f.window->focusWidget(), key);
+    QCOMPARE(f.window->isLoaded(), to != 0);
+    if (to == 0)
+        return;
+    QCOMPARE(thumbs ? f.window->pager().mintSelected : f.window->mintIndex(), to);
+    QVERIFY(thumbs ? f.shownPositions().contains(to) : f.window->imgMain->toolTip() == f.path(to));
+    QCOMPARE(f.menuRequests, key == Qt::Key_Menu || key == (Qt::SHIFT | Qt::Key_F10).toCombined()
+                                 ? QList<int>({from - 1})
+                                 : QList<int>());
 }
 
 void TestControls::escapeSpaceAndDoubleClickCloseAndUnpause_data()

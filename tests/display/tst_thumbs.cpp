@@ -30,6 +30,7 @@ private slots:
     void menuStopsThePageStillLoading();
     void failedPictureOnAPage_data();
     void failedPictureOnAPage();
+    void doubleClickOpensTheSingleImageModally_data();
     void doubleClickOpensTheSingleImageModally();
 };
 
@@ -199,8 +200,16 @@ void TestThumbs::failedPictureOnAPage()
     QVERIFY(!QGuiApplication::overrideCursor());
 }
 
+void TestThumbs::doubleClickOpensTheSingleImageModally_data()
+{
+    QTest::addColumn<bool>("byEnter"); // Enter on the selected thumbnail
+    QTest::newRow("double-click") << false;
+    QTest::newRow("Enter") << true;
+}
+
 void TestThumbs::doubleClickOpensTheSingleImageModally()
 {
+    QFETCH(bool, byEnter);
     DisplayFixture f(3);
     f.thumbnailPreview();
     bool single = false;
@@ -214,7 +223,12 @@ void TestThumbs::doubleClickOpensTheSingleImageModally()
         shown = window->imgMain->isVisible() ? window->imgMain->toolTip() : QString();
         QTest::keyClick(window, Qt::Key_Escape);
     });
-    QTest::mouseDClick(f.window->imgTN[1], Qt::LeftButton);
+    if (byEnter) {
+        f.window->imgTN_Click(1);
+        QTest::keyClick(f.window->focusWidget(), Qt::Key_Return);
+    } else {
+        QTest::mouseDClick(f.window->imgTN[1], Qt::LeftButton);
+    }
     QVERIFY(single);
     QVERIFY(modal);
     QCOMPARE(shown, f.path(2));
