@@ -3,7 +3,8 @@
 # need, when they are missing. Without root it prints the command instead.
 # With --package it adds Debian's packaging tools and the package's checkers;
 # with --test it adds those and what only the tests need: clang and its
-# runtime for the fuzz targets.
+# runtime for the fuzz targets; with --bench what the launch benchmark needs,
+# and the viewers it runs beside Lumarine.
 set -euo pipefail
 
 packages=(
@@ -15,9 +16,11 @@ packages=(
     dbus-daemon at-spi2-core
 )
 packaging=(debhelper lintian appstream desktop-file-utils man-db groff-base)
+bench=(libx11-dev libxext-dev libxtst-dev openbox feh nsxiv qimgv)
 case "${1:-}" in
 --package) packages+=("${packaging[@]}") ;;
 --test) packages+=("${packaging[@]}" clang libclang-rt-14-dev) ;;
+--bench) packages+=("${bench[@]}") ;;
 esac
 
 missing=()
