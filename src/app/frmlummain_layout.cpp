@@ -6,6 +6,7 @@
 #include "catalogue/appstate.h"
 #include "catalogue/imagelistmodel.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -62,6 +63,9 @@ void frmLumMain::buildLayout()
     tabMain->addTab(buildFavoritesTab(), tr("Favorites"));
     tabMain->addTab(buildSettingsTab(), tr("Settings"));
     tabMain->setCurrentIndex(0);
+    tabMain->setAccessibleName(tr("Tabs"));
+    if (auto* pages = tabMain->findChild<QWidget*>(QStringLiteral("qt_tabwidget_stackedwidget")))
+        pages->setAccessibleName(tr("Tab pages"));
     for (int i = 0; i < tabMain->count(); ++i)
         tabMain->widget(i)->setAccessibleName(tabMain->tabText(i));
 
@@ -71,6 +75,7 @@ void frmLumMain::buildLayout()
     imgClipBoard->hide();
 
     auto* central = new QWidget;
+    central->setAccessibleName(tr("Lumarine"));
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(8, 6, 8, 6);
     column->addWidget(tabMain, 1);
@@ -90,6 +95,8 @@ QWidget* frmLumMain::buildActionsTab()
     txtBase->setInsertPolicy(QComboBox::NoInsert);
     txtBase->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     txtBase->setAccessibleName(tr("Base path"));
+    txtBase->lineEdit()->setAccessibleName(tr("Base path"));
+    txtBase->view()->setAccessibleName(tr("Recent base paths"));
     cmdBrowse = named<QPushButton>("cmdBrowse", tr("&Browse"));
     lblCount = named<QLabel>("lblCount", QStringLiteral("0"));
     cmdCount = named<QPushButton>("cmdCount", tr("&Count"));
@@ -190,6 +197,7 @@ QWidget* frmLumMain::buildSettingsTab()
     cboTNSize->addItems({QStringLiteral("Small"), QStringLiteral("Medium"), QStringLiteral("Large")});
     cboTNSize->setMaximumWidth(89);
     cboTNSize->setAccessibleName(tr("Thumbnail size"));
+    cboTNSize->view()->setAccessibleName(tr("Thumbnail sizes"));
     chkShowNames = named<QCheckBox>("chkShowNames", tr("Show Toolbar Names"));
     auto* delayLabel = named<QLabel>("Label3_0", tr("Delay (seconds):"));
     delayLabel->setBuddy(txtDelay);

@@ -116,6 +116,9 @@ void frmLumMain::buildMenus()
     dispatch(mnuViewSub, &frmLumMain::mnuViewSub_Click);
     dispatch(mnuHelpSub, &frmLumMain::mnuHelpSub_Click);
     dispatch(mnuImageSub, &frmLumMain::mnuImageSub_Click);
+    // A menu that pops up is named as the entry that opens it.
+    for (QMenu* menu : findChildren<QMenu*>())
+        menu->setAccessibleName(menu->title().remove(QLatin1Char('&')));
 }
 
 void frmLumMain::buildToolbar()
@@ -139,6 +142,7 @@ void frmLumMain::buildToolbar()
         QAction* action = nullptr;
         if (!button.caption) {
             action = Toolbar1->addSeparator();
+            Toolbar1->widgetForAction(action)->setAccessibleName(tr("Separator"));
         } else {
             const QIcon icon = app::ToolIcon(QLatin1String(button.themeIcon));
             action = Toolbar1->addAction(icon, QLatin1String(button.caption));
