@@ -6,6 +6,7 @@
 #include "catalogue/appstate.h"
 #include "catalogue/imagelistmodel.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -62,6 +63,11 @@ void frmLumMain::buildLayout()
     tabMain->addTab(buildFavoritesTab(), tr("Favorites"));
     tabMain->addTab(buildSettingsTab(), tr("Settings"));
     tabMain->setCurrentIndex(0);
+    tabMain->setAccessibleName(tr("Tabs"));
+    if (auto* pages = tabMain->findChild<QWidget*>(QStringLiteral("qt_tabwidget_stackedwidget")))
+        pages->setAccessibleName(tr("Tab pages"));
+    for (int i = 0; i < tabMain->count(); ++i)
+        tabMain->widget(i)->setAccessibleName(tabMain->tabText(i));
 
     cmdClose = named<QPushButton>("cmdClose", tr("E&xit"));
     cmdClose->setMinimumWidth(97);
@@ -69,6 +75,7 @@ void frmLumMain::buildLayout()
     imgClipBoard->hide();
 
     auto* central = new QWidget;
+    central->setAccessibleName(tr("Lumarine"));
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(8, 6, 8, 6);
     column->addWidget(tabMain, 1);
@@ -87,6 +94,9 @@ QWidget* frmLumMain::buildActionsTab()
     txtBase->setEditable(true);
     txtBase->setInsertPolicy(QComboBox::NoInsert);
     txtBase->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    txtBase->setAccessibleName(tr("Base path"));
+    txtBase->lineEdit()->setAccessibleName(tr("Base path"));
+    txtBase->view()->setAccessibleName(tr("Recent base paths"));
     cmdBrowse = named<QPushButton>("cmdBrowse", tr("&Browse"));
     lblCount = named<QLabel>("lblCount", QStringLiteral("0"));
     cmdCount = named<QPushButton>("cmdCount", tr("&Count"));
@@ -102,6 +112,7 @@ QWidget* frmLumMain::buildActionsTab()
     column->addWidget(Frame1);
 
     Frame8 = named<QGroupBox>("Frame8");
+    Frame8->setAccessibleName(tr("Status"));
     auto* status = new QVBoxLayout(Frame8);
     lblStatus = named<QLabel>("lblStatus", tr("Ready."));
     lblStatus->setAlignment(Qt::AlignCenter);
@@ -148,6 +159,7 @@ static QWidget* listTab(const char* frameName, QListView* list, QPushButton* but
     auto* page = new QWidget;
     auto* column = new QVBoxLayout(page);
     auto* frame = named<QGroupBox>(frameName);
+    frame->setAccessibleName(list->accessibleName());
     auto* inner = new QVBoxLayout(frame);
     inner->addWidget(list, 1);
     inner->addLayout(rightAligned(button));
@@ -158,6 +170,7 @@ static QWidget* listTab(const char* frameName, QListView* list, QPushButton* but
 QWidget* frmLumMain::buildImageListTab()
 {
     lstImages = makeListBox("lstImages", state_.MainImages, lstImagesModel, this);
+    lstImages->setAccessibleName(tr("Image list"));
     cmdAddAllToFavorites = named<QPushButton>("cmdAddAllToFavorites", tr("Add All To Faves"));
     return listTab("Frame2", lstImages, cmdAddAllToFavorites);
 }
@@ -165,6 +178,7 @@ QWidget* frmLumMain::buildImageListTab()
 QWidget* frmLumMain::buildFavoritesTab()
 {
     lstFavorites = makeListBox("lstFavorites", state_.Favorites, lstFavoritesModel, this);
+    lstFavorites->setAccessibleName(tr("Favorites"));
     cmdRemoveFromFaves = named<QPushButton>("cmdRemoveFromFaves", tr("Remove Image"));
     return listTab("Frame5", lstFavorites, cmdRemoveFromFaves);
 }
@@ -182,6 +196,8 @@ QWidget* frmLumMain::buildSettingsTab()
     cboTNSize = named<QComboBox>("cboTNSize");
     cboTNSize->addItems({QStringLiteral("Small"), QStringLiteral("Medium"), QStringLiteral("Large")});
     cboTNSize->setMaximumWidth(89);
+    cboTNSize->setAccessibleName(tr("Thumbnail size"));
+    cboTNSize->view()->setAccessibleName(tr("Thumbnail sizes"));
     chkShowNames = named<QCheckBox>("chkShowNames", tr("Show Toolbar Names"));
     auto* delayLabel = named<QLabel>("Label3_0", tr("Delay (seconds):"));
     delayLabel->setBuddy(txtDelay);

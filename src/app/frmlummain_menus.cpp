@@ -4,6 +4,7 @@
 
 #include "app/about.h"
 #include "app/help.h"
+#include "app/toolicons.h"
 #include "catalogue/appstate.h"
 
 #include <QAction>
@@ -11,8 +12,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStyle>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace {
 
@@ -40,29 +41,29 @@ struct ToolButton {
     const char* caption; // nullptr is a separator
     const char* toolTip;
     const char* themeIcon;
-    QStyle::StandardPixmap fallback;
 };
 
 const ToolButton toolButtons[] = {
-    {"New", "Create New Favorites List", "document-new", QStyle::SP_FileIcon},
-    {nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
-    {"Open", "Open Current Favorites List", "document-open", QStyle::SP_DialogOpenButton},
-    {"Save", "Save Current Favorites List", "document-save", QStyle::SP_DialogSaveButton},
-    {"Copy", "Move Favorite Images", "edit-copy", QStyle::SP_ArrowForward},
-    {nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
-    {"Browse", "Browse For Base Path", "folder-open", QStyle::SP_DirOpenIcon},
-    {nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
-    {"Preview", "Preview All Images", "view-preview", QStyle::SP_FileDialogContentsView},
-    {"All", "Show All Images", "media-playback-start", QStyle::SP_MediaPlay},
-    {"Faves", "Show Favorite Images", "emblem-favorite", QStyle::SP_DialogApplyButton},
-    {nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
-    {"Help", "Help", "help-contents", QStyle::SP_DialogHelpButton},
+    {"New", "Create New Favorites List", "document-new"},
+    {nullptr, nullptr, nullptr},
+    {"Open", "Open Current Favorites List", "document-open"},
+    {"Save", "Save Current Favorites List", "document-save"},
+    {"Copy", "Move Favorite Images", "edit-copy"},
+    {nullptr, nullptr, nullptr},
+    {"Browse", "Browse For Base Path", "folder-open"},
+    {nullptr, nullptr, nullptr},
+    {"Preview", "Preview All Images", "view-preview"},
+    {"All", "Show All Images", "media-playback-start"},
+    {"Faves", "Show Favorite Images", "emblem-favorite"},
+    {nullptr, nullptr, nullptr},
+    {"Help", "Help", "help-contents"},
 };
 
 } // namespace
 
 void frmLumMain::buildMenus()
 {
+    menuBar()->setAccessibleName(tr("Menu bar"));
     mnuFile = menuBar()->addMenu(tr("&File"));
     mnuFile->setObjectName("mnuFile");
     mnuSaveList = new QMenu(tr("&Save Lists"), this);
@@ -115,6 +116,9 @@ void frmLumMain::buildMenus()
     dispatch(mnuViewSub, &frmLumMain::mnuViewSub_Click);
     dispatch(mnuHelpSub, &frmLumMain::mnuHelpSub_Click);
     dispatch(mnuImageSub, &frmLumMain::mnuImageSub_Click);
+    // A menu that pops up is named as the entry that opens it.
+    for (QMenu* menu : findChildren<QMenu*>())
+        menu->setAccessibleName(menu->title().remove(QLatin1Char('&')));
 }
 
 void frmLumMain::buildToolbar()
@@ -124,6 +128,9 @@ void frmLumMain::buildToolbar()
     Toolbar1->setMovable(false);
     Toolbar1->setFloatable(false);
     Toolbar1->setIconSize(QSize(16, 16));
+    // The button that shows the buttons a narrow window has no room for.
+    if (auto* more = Toolbar1->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(tr("More buttons"));
     Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     // Thirteen buttons share the design's 440 pixels: compact captions keep
     // the last one from falling into the overflow menu.
@@ -135,9 +142,9 @@ void frmLumMain::buildToolbar()
         QAction* action = nullptr;
         if (!button.caption) {
             action = Toolbar1->addSeparator();
+            Toolbar1->widgetForAction(action)->setAccessibleName(tr("Separator"));
         } else {
-            const QIcon icon =
-                QIcon::fromTheme(QLatin1String(button.themeIcon), style()->standardIcon(button.fallback));
+            const QIcon icon = app::ToolIcon(QLatin1String(button.themeIcon));
             action = Toolbar1->addAction(icon, QLatin1String(button.caption));
             action->setToolTip(QLatin1String(button.toolTip));
             const int buttonIndex = index;

@@ -2,11 +2,13 @@
 #include "display/frmdisplay.h"
 
 #include "catalogue/appstate.h"
+#include "display/noteview.h"
 #include "display/thumbbox.h"
 #include "platform/twips.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -32,6 +34,9 @@ frmDisplay::frmDisplay(DisplayServices services, QWidget* parent)
     setPalette(black);
     setAutoFillBackground(true);
     buildControls();
+    if (!services_.clock)
+        services_.clock = [] { return QDeadlineTimer::current().deadline(); };
+    noteView_ = new display::NoteView(note_, services_.clock, this);
     tim1 = new QTimer(this);
     tim1->setObjectName(QStringLiteral("tim1"));
     tim1->setInterval(1000);
@@ -58,6 +63,7 @@ void frmDisplay::Unload()
     TNClear();
     pager_.clearAll();
     resetControls();
+    clearNote();
     show_.cancelAhead();
     if (services_.onUnload)
         services_.onUnload();

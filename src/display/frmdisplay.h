@@ -3,6 +3,7 @@
 #include "catalogue/showassembly.h"
 #include "display/geometry.h"
 #include "display/picturejobs.h"
+#include "display/shownote.h"
 #include "display/showsequence.h"
 #include "display/thumbpager.h"
 #include "platform/apperror.h"
@@ -34,8 +35,9 @@ class Dialogs;
 }
 
 namespace display {
+class NoteView;
 class ThumbBox;
-}
+} // namespace display
 
 // What the display window needs from the rest of the program.
 struct DisplayServices {
@@ -51,6 +53,8 @@ struct DisplayServices {
     // Thumbnails, when they come from elsewhere than the pictures (the
     // desktop's thumbnail cache).
     const platform::PictureLoader* thumbnails = nullptr;
+    // Milliseconds of a steady clock, which times the notes; a real one when unset.
+    std::function<qint64()> clock = {};
 };
 
 namespace display {
@@ -175,6 +179,13 @@ private:
     void fitAndShowMain();
     void handleDisplayFailure(const platform::AppError& error);
     void hideForEmptyList();
+
+    // The note at the foot of the show, and what a screen reader hears the window is.
+    void flashNote(const QString& text);
+    void toggleInfoNote();
+    void pictureShown(const QString& path);
+    void clearNote();
+    void nameThumbnailPage(int first);
     platform::ShownSizeFor screenSizeFor() const;
 
     // The thumbnail view.
@@ -197,4 +208,6 @@ private:
     // leaves the last one's, which is placed again.
     QSizeF pictureTwips_{4095, 2415};
     QRectF imgMainTwips_;
+    display::ShowNote note_;
+    display::NoteView* noteView_ = nullptr;
 };

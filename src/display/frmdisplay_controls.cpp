@@ -6,6 +6,7 @@
 #include "display/thumbbox.h"
 #include "platform/twips.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFrame>
@@ -29,6 +30,20 @@ QPalette whiteOnBlack(QPalette palette)
     return palette;
 }
 
+// The application's own colours, set on every role, so that they hold against
+// the black window's.
+QPalette visibleOnBlack(const QPalette& inherited)
+{
+    QPalette palette = inherited;
+    const QPalette standard = QApplication::palette();
+    for (int role = 0; role < QPalette::NColorRoles; ++role) {
+        const auto r = QPalette::ColorRole(role);
+        if (r != QPalette::NoRole)
+            palette.setBrush(r, standard.brush(r));
+    }
+    return palette;
+}
+
 struct ButtonDesign {
     const char* caption;
     int top;
@@ -49,6 +64,7 @@ void frmDisplay::buildControls()
 
     framControls = new QFrame(this);
     framControls->setObjectName(QStringLiteral("framControls"));
+    framControls->setAccessibleName(QStringLiteral("Preview controls"));
     framControls->setPalette(whiteOnBlack(framControls->palette()));
     framControls->setAutoFillBackground(true);
     framControls->setGeometry(pixelRect(120, 240, 1095, 3615));
@@ -77,6 +93,9 @@ void frmDisplay::buildControls()
 
     hscMain = new QScrollBar(Qt::Horizontal, this);
     hscMain->setObjectName(QStringLiteral("hscMain"));
+    hscMain->setAccessibleName(QStringLiteral("Position in the show"));
+    // The window's white on black would hide the bar's arrows.
+    hscMain->setPalette(visibleOnBlack(hscMain->palette()));
     hscMain->setGeometry(pixelRect(1440, 600, 7575, 255));
     hscMain->setFocusPolicy(Qt::StrongFocus);
     // The value changes once, when a drag ends; during the drag only the
@@ -222,8 +241,15 @@ void frmDisplay::Form_KeyPress(int keyAscii)
     case 97:
         // The single-image window has no list, and in the thumbnail view the
         // position may lie past the end: then there is nothing to add.
-        if (const auto path = show_.pathAt(show_.mintIndex))
+        if (const auto path = show_.pathAt(show_.mintIndex)) {
+            const bool already = IsInFavorites(*path);
             AddToFavorites(*path);
+            flashNote(already ? QStringLiteral("Already a favorite") : QStringLiteral("Added to favorites"));
+        }
+        break;
+    case 73:
+    case 105:
+        toggleInfoNote();
         break;
     case 78:
     case 110:
@@ -242,6 +268,9 @@ void frmDisplay::Form_KeyPress(int keyAscii)
     case 87:
     case 119:
         show_.togglePause();
+        // Only a timed show plays.
+        if (mode_ == display::DisplayMode::Standard)
+            flashNote(show_.mbolPaused ? QStringLiteral("Paused") : QStringLiteral("Playing"));
         break;
     default:
         break;

@@ -75,6 +75,7 @@ void frmDisplay::displayTarget(const Target& target)
             return;
     }
     fitAndShowMain();
+    pictureShown(path);
     lblStatus->setText(IsInFavorites(path) ? QStringLiteral("Faves") : QString());
     basUI::BusyCursorOff();
     // Only a standard show knows its next picture ahead of time.

@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QLabel>
 #include <QScrollBar>
 
@@ -40,6 +41,8 @@ void frmDisplay::TNDisplay()
     basUI::BusyCursorOn();
     TNClear();
     TNLayout();
+    clearNote();
+    nameThumbnailPage(show_.mintIndex);
     hscMain->setSingleStep(pager_.mintPageSize());
     // A newer page, or the window closing, during a yield supersedes this
     // one even when the stop request has been lowered again by then.
@@ -68,6 +71,7 @@ void frmDisplay::drawThumbnail(int slot, const QString& path, const platform::Lo
               qRound(twips::toPixels(grid.positions[slot].y())));
     box->setPixmap(QPixmap::fromImage(picture.image));
     box->setToolTip(path);
+    box->setAccessibleName(QFileInfo(path).fileName());
     const QSizeF shown =
         display::FitThumbnail(twips::fromPixels(QSizeF(picture.ownSize)), grid.cellWidth, grid.cellHeight);
     const QSizeF pixels = twips::toPixels(shown);
@@ -136,12 +140,14 @@ void frmDisplay::imgTN_MouseDown(int index, Qt::MouseButton button, QPoint globa
         if (context == QLatin1String("DELETE")) {
             pager_.markDeleted(index);
             imgTN[index]->setToolTip(QStringLiteral("Image Deleted"));
+            imgTN[index]->setAccessibleName(QStringLiteral("Image Deleted"));
             show_.mintIndex = std::max(1, show_.mintIndex - pager_.mintPageSize());
             context.clear();
             TNDisplay();
         } else {
             pager_.rename(index, context);
             imgTN[index]->setToolTip(context);
+            imgTN[index]->setAccessibleName(QFileInfo(context).fileName());
         }
     }
     context.clear();

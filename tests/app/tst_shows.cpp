@@ -18,6 +18,8 @@ class TestShows : public QObject {
 private slots:
     void showAllCoversTheScreenAndClosingListsTheFavorites();
     void favoritesShowUsesTheDelayOfTheLastShowAll();
+    void controlsAreNamedForAScreenReader_data();
+    void controlsAreNamedForAScreenReader();
 };
 
 namespace {
@@ -75,6 +77,55 @@ void TestShows::favoritesShowUsesTheDelayOfTheLastShowAll()
     QCOMPARE(display.mintDelay(), 7);
     QVERIFY(display.tim1->isActive());
     QTest::keyClick(&display, Qt::Key_Escape);
+}
+
+void TestShows::controlsAreNamedForAScreenReader_data()
+{
+    QTest::addColumn<QString>("toolbarButton"); // the show running; empty for none
+    QTest::addColumn<bool>("thumbs");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("image list") << "" << false << "lstImages"
+                                << "Image list";
+    QTest::newRow("favourites") << "" << false << "lstFavorites"
+                                << "Favorites";
+    QTest::newRow("base path") << "" << false << "txtBase"
+                               << "Base path";
+    QTest::newRow("thumbnail size") << "" << false << "cboTNSize"
+                                    << "Thumbnail size";
+    QTest::newRow("a show") << "Toolbar1_10" << false << "frmDisplay"
+                            << "Slide show: a.jpg";
+    QTest::newRow("its picture") << "Toolbar1_10" << false << "imgMain"
+                                 << "a.jpg";
+    QTest::newRow("a preview") << "Toolbar1_9" << false << "frmDisplay"
+                               << "Preview: a.jpg";
+    QTest::newRow("its scroll bar") << "Toolbar1_9" << false << "hscMain"
+                                    << "Position in the show";
+    QTest::newRow("a page") << "Toolbar1_9" << true << "frmDisplay"
+                            << "Thumbnails, page 1 of 1";
+    QTest::newRow("a thumbnail") << "Toolbar1_9" << true << "imgTN_1"
+                                 << "b.jpg";
+}
+
+void TestShows::controlsAreNamedForAScreenReader()
+{
+    QFETCH(QString, toolbarButton);
+    QFETCH(bool, thumbs);
+    QFETCH(QString, control);
+    QFETCH(QString, name);
+    MainWindowFixture f;
+    loaded(f);
+    addPicture(f, "a.jpg");
+    addPicture(f, "b.jpg");
+    f.state.ThumbPreview = thumbs;
+    QWidget* window = f.window.get();
+    if (!toolbarButton.isEmpty()) {
+        f.window->findChild<QAction*>(toolbarButton)->trigger();
+        window = &f.window->DisplayWindow();
+    }
+    auto* widget = window->objectName() == control ? window : window->findChild<QWidget*>(control);
+    QVERIFY(widget);
+    QCOMPARE(widget->accessibleName(), name);
 }
 
 #include "tst_shows.moc"

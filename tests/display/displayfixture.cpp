@@ -45,6 +45,7 @@ DisplayFixture::DisplayFixture(int count, QSize size)
                                      menuCommand();
                              },
                              {}};
+    services.clock = [this] { return now; };
     window = std::make_unique<frmDisplay>(std::move(services));
     window->setScreenTwips(QSizeF(12000, 9000));
 }

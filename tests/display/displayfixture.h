@@ -51,6 +51,8 @@ struct DisplayFixture {
     ScriptedDialogs dialogs;
     InjectingLoader loader;
     int unloads = 0;
+    qint64 now = 0; // the window's clock, in milliseconds
+
     QList<int> menuRequests;
     // Stands for the command chosen from the image menu, run before the pop-up returns.
     std::function<void()> menuCommand;

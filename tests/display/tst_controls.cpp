@@ -43,6 +43,8 @@ class TestControls : public QObject {
 private slots:
     void keysActByCharacterCode_data();
     void keysActByCharacterCode();
+    void keysLeaveANote_data();
+    void keysLeaveANote();
     void previewKeysActOverTheFocusedControl_data();
     void previewKeysActOverTheFocusedControl();
     void escapeSpaceAndDoubleClickCloseAndUnpause_data();
@@ -95,6 +97,38 @@ void TestControls::keysActByCharacterCode()
     QCOMPARE(f.window->hscMain->value(), to);
     QCOMPARE(f.window->sequence().mintDelayCurrent, ticksCounted);
     QCOMPARE(f.window->sequence().mbolPaused, key == 'w');
+}
+
+void TestControls::keysLeaveANote_data()
+{
+    QTest::addColumn<QString>("keys"); // typed at the second of four pictures
+    QTest::addColumn<int>("elapsed");  // milliseconds after the last key
+    QTest::addColumn<QString>("note");
+    QTest::newRow("a") << "a" << 0 << "Added to favorites";
+    QTest::newRow("a on a favourite") << "aa" << 0 << "Already a favorite";
+    QTest::newRow("w pauses") << "w" << 0 << "Paused";
+    QTest::newRow("w again plays") << "ww" << 0 << "Playing";
+    QTest::newRow("still there at 1.4 s") << "a" << 1400 << "Added to favorites";
+    QTest::newRow("gone at 2 s") << "a" << 2000 << "";
+    QTest::newRow("i: name and place, until pressed again") << "i" << 60000 << "img02.jpg   2 / 4";
+    QTest::newRow("i again") << "ii" << 0 << "";
+    QTest::newRow("i, then the picture changes") << "in" << 0 << "";
+    QTest::newRow("other keys") << "x" << 0 << "";
+}
+
+void TestControls::keysLeaveANote()
+{
+    QFETCH(QString, keys);
+    QFETCH(int, elapsed);
+    QFETCH(QString, note);
+    DisplayFixture f(4);
+    f.standardShow(3);
+    f.window->hscMain->setValue(2);
+    QTest::keyClicks(f.window.get(), keys);
+    f.now += elapsed;
+    const QWidget* view = f.window->findChild<QWidget*>("note");
+    QVERIFY(view);
+    QTRY_COMPARE(view->isVisible() ? view->accessibleName() : QString(), note);
 }
 
 void TestControls::previewKeysActOverTheFocusedControl_data()

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -60,6 +62,21 @@ int answerFor(int button)
     }
 }
 
+// A box is only as wide as its text, and a window manager cuts a title that
+// does not fit down to dots: the box is made wide enough for its title, the
+// title bar's buttons beside it.
+void fitTitle(QMessageBox& box)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));
+    const int titleBarButtons = 8 * metrics.height();
+    const int width = metrics.horizontalAdvance(box.windowTitle()) * 3 / 2 + titleBarButtons;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
 QString startPath(const FileDialogState& state)
 {
     if (state.fileName.isEmpty())
@@ -80,6 +97,7 @@ int QtDialogs::msgBoxWithDetails(const QString& text, const QString& details, in
 {
     QMessageBox box(iconFor(style), title, text, buttonsFor(style), dialogParent());
     box.setDetailedText(details);
+    fitTitle(box);
     // Escape answers Cancel where there is one and No for a plain question.
     if (mb::buttonsOf(style) == mb::YesNo)
         box.setEscapeButton(QMessageBox::No);
