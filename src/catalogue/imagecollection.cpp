@@ -148,6 +148,12 @@ void ImageCollection::Remove(qsizetype position)
         observer_->removed();
 }
 
+void ImageCollection::reserve(qsizetype more)
+{
+    items_.reserve(Count() + more);
+    index_.reserve(Count() + more);
+}
+
 void ImageCollection::Clear()
 {
     if (observer_)

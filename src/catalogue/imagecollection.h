@@ -47,6 +47,8 @@ public:
     void Remove(const QString& key);
     void Remove(qsizetype position);
     void Clear();
+    // Makes room for this many more paths, so that a long list grows at once.
+    void reserve(qsizetype more);
 
     // The one observer of this list (its list box's model), or none. A copy
     // starts without one; the collection must outlive it.

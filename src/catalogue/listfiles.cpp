@@ -174,10 +174,9 @@ template <typename Use> void forEachLine(const QByteArray& content, Use use)
     }
 }
 
-// Calls use(path) for each line that names a path, in order, after checking
-// the whole content: a file refused is refused before any path is used.
-template <typename Use>
-void forEachPath(const QByteArray& content, const ListFileLimits& limits, qsizetype* leftOut, Use use)
+// The number of lines of a list file that are not empty. Throws for content
+// that is no list, so that a file refused is refused before any path is used.
+qsizetype checkedLineCount(const QByteArray& content, const ListFileLimits& limits)
 {
     if (content.contains('\0'))
         platform::throwError(platform::err::InvalidFileFormat);
@@ -185,6 +184,13 @@ void forEachPath(const QByteArray& content, const ListFileLimits& limits, qsizet
     forEachLine(content, [&lines](QByteArrayView) { ++lines; });
     if (lines > limits.lines)
         throwTooLarge(QStringLiteral("The list file has more than %1 lines.").arg(limits.lines));
+    return lines;
+}
+
+// Calls use(path) for each line that names a path, in order.
+template <typename Use>
+void forEachPath(const QByteArray& content, const ListFileLimits& limits, qsizetype* leftOut, Use use)
+{
     forEachLine(content, [&](QByteArrayView raw) {
         QString path = pathOfLine(raw, limits);
         if (!path.isNull())
@@ -214,6 +220,7 @@ QByteArray FormatListFile(const QStringList& lines)
 QStringList ParseListFile(const QByteArray& content, const ListFileLimits& limits, qsizetype* leftOut)
 {
     QStringList paths;
+    paths.reserve(checkedLineCount(content, limits));
     forEachPath(content, limits, leftOut, [&paths](QString&& path) { paths << std::move(path); });
     return paths;
 }
@@ -240,6 +247,7 @@ void OpenList(const std::optional<QString>& fileName, platform::FileDialogState&
     try {
         const QByteArray content = readListFile(context.fileSystem, chosen, limits);
         // Each path goes straight into the list, with no list of lines between.
+        mainImages.reserve(checkedLineCount(content, limits));
         const ImageCollection::Batch batch(mainImages);
         forEachPath(content, limits, &leftOut, [&](QString&& path) {
             // Adding one image to a saved list writes such repeats; they are

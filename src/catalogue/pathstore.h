@@ -27,6 +27,7 @@ public:
     // The text stays in its block until the store is cleared or dropped.
     void erase(qsizetype i);
     void clear();
+    void reserve(qsizetype paths) { entries_.reserve(size_t(paths)); }
 
 private:
     using Block = std::shared_ptr<char16_t[]>;
