@@ -1,11 +1,13 @@
 #include "catalogue/folderscan.h"
 
+#include "catalogue/folderprefetch.h"
 #include "catalogue/imagecollection.h"
 #include "platform/basui.h"
 #include "platform/dialogs.h"
 #include "platform/filesystem.h"
 #include "platform/pacer.h"
 
+#include <optional>
 #include <unordered_set>
 
 namespace catalogue {
@@ -24,7 +26,11 @@ struct FileIdHash {
 // more than finding the image.
 class FolderSearch {
 public:
-    FolderSearch(ImageCollection& mainImages, Context& context) : images_(mainImages), context_(context) {}
+    FolderSearch(ImageCollection& mainImages, Context& context)
+        : images_(mainImages), context_(context),
+          listings_(context.fileSystem, Filter, context.fileSystem.listsConcurrently() ? Listers : 0)
+    {
+    }
 
     void run(const QString& path)
     {
@@ -48,8 +54,8 @@ private:
         path = platform::withSeparator(path);
         setStatus(QStringLiteral("Searching ") + path, true);
         try {
-            const QList<platform::DirEntry> entries =
-                context_.fileSystem.list(path, {true, platform::FileMatch::Jpeg});
+            const QList<platform::DirEntry> entries = listings_.list(path);
+            listAhead(path, entries);
             for (const platform::DirEntry& entry : entries)
                 if (entry.isFolder)
                     searchSubFolder(path + entry.name, device);
@@ -67,25 +73,43 @@ private:
         }
     }
 
+    void listAhead(const QString& path, const QList<platform::DirEntry>& entries)
+    {
+        QStringList folders;
+        for (const platform::DirEntry& entry : entries)
+            if (entry.isFolder)
+                folders << platform::withSeparator(path + entry.name);
+        listings_.ahead(folders);
+    }
+
     // A folder reached again through a link is not entered twice, so a link
     // that points up the tree cannot make the search go round for ever.
     void searchSubFolder(const QString& path, quint64 parentDevice)
     {
-        platform::FileId id;
+        if (const std::optional<quint64> device = deviceToEnter(path, parentDevice))
+            searchFolder(path, *device);
+        else
+            listings_.skip(platform::withSeparator(path));
+    }
+
+    // The sub-folder's device when the search enters it; none when it was
+    // entered before, lies on a pseudo file system, or is gone.
+    std::optional<quint64> deviceToEnter(const QString& path, quint64 parentDevice)
+    {
         try {
-            id = context_.fileSystem.identity(path);
+            const platform::FileId id = context_.fileSystem.identity(path);
             if (!visited_.insert(id).second)
-                return;
+                return std::nullopt;
             if (id.device != parentDevice && context_.fileSystem.isPseudoFolder(path))
-                return;
+                return std::nullopt;
+            return id.device;
         } catch (const platform::AppError& error) {
             // A path too long to look at is read as one that cannot be
             // listed, so the search says which folder it could not read.
             if (error.number() != platform::err::BadFileName)
-                return; // gone since its folder was listed
-            id.device = parentDevice;
+                return std::nullopt; // gone since its folder was listed
+            return parentDevice;
         }
-        searchFolder(path, id.device);
     }
 
     void addImage(const QString& image)
@@ -128,8 +152,14 @@ private:
         countChanged_ = false;
     }
 
+    static constexpr platform::ListFilter Filter{true, platform::FileMatch::Jpeg};
+    // Threads listing folders ahead of the walk: the file system's waits, not
+    // the processors, are what they overlap.
+    static constexpr int Listers = 2;
+
     ImageCollection& images_;
     Context& context_;
+    FolderPrefetch listings_;
     std::unordered_set<platform::FileId, FileIdHash> visited_;
     QString status_;
     QString shownStatus_;

@@ -12,7 +12,7 @@ bool ImageCollection::Key::operator==(const Key& other) const
 
 // Folds whole characters, as the comparison does: a letter outside the Basic
 // Multilingual Plane is two UTF-16 units that fold only together.
-ImageCollection::Key::Key(const QString& text) : path(text), hash(1469598103934665603ull) // FNV-1a
+ImageCollection::Key::Key(QStringView text) : path(text), hash(1469598103934665603ull) // FNV-1a
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
         char32_t c = text[i].unicode();
@@ -82,16 +82,16 @@ void ImageCollection::Add(const QString& path)
 
 bool ImageCollection::AddIfAbsent(const QString& path)
 {
-    // One lookup: a missing key is inserted with position 0 and then set.
-    const qsizetype before = index_.size();
-    qsizetype& index = index_[Key{path}];
-    if (index_.size() == before)
+    Key key{path};
+    if (index_.contains(key))
         return false;
-    index = Count();
     const bool tell = observer_ && batches_ == 0;
     if (tell)
         observer_->aboutToInsert(Count() + 1, Count() + 1);
-    items_.push_back(path);
+    // The index's key views the stored copy, which lives as long as the list.
+    const qsizetype position = Count();
+    key.path = items_.append(path);
+    index_.insert(key, position);
     if (batches_ == 0)
         told_ = Count();
     if (tell)
@@ -99,14 +99,14 @@ bool ImageCollection::AddIfAbsent(const QString& path)
     return true;
 }
 
-const QString& ImageCollection::Item(qsizetype position) const
+QString ImageCollection::Item(qsizetype position) const
 {
     if (position < 1 || position > Count())
         platform::throwError(platform::err::InvalidCall);
-    return items_[size_t(position - 1)];
+    return items_.at(position - 1);
 }
 
-const QString& ImageCollection::Item(const QString& key) const
+QString ImageCollection::Item(const QString& key) const
 {
     return Item(PositionOf(key));
 }
@@ -137,8 +137,8 @@ void ImageCollection::Remove(qsizetype position)
     const bool tell = observer_ && position <= told_;
     if (tell)
         observer_->aboutToRemove(position, position);
-    index_.remove(Key{items_[size_t(removed)]});
-    items_.erase(items_.begin() + removed);
+    index_.remove(Key{items_.view(removed)});
+    items_.erase(removed);
     for (qsizetype& index : index_)
         if (index > removed)
             --index;
@@ -146,6 +146,12 @@ void ImageCollection::Remove(qsizetype position)
         --told_;
     if (tell)
         observer_->removed();
+}
+
+void ImageCollection::reserve(qsizetype more)
+{
+    items_.reserve(Count() + more);
+    index_.reserve(Count() + more);
 }
 
 void ImageCollection::Clear()

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "catalogue/pathstore.h"
+
 #include <QHash>
 #include <QString>
 
-#include <vector>
+#include <iterator>
 
 namespace catalogue {
 
@@ -31,20 +33,22 @@ public:
     ImageCollection(ImageCollection&&) = delete;
     ImageCollection& operator=(ImageCollection&&) = delete;
 
-    qsizetype Count() const { return static_cast<qsizetype>(items_.size()); }
-    bool isEmpty() const { return items_.empty(); }
+    qsizetype Count() const { return items_.size(); }
+    bool isEmpty() const { return items_.size() == 0; }
 
     void Add(const QString& path);
     // Adds the path unless its key is there already; true when it was added.
     bool AddIfAbsent(const QString& path);
-    const QString& Item(qsizetype position) const;
-    const QString& Item(const QString& key) const;
+    QString Item(qsizetype position) const;
+    QString Item(const QString& key) const;
     bool Contains(const QString& key) const;
     // 1-based position of the key, 0 when it is missing.
     qsizetype PositionOf(const QString& key) const;
     void Remove(const QString& key);
     void Remove(qsizetype position);
     void Clear();
+    // Makes room for this many more paths, so that a long list grows at once.
+    void reserve(qsizetype more);
 
     // The one observer of this list (its list box's model), or none. A copy
     // starts without one; the collection must outlive it.
@@ -64,23 +68,52 @@ public:
         ImageCollection& list_;
     };
 
-    auto begin() const { return items_.cbegin(); }
-    auto end() const { return items_.cend(); }
+    // The paths in order, each made as it is read.
+    class const_iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = QString;
+        using difference_type = qsizetype;
+        using pointer = void;
+        using reference = QString;
+
+        const_iterator() = default;
+        const_iterator(const PathStore* store, qsizetype i) : store_(store), i_(i) {}
+        QString operator*() const { return store_->at(i_); }
+        const_iterator& operator++()
+        {
+            ++i_;
+            return *this;
+        }
+        const_iterator operator++(int)
+        {
+            const_iterator before = *this;
+            ++i_;
+            return before;
+        }
+        bool operator==(const const_iterator& other) const = default;
+
+    private:
+        const PathStore* store_ = nullptr;
+        qsizetype i_ = 0;
+    };
+    const_iterator begin() const { return {&items_, 0}; }
+    const_iterator end() const { return {&items_, Count()}; }
 
 private:
     // A path as a key of the index: equal without regard to letter case,
-    // hashed on its case-folded characters. It shares the path's text with
+    // hashed on its case-folded characters. It views the path's text in
     // items_, so each path is held once; its hash is made once, so that the
     // index grows without hashing every path again.
     struct Key {
-        explicit Key(const QString& text);
-        QString path;
+        explicit Key(QStringView text);
+        QStringView path;
         size_t hash;
         bool operator==(const Key& other) const;
     };
     friend size_t qHash(const Key& key, size_t seed) noexcept;
 
-    std::vector<QString> items_;
+    PathStore items_;
     QHash<Key, qsizetype> index_; // 0-based positions into items_
     CollectionObserver* observer_ = nullptr;
     int batches_ = 0;

@@ -8,6 +8,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <cstring>
 
 namespace catalogue {
@@ -18,18 +19,6 @@ void reportFileFailure(platform::Dialogs& dialogs, const platform::AppError& err
 {
     basUI::ReportError(dialogs, error);
     dialogs.msgBox(fileName, platform::mb::OkOnly);
-}
-
-void addLines(const QStringList& lines, ImageCollection& mainImages, platform::Pacer& pacer)
-{
-    const ImageCollection::Batch batch(mainImages);
-    for (const QString& line : lines) {
-        // Adding one image to a saved list writes such repeats; they are not
-        // a reason to stop reading.
-        mainImages.AddIfAbsent(line);
-        if (pacer.due())
-            pacer.yield();
-    }
 }
 
 // A name typed without an extension gets the list files' own.
@@ -160,8 +149,55 @@ QString pathOfLine(QByteArrayView raw, const ListFileLimits& limits)
 {
     if (raw.size() > limits.lineBytes)
         return {};
+    // ASCII reads the same in every encoding a system uses for file names.
+    if (std::all_of(raw.begin(), raw.end(), [](char c) { return uchar(c) < 0x80; }))
+        return QString::fromLatin1(raw);
     QString line = QString::fromLocal8Bit(raw);
     return line.toLocal8Bit() == raw ? line : QString();
+}
+
+// Calls use(line) for each line of the content that is not empty. A line
+// ends at CR LF, CR or LF.
+template <typename Use> void forEachLine(const QByteArray& content, Use use)
+{
+    qsizetype start = 0;
+    const qsizetype size = content.size();
+    while (start < size) {
+        // The content holds no NUL: strpbrk stops at its terminator at the latest.
+        const char* const found = std::strpbrk(content.constData() + start, "\r\n");
+        const qsizetype end = found ? found - content.constData() : size;
+        if (end > start)
+            use(QByteArrayView(content.constData() + start, end - start));
+        start = end + 1;
+        if (end < size && content[end] == '\r' && start < size && content[start] == '\n')
+            ++start;
+    }
+}
+
+// The number of lines of a list file that are not empty. Throws for content
+// that is no list, so that a file refused is refused before any path is used.
+qsizetype checkedLineCount(const QByteArray& content, const ListFileLimits& limits)
+{
+    if (content.contains('\0'))
+        platform::throwError(platform::err::InvalidFileFormat);
+    qsizetype lines = 0;
+    forEachLine(content, [&lines](QByteArrayView) { ++lines; });
+    if (lines > limits.lines)
+        throwTooLarge(QStringLiteral("The list file has more than %1 lines.").arg(limits.lines));
+    return lines;
+}
+
+// Calls use(path) for each line that names a path, in order.
+template <typename Use>
+void forEachPath(const QByteArray& content, const ListFileLimits& limits, qsizetype* leftOut, Use use)
+{
+    forEachLine(content, [&](QByteArrayView raw) {
+        QString path = pathOfLine(raw, limits);
+        if (!path.isNull())
+            use(std::move(path));
+        else if (leftOut)
+            ++*leftOut;
+    });
 }
 
 } // namespace
@@ -183,29 +219,10 @@ QByteArray FormatListFile(const QStringList& lines)
 
 QStringList ParseListFile(const QByteArray& content, const ListFileLimits& limits, qsizetype* leftOut)
 {
-    if (content.contains('\0'))
-        platform::throwError(platform::err::InvalidFileFormat);
-    QStringList lines;
-    qsizetype start = 0;
-    const qsizetype size = content.size();
-    while (start < size) {
-        // No NUL in the content: strpbrk stops at its terminator at the latest.
-        const char* const found = std::strpbrk(content.constData() + start, "\r\n");
-        const qsizetype end = found ? found - content.constData() : size;
-        if (end > start && lines.size() == limits.lines)
-            throwTooLarge(QStringLiteral("The list file has more than %1 lines.").arg(limits.lines));
-        if (end > start) {
-            QString line = pathOfLine(QByteArrayView(content.constData() + start, end - start), limits);
-            if (!line.isNull())
-                lines << std::move(line);
-            else if (leftOut)
-                ++*leftOut;
-        }
-        start = end + 1;
-        if (end < size && content[end] == '\r' && start < size && content[start] == '\n')
-            ++start;
-    }
-    return lines;
+    QStringList paths;
+    paths.reserve(checkedLineCount(content, limits));
+    forEachPath(content, limits, leftOut, [&paths](QString&& path) { paths << std::move(path); });
+    return paths;
 }
 
 void OpenList(const std::optional<QString>& fileName, platform::FileDialogState& cdlMain,
@@ -228,8 +245,17 @@ void OpenList(const std::optional<QString>& fileName, platform::FileDialogState&
     basUI::BusyCursorOn();
     qsizetype leftOut = 0;
     try {
-        addLines(ParseListFile(readListFile(context.fileSystem, chosen, limits), limits, &leftOut),
-                 mainImages, context.pacer);
+        const QByteArray content = readListFile(context.fileSystem, chosen, limits);
+        // Each path goes straight into the list, with no list of lines between.
+        mainImages.reserve(checkedLineCount(content, limits));
+        const ImageCollection::Batch batch(mainImages);
+        forEachPath(content, limits, &leftOut, [&](QString&& path) {
+            // Adding one image to a saved list writes such repeats; they are
+            // not a reason to stop reading.
+            mainImages.AddIfAbsent(path);
+            if (context.pacer.due())
+                context.pacer.yield();
+        });
     } catch (const platform::AppError& error) {
         basUI::BusyCursorOff();
         reportFileFailure(context.dialogs, error, chosen);

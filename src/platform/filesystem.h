@@ -54,6 +54,8 @@ public:
     // folder are left out; links count as what they point at. A folder that
     // does not exist lists as empty, as the classic listing did.
     virtual QList<DirEntry> list(const QString& folder, ListFilter filter = {}) = 0;
+    // Whether list() may run on several threads at once.
+    virtual bool listsConcurrently() const { return false; }
     // attr:: bits of the file or folder; 53 or 76 when it is missing.
     virtual int attributes(const QString& path) = 0;
     // Whether anything of that name is there, hidden or not.
@@ -91,6 +93,7 @@ public:
 class LocalFileSystem : public FileSystem {
 public:
     QList<DirEntry> list(const QString& folder, ListFilter filter = {}) override;
+    bool listsConcurrently() const override { return true; }
     int attributes(const QString& path) override;
     bool exists(const QString& path) override;
     void createFolder(const QString& path) override;

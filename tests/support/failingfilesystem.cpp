@@ -16,16 +16,19 @@ QString comparable(const QString& path)
 
 void FailingFileSystem::failOnce(FsCall call, int number, const QString& path)
 {
+    const std::lock_guard lock(mutex_);
     planned_.append({call, number, path, true});
 }
 
 void FailingFileSystem::failAlways(FsCall call, int number, const QString& path)
 {
+    const std::lock_guard lock(mutex_);
     planned_.append({call, number, path, false});
 }
 
 platform::FileSystem& FailingFileSystem::after(FsCall call, const QString& path)
 {
+    const std::lock_guard lock(mutex_);
     for (qsizetype i = 0; i < planned_.size(); ++i) {
         const Planned planned = planned_.at(i);
         if (planned.call != call || (!planned.path.isEmpty() && comparable(planned.path) != comparable(path)))

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <mutex>
 
 namespace testsupport {
 
@@ -45,6 +46,7 @@ public:
     {
         return after(FsCall::List, folder).list(folder, filter);
     }
+    bool listsConcurrently() const override { return inner_.listsConcurrently(); }
     int attributes(const QString& path) override { return after(FsCall::Attributes, path).attributes(path); }
     bool exists(const QString& path) override { return after(FsCall::Exists, path).exists(path); }
     void createFolder(const QString& path) override { after(FsCall::CreateFolder, path).createFolder(path); }
@@ -95,6 +97,7 @@ private:
     platform::LocalFileSystem own_;
     platform::FileSystem& inner_;
     QList<Planned> planned_;
+    std::mutex mutex_; // a scan lists folders on several threads
 };
 
 // The classic number action failed with; 0 when it did not fail.
