@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/arguments.h"
 #include "app/services.h"
 #include "catalogue/context.h"
 #include "fileops/imageops.h"
@@ -52,7 +53,11 @@ public:
     ~frmLumMain() override;
 
     // Start-up: every step's failure is reported and the next step runs.
+    // The command line text names an image list file.
     void Form_Load(const QString& commandLine);
+    // Pictures and a folder open once the event loop runs, so the show comes
+    // up in front of the main window and a count is seen going on.
+    void Form_Load(const app::Arguments& arguments);
 
     void ShowButtonNames(bool bolNames) override;
     // The display window calls it when it closes; the box is in step with

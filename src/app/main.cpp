@@ -1,3 +1,4 @@
+#include "app/arguments.h"
 #include "app/frmlummain.h"
 #include "catalogue/appstate.h"
 #include "platform/filesystem.h"
@@ -7,12 +8,36 @@
 #include <QApplication>
 #include <QStringList>
 
+#include <cstdio>
+
+namespace {
+
+int answer(const app::Arguments& arguments)
+{
+    std::fputs(qPrintable(arguments.output), stdout);
+    std::fputs(qPrintable(arguments.errorOutput), stderr);
+    return *arguments.exitCode;
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumarine"));
     QApplication::setApplicationVersion(QStringLiteral(LUMARINE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.example.Lumarine"));
+    // --help and --version answer without a display. Anything else waits for
+    // the application, which takes its own options (-platform) off the list.
+    QStringList given;
+    for (int i = 0; i < argc; ++i)
+        given << QString::fromLocal8Bit(argv[i]);
+    if (const app::Arguments early = app::parseArguments(given); early.exitCode == 0)
+        return answer(early);
+
+    QApplication application(argc, argv);
+    const app::Arguments arguments = app::parseArguments(QApplication::arguments());
+    if (arguments.exitCode)
+        return answer(arguments);
 
     platform::QtDialogs dialogs;
     platform::DesktopLauncher launcher;
@@ -20,9 +45,7 @@ int main(int argc, char* argv[])
     basLumarine::AppState state;
     frmLumMain window(state, {dialogs, launcher, fileSystem, [] { QApplication::exit(0); }});
 
-    // The command line names an image list file; a path with blanks may come
-    // as several arguments, which stand for one text.
-    window.Form_Load(QApplication::arguments().mid(1).join(QLatin1Char(' ')));
+    window.Form_Load(arguments);
     window.show();
     return QApplication::exec();
 }

@@ -2,12 +2,15 @@
 // fails is reported and the next one runs.
 #include "app/frmlummain.h"
 
+#include "app/showview.h"
 #include "catalogue/appstate.h"
+#include "catalogue/showassembly.h"
 #include "platform/basui.h"
 #include "platform/inipath.h"
 #include "settings/settingsfile.h"
 
 #include <QComboBox>
+#include <QPushButton>
 
 #include <functional>
 
@@ -26,6 +29,16 @@ void runStep(platform::Dialogs& dialogs, const std::function<void()>& step)
 
 void frmLumMain::Form_Load(const QString& commandLine)
 {
+    app::Arguments arguments;
+    if (!commandLine.isEmpty()) {
+        arguments.open = app::Arguments::Open::ListFile;
+        arguments.paths = {commandLine};
+    }
+    Form_Load(arguments);
+}
+
+void frmLumMain::Form_Load(const app::Arguments& arguments)
+{
     platform::Dialogs& dialogs = services_.dialogs;
     runStep(dialogs, [&] { state_.IniPath = platform::resolveIniPath(); });
     runStep(dialogs, [&] {
@@ -33,8 +46,31 @@ void frmLumMain::Form_Load(const QString& commandLine)
         settings::LoadSettings(file, *this);
     });
     runStep(dialogs, [&] { BuildBaseCombo(); });
-    runStep(dialogs, [&] {
-        if (!commandLine.isEmpty())
-            OpenList(commandLine);
-    });
+    switch (arguments.open) {
+    case app::Arguments::Open::Nothing:
+        break;
+    case app::Arguments::Open::ListFile:
+        runStep(dialogs, [&] { OpenList(arguments.paths.first()); });
+        break;
+    case app::Arguments::Open::Folder:
+        QMetaObject::invokeMethod(
+            this,
+            [this, folder = arguments.paths.first()] {
+                txtBase->setEditText(folder);
+                cmdCount->click();
+            },
+            Qt::QueuedConnection);
+        break;
+    case app::Arguments::Open::Pictures:
+        QMetaObject::invokeMethod(
+            this,
+            [this, pictures = arguments.paths] {
+                runStep(services_.dialogs, [&] {
+                    catalogue::ShowPictures(pictures, state_, *showView_, services_.dialogs,
+                                            services_.fileSystem);
+                });
+            },
+            Qt::QueuedConnection);
+        break;
+    }
 }

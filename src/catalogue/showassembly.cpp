@@ -4,6 +4,7 @@
 #include "catalogue/numbertext.h"
 #include "platform/basui.h"
 #include "platform/dialogs.h"
+#include "platform/filesystem.h"
 
 #include <cmath>
 
@@ -26,6 +27,43 @@ int DelayFromText(const QString& text)
     return static_cast<int>(whole);
 }
 
+namespace {
+
+// The standard show of the main list, as Show All sets it up.
+void startStandardShow(basLumarine::AppState& state, ShowView& view, int position)
+{
+    ShowWindow& window = view.displayWindow();
+    window.Load();
+    window.setSingle(false);
+    window.SetCurrent(state.MainImages);
+    // An unticked box leaves the order as it was; its own handler keeps the two equal.
+    if (view.randomTicked())
+        state.RandomShow = true;
+    window.setDelay(DelayFromText(view.delayText()));
+    window.SetStandard();
+    if (position == 1)
+        window.Start();
+    else
+        window.StartAt(position);
+}
+
+// The JPEGs beside the picture, the picture among them; the picture alone
+// when its folder cannot be listed or does not list it (a hidden file).
+QStringList picturesOfFolder(const QString& picture, platform::FileSystem& fileSystem)
+{
+    const QString folder = platform::parentFolderOf(picture);
+    QStringList paths;
+    try {
+        for (const platform::DirEntry& entry : fileSystem.list(folder, {false, platform::FileMatch::Jpeg}))
+            paths << platform::joinPath(folder, entry.name);
+    } catch (const platform::AppError&) {
+        paths.clear();
+    }
+    return paths.contains(picture) ? paths : QStringList{picture};
+}
+
+} // namespace
+
 void cmdShowAll_Click(basLumarine::AppState& state, ShowView& view, platform::Dialogs& dialogs)
 {
     if (state.MainImages.isEmpty()) {
@@ -39,16 +77,7 @@ void cmdShowAll_Click(basLumarine::AppState& state, ShowView& view, platform::Di
                        platform::mb::OkOnly | platform::mb::Information);
         return;
     }
-    ShowWindow& window = view.displayWindow();
-    window.Load();
-    window.setSingle(false);
-    window.SetCurrent(state.MainImages);
-    // An unticked box leaves the order as it was; its own handler keeps the two equal.
-    if (view.randomTicked())
-        state.RandomShow = true;
-    window.setDelay(DelayFromText(view.delayText()));
-    window.SetStandard();
-    window.Start();
+    startStandardShow(state, view, 1);
 }
 
 void cmdPreview_Click(basLumarine::AppState& state, ShowView& view, platform::Dialogs& dialogs)
@@ -81,6 +110,24 @@ void cmdFavorites_Click(basLumarine::AppState& state, ShowView& view, platform::
     window.SetStandard();
     window.SetCurrent(state.Favorites);
     window.Start();
+}
+
+void ShowPictures(const QStringList& pictures, basLumarine::AppState& state, ShowView& view,
+                  platform::Dialogs& dialogs, platform::FileSystem& fileSystem)
+{
+    for (const QString& picture : pictures) {
+        if (!fileSystem.exists(picture)) {
+            basUI::ReportError(dialogs, platform::AppError(platform::err::FileNotFound));
+            dialogs.msgBox(picture, platform::mb::OkOnly);
+            return;
+        }
+    }
+    const QStringList list = pictures.size() == 1 ? picturesOfFolder(pictures.first(), fileSystem) : pictures;
+    state.MainImages.Clear();
+    for (const QString& path : list)
+        state.MainImages.AddIfAbsent(path);
+    view.setCountText(QString::number(state.MainImages.Count()));
+    startStandardShow(state, view, static_cast<int>(list.indexOf(pictures.first())) + 1);
 }
 
 } // namespace catalogue

@@ -1,13 +1,15 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace basLumarine {
 struct AppState;
 }
 namespace platform {
 class Dialogs;
-}
+class FileSystem;
+} // namespace platform
 
 namespace catalogue {
 
@@ -26,6 +28,8 @@ public:
     virtual void SetStandard() = 0;
     virtual void SetPreview() = 0;
     virtual void Start() = 0;
+    // Start, with the show at that 1-based position of its list.
+    virtual void StartAt(int position) = 0;
 };
 
 // What the show commands read and press on the main window.
@@ -53,5 +57,13 @@ int DelayFromText(const QString& text);
 void cmdShowAll_Click(basLumarine::AppState& state, ShowView& view, platform::Dialogs& dialogs);
 void cmdPreview_Click(basLumarine::AppState& state, ShowView& view, platform::Dialogs& dialogs);
 void cmdFavorites_Click(basLumarine::AppState& state, ShowView& view, platform::Dialogs& dialogs);
+
+// Pictures handed to the program when it starts, shown at once as Show All
+// shows the main list. One picture brings the other JPEGs of its folder as
+// the main list, in the folder's order, and the show starts at it, so
+// stepping goes through the folder; several are the list in the order given.
+// A picture that is not there is reported with its name, and nothing is shown.
+void ShowPictures(const QStringList& pictures, basLumarine::AppState& state, ShowView& view,
+                  platform::Dialogs& dialogs, platform::FileSystem& fileSystem);
 
 } // namespace catalogue

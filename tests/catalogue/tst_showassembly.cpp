@@ -27,6 +27,7 @@ public:
     void SetStandard() override { log_ << "SetStandard"; }
     void SetPreview() override { log_ << "SetPreview"; }
     void Start() override { log_ << "Start"; }
+    void StartAt(int position) override { log_ << QStringLiteral("StartAt(%1)").arg(position); }
     ImageCollection* current = nullptr;
 
 private:
