@@ -13,6 +13,7 @@
 #include <QMainWindow>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -79,8 +80,9 @@ public:
     void mnuHelpSub_Click(int index);
     // The one display window of the run, created on first use.
     frmDisplay& DisplayWindow();
-    // The folder scan that Show All runs when the main list is empty.
-    void SearchFolder(const QString& path);
+    // The folder scan that Show All runs when the main list is empty; false
+    // when the user stopped it.
+    bool SearchFolder(const QString& path);
 
     // The image menu (the menu bar's "&Image" and the pop-ups).
     void mnuImage_Click();
@@ -110,6 +112,8 @@ public:
     QPushButton* cmdBrowse = nullptr;
     QLabel* lblCount = nullptr;
     QPushButton* cmdCount = nullptr;
+    // Stands in Count's place while a folder search runs, to stop it.
+    QPushButton* cmdStop = nullptr;
     QGroupBox* Frame8 = nullptr;
     QLabel* lblStatus = nullptr;
     QGroupBox* Frame4 = nullptr;
@@ -198,6 +202,8 @@ private:
     void setStatusText(const QString& text) override;
     void setCountText(const QString& text) override;
     catalogue::Context catalogueContext();
+    // A folder search that the user can stop, as Count and Show All run it.
+    bool runSearch(const std::function<bool(catalogue::Context&)>& search);
 
     // The settings file; a write that fails is reported, once a run.
     settings::SettingsFile settingsFile();

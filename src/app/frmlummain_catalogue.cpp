@@ -2,6 +2,7 @@
 // the catalogue's operation.
 #include "app/frmlummain.h"
 
+#include "app/searchguard.h"
 #include "browse/frmbrowsedir.h"
 #include "catalogue/appstate.h"
 #include "catalogue/folderscan.h"
@@ -11,6 +12,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPushButton>
 
 catalogue::Context frmLumMain::catalogueContext()
 {
@@ -50,16 +52,27 @@ void frmLumMain::SetBase()
         browsedFolder_ = browser.DIRSelectedDir;
 }
 
-void frmLumMain::cmdCount_Click()
+bool frmLumMain::runSearch(const std::function<bool(catalogue::Context&)>& search)
 {
-    auto context = catalogueContext();
-    catalogue::Count(txtBase->currentText(), state_.MainImages, context);
+    app::SearchGuard guard(*this, *cmdCount, *cmdStop);
+    catalogue::Context context{services_.dialogs, services_.fileSystem, guard.pacer(), *this,
+                               guard.stopRequested()};
+    return search(context);
 }
 
-void frmLumMain::SearchFolder(const QString& path)
+void frmLumMain::cmdCount_Click()
 {
-    auto context = catalogueContext();
-    catalogue::SearchFolder(path, state_.MainImages, context);
+    runSearch([this](catalogue::Context& context) {
+        catalogue::Count(txtBase->currentText(), state_.MainImages, context);
+        return true;
+    });
+}
+
+bool frmLumMain::SearchFolder(const QString& path)
+{
+    return runSearch([this, &path](catalogue::Context& context) {
+        return catalogue::SearchFolder(path, state_.MainImages, context);
+    });
 }
 
 void frmLumMain::cmdAddAllToFavorites_Click()

@@ -68,8 +68,11 @@ void cmdShowAll_Click(basLumarine::AppState& state, ShowView& view, platform::Di
 {
     if (state.MainImages.isEmpty()) {
         basUI::BusyCursorOn();
-        view.SearchFolder(view.baseText());
+        const bool searched = view.SearchFolder(view.baseText());
         basUI::BusyCursorOff();
+        // A stopped search starts no show: the user asked for nothing more.
+        if (!searched)
+            return;
     }
     if (state.MainImages.isEmpty()) {
         dialogs.msgBox(QStringLiteral("Lumarine cannot find any JPEGs at the base path you specified.  Pick "

@@ -42,8 +42,9 @@ public:
     virtual void setCountText(const QString& text) = 0;
     // Lines in the favourites list box, which can lag behind the collection.
     virtual int favoritesLines() const = 0;
-    // Searches the folder tree into the main list and shows the count.
-    virtual void SearchFolder(const QString& base) = 0;
+    // Searches the folder tree into the main list and shows the count; false
+    // when the user stopped the search.
+    virtual bool SearchFolder(const QString& base) = 0;
     // Presses the Count button: the whole Count command with its messages.
     virtual void pressCount() = 0;
     // The one display window of the run, created on first use.
