@@ -1,6 +1,6 @@
 #include "app/searchguard.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -31,10 +31,19 @@ bool isUserInput(QEvent::Type type)
     }
 }
 
+platform::Pacer::Clock startedClock(QElapsedTimer& timer)
+{
+    timer.start();
+    return [&timer] { return timer.elapsed(); };
+}
+
 } // namespace
 
-SearchGuard::SearchGuard(QWidget& window, QPushButton& countButton, QPushButton& stopButton)
-    : window_(window), count_(countButton), stop_(stopButton), pacer_([this] { yield(); })
+SearchGuard::SearchGuard(QWidget& window, QPushButton& countButton, QPushButton& stopButton,
+                         platform::Pacer::Clock clock)
+    : window_(window), count_(countButton), stop_(stopButton),
+      clock_(clock ? std::move(clock) : startedClock(timer_)), started_(clock_()),
+      pacer_(clock_, [this] { yield(); })
 {
     connect(&stop_, &QPushButton::clicked, this, [this] { stopRequested_ = true; });
     QCoreApplication::instance()->installEventFilter(this);
@@ -51,7 +60,7 @@ SearchGuard::~SearchGuard()
 
 void SearchGuard::yield()
 {
-    if (stop_.isHidden()) {
+    if (stop_.isHidden() && clock_() - started_ >= QApplication::doubleClickInterval()) {
         countWasVisible_ = !count_.isHidden();
         count_.hide();
         stop_.show();

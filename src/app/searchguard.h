@@ -2,6 +2,7 @@
 
 #include "platform/pacer.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 
 #include <functional>
@@ -18,10 +19,13 @@ namespace app {
 // click there is dropped, so no command starts in the middle of the search.
 // Other windows (a message box the search shows) take their input as ever.
 // The Stop button stands in the Count button's place once the search has
-// run long enough to be seen, and Count is back when the guard goes.
+// run for a double-click's time, so a short search shows no button and the
+// second click of a double-click on Count cannot land on Stop; Count is back
+// when the guard goes. Tests give the clock, in milliseconds.
 class SearchGuard final : public QObject {
 public:
-    SearchGuard(QWidget& window, QPushButton& countButton, QPushButton& stopButton);
+    SearchGuard(QWidget& window, QPushButton& countButton, QPushButton& stopButton,
+                platform::Pacer::Clock clock = {});
     ~SearchGuard() override;
     SearchGuard(const SearchGuard&) = delete;
     SearchGuard& operator=(const SearchGuard&) = delete;
@@ -41,6 +45,9 @@ private:
     QWidget& window_;
     QPushButton& count_;
     QPushButton& stop_;
+    QElapsedTimer timer_;
+    platform::Pacer::Clock clock_;
+    qint64 started_;
     platform::Pacer pacer_;
     bool stopRequested_ = false;
     bool countWasVisible_ = false;

@@ -11,11 +11,6 @@ Pacer::Pacer() : yield_([] { QCoreApplication::processEvents(QEventLoop::Exclude
     last_ = clock_();
 }
 
-Pacer::Pacer(Yield yield) : Pacer()
-{
-    yield_ = std::move(yield);
-}
-
 Pacer::Pacer(Clock clock, Yield yield) : clock_(std::move(clock)), yield_(std::move(yield))
 {
     last_ = clock_();

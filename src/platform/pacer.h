@@ -18,8 +18,6 @@ public:
 
     Pacer();
     Pacer(Clock clock, Yield yield);
-    // The real clock with a yield of the caller's.
-    explicit Pacer(Yield yield);
 
     // True when the interval has passed since the last yield; the caller then
     // brings what it shows up to date and calls yield().

@@ -385,7 +385,11 @@ void TestMainWindow::searchTakesOnlyItsStop()
     auto* action = w.findChild<QAction*>(target);
     QWidget* widget = action ? w.Toolbar1->widgetForAction(action) : w.findChild<QWidget*>(target);
     {
-        app::SearchGuard guard(w, *w.cmdCount, *w.cmdStop);
+        qint64 now = 0;
+        app::SearchGuard guard(w, *w.cmdCount, *w.cmdStop, [&] { return now; });
+        guard.pacer().yield();
+        QVERIFY(!w.cmdStop->isVisible()); // not yet: a double-click on Count is not a Stop
+        now = QApplication::doubleClickInterval();
         guard.pacer().yield();
         QVERIFY(w.cmdStop->isVisible() && !w.cmdCount->isVisible());
         if (key != 0)
