@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace app {
 
@@ -68,6 +69,24 @@ Arguments parseArguments(const QStringList& arguments)
         classify(parser.positionalArguments(), result);
     }
     return result;
+}
+
+int printAnswer(const Arguments& arguments)
+{
+    std::fputs(qPrintable(arguments.output), stdout);
+    std::fputs(qPrintable(arguments.errorOutput), stderr);
+    return arguments.exitCode.value_or(0);
+}
+
+std::optional<int> answerWithoutDisplay(int argc, char* argv[])
+{
+    QStringList given;
+    for (int i = 0; i < argc; ++i)
+        given << QString::fromLocal8Bit(argv[i]);
+    const Arguments early = parseArguments(given);
+    if (early.exitCode != 0)
+        return std::nullopt;
+    return printAnswer(early);
 }
 
 } // namespace app

@@ -26,4 +26,12 @@ struct Arguments {
 // its parts joined by blanks, since a name with blanks may come split.
 Arguments parseArguments(const QStringList& arguments);
 
+// Prints what the program answers, and gives its exit code.
+int printAnswer(const Arguments& arguments);
+// --help and --version answer before the application exists, so they work
+// without a display: the exit code when the program has answered. Anything
+// else waits for the application, which takes its own options (-platform)
+// off the list.
+std::optional<int> answerWithoutDisplay(int argc, char* argv[]);
+
 } // namespace app

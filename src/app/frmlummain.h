@@ -56,8 +56,6 @@ public:
     // Start-up: every step's failure is reported and the next step runs.
     // The command line text names an image list file.
     void Form_Load(const QString& commandLine);
-    // Pictures and a folder open once the event loop runs, so the show comes
-    // up in front of the main window and a count is seen going on.
     void Form_Load(const app::Arguments& arguments);
 
     void ShowButtonNames(bool bolNames) override;
@@ -202,6 +200,8 @@ private:
     void setStatusText(const QString& text) override;
     void setCountText(const QString& text) override;
     catalogue::Context catalogueContext();
+    // Opens what the command line names: pictures, a folder or a list file.
+    void openArguments(const app::Arguments& arguments);
     // A folder search that the user can stop, as Count and Show All run it.
     bool runSearch(const std::function<bool(catalogue::Context&)>& search);
 

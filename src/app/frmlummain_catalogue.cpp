@@ -3,11 +3,14 @@
 #include "app/frmlummain.h"
 
 #include "app/searchguard.h"
+#include "app/showview.h"
 #include "browse/frmbrowsedir.h"
 #include "catalogue/appstate.h"
 #include "catalogue/folderscan.h"
 #include "catalogue/listcommands.h"
 #include "catalogue/listfiles.h"
+#include "catalogue/showassembly.h"
+#include "platform/basui.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -73,6 +76,43 @@ bool frmLumMain::SearchFolder(const QString& path)
     return runSearch([this, &path](catalogue::Context& context) {
         return catalogue::SearchFolder(path, state_.MainImages, context);
     });
+}
+
+void frmLumMain::openArguments(const app::Arguments& arguments)
+{
+    // A list file fills the list before the window shows. Pictures and a
+    // folder wait for the event loop, so the show comes up in front of the
+    // main window and a count is seen going on.
+    const QStringList paths = arguments.paths;
+    switch (arguments.open) {
+    case app::Arguments::Open::Nothing:
+        break;
+    case app::Arguments::Open::ListFile:
+        OpenList(paths.first());
+        break;
+    case app::Arguments::Open::Folder:
+        QMetaObject::invokeMethod(
+            this,
+            [this, paths] {
+                txtBase->setEditText(paths.first());
+                cmdCount->click();
+            },
+            Qt::QueuedConnection);
+        break;
+    case app::Arguments::Open::Pictures:
+        QMetaObject::invokeMethod(
+            this,
+            [this, paths] {
+                try {
+                    catalogue::ShowPictures(paths, state_, *showView_, services_.dialogs,
+                                            services_.fileSystem);
+                } catch (const platform::AppError& error) {
+                    basUI::ReportError(services_.dialogs, error);
+                }
+            },
+            Qt::QueuedConnection);
+        break;
+    }
 }
 
 void frmLumMain::cmdAddAllToFavorites_Click()

@@ -8,36 +8,20 @@
 #include <QApplication>
 #include <QStringList>
 
-#include <cstdio>
-
-namespace {
-
-int answer(const app::Arguments& arguments)
-{
-    std::fputs(qPrintable(arguments.output), stdout);
-    std::fputs(qPrintable(arguments.errorOutput), stderr);
-    return *arguments.exitCode;
-}
-
-} // namespace
+#include <optional>
 
 int main(int argc, char* argv[])
 {
     QApplication::setApplicationName(QStringLiteral("Lumarine"));
     QApplication::setApplicationVersion(QStringLiteral(LUMARINE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.example.Lumarine"));
-    // --help and --version answer without a display. Anything else waits for
-    // the application, which takes its own options (-platform) off the list.
-    QStringList given;
-    for (int i = 0; i < argc; ++i)
-        given << QString::fromLocal8Bit(argv[i]);
-    if (const app::Arguments early = app::parseArguments(given); early.exitCode == 0)
-        return answer(early);
+    if (const std::optional<int> answered = app::answerWithoutDisplay(argc, argv))
+        return *answered;
 
     QApplication application(argc, argv);
     const app::Arguments arguments = app::parseArguments(QApplication::arguments());
     if (arguments.exitCode)
-        return answer(arguments);
+        return app::printAnswer(arguments);
 
     platform::QtDialogs dialogs;
     platform::DesktopLauncher launcher;

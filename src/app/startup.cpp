@@ -2,15 +2,12 @@
 // fails is reported and the next one runs.
 #include "app/frmlummain.h"
 
-#include "app/showview.h"
 #include "catalogue/appstate.h"
-#include "catalogue/showassembly.h"
 #include "platform/basui.h"
 #include "platform/inipath.h"
 #include "settings/settingsfile.h"
 
 #include <QComboBox>
-#include <QPushButton>
 
 #include <functional>
 
@@ -46,31 +43,5 @@ void frmLumMain::Form_Load(const app::Arguments& arguments)
         settings::LoadSettings(file, *this);
     });
     runStep(dialogs, [&] { BuildBaseCombo(); });
-    switch (arguments.open) {
-    case app::Arguments::Open::Nothing:
-        break;
-    case app::Arguments::Open::ListFile:
-        runStep(dialogs, [&] { OpenList(arguments.paths.first()); });
-        break;
-    case app::Arguments::Open::Folder:
-        QMetaObject::invokeMethod(
-            this,
-            [this, folder = arguments.paths.first()] {
-                txtBase->setEditText(folder);
-                cmdCount->click();
-            },
-            Qt::QueuedConnection);
-        break;
-    case app::Arguments::Open::Pictures:
-        QMetaObject::invokeMethod(
-            this,
-            [this, pictures = arguments.paths] {
-                runStep(services_.dialogs, [&] {
-                    catalogue::ShowPictures(pictures, state_, *showView_, services_.dialogs,
-                                            services_.fileSystem);
-                });
-            },
-            Qt::QueuedConnection);
-        break;
-    }
+    runStep(dialogs, [&] { openArguments(arguments); });
 }
