@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package and checks it: lintian finds no error, the desktop
 # entry and the metainfo validate, the unpacked package holds every file the
-# program installs, and its program starts from there, shows its main window
+# program installs, the desktop entry names what the program opens and the
+# list files' type is registered, and its program starts from there, shows its main window
 # and finds its manual there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,7 +30,7 @@ dpkg-deb -x "$deb" "$root"
 
 echo "== the files in their places"
 for file in usr/bin/lumarine usr/share/lumarine/lumarine.html usr/share/applications/$id.desktop \
-    usr/share/metainfo/$id.metainfo.xml usr/share/icons/hicolor/scalable/apps/$id.svg \
+    usr/share/metainfo/$id.metainfo.xml usr/share/mime/packages/$id.xml usr/share/icons/hicolor/scalable/apps/$id.svg \
     usr/share/man/man1/lumarine.1.gz usr/share/doc/lumarine/copyright usr/share/doc/lumarine/changelog.gz; do
     [ -s "$root/$file" ] || fail "the package holds no $file"
 done
@@ -41,6 +42,23 @@ done
 echo "== appstreamcli validate and desktop-file-validate"
 appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml"
 desktop-file-validate "$root/usr/share/applications/$id.desktop"
+
+echo "== what the desktop entry opens, and the list files' type"
+opens=$(sed -n 's/^MimeType=//p' "$root/usr/share/applications/$id.desktop")
+[ "$opens" = "image/jpeg;inode/directory;application/x-lumarine-list;" ] ||
+    fail "the desktop entry opens '$opens'"
+# A mime database of the system's types and the package's own, in which a
+# list file must be recognised by its name.
+mime=$work/mime-data
+mkdir -p "$mime/mime/packages"
+cp /usr/share/mime/packages/freedesktop.org.xml "$root/usr/share/mime/packages/$id.xml" "$mime/mime/packages/"
+XDG_DATA_DIRS=$mime update-mime-database "$mime/mime"
+printf '/pictures/a.jpg\r\n' >"$work/pictures.lum"
+type=$(XDG_DATA_DIRS=$mime XDG_DATA_HOME=$work/no-data gio info -a standard::content-type "$work/pictures.lum" |
+    sed -n 's/^ *standard::content-type: //p')
+[ "$type" = application/x-lumarine-list ] || fail "a .lum file is taken for '$type'"
+grep -q '<comment>Lumarine image list</comment>' "$mime/mime/application/x-lumarine-list.xml" ||
+    fail "the list files' type is not described as a Lumarine image list"
 
 echo "== the unpacked program starts and finds its manual"
 # At its first start the program opens its manual through xdg-open; this one

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/arguments.h"
 #include "app/services.h"
 #include "catalogue/context.h"
 #include "fileops/imageops.h"
@@ -12,6 +13,7 @@
 #include <QMainWindow>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -52,7 +54,9 @@ public:
     ~frmLumMain() override;
 
     // Start-up: every step's failure is reported and the next step runs.
+    // The command line text names an image list file.
     void Form_Load(const QString& commandLine);
+    void Form_Load(const app::Arguments& arguments);
 
     void ShowButtonNames(bool bolNames) override;
     // The display window calls it when it closes; the box is in step with
@@ -74,8 +78,9 @@ public:
     void mnuHelpSub_Click(int index);
     // The one display window of the run, created on first use.
     frmDisplay& DisplayWindow();
-    // The folder scan that Show All runs when the main list is empty.
-    void SearchFolder(const QString& path);
+    // The folder scan that Show All runs when the main list is empty; false
+    // when the user stopped it.
+    bool SearchFolder(const QString& path);
 
     // The image menu (the menu bar's "&Image" and the pop-ups).
     void mnuImage_Click();
@@ -105,6 +110,8 @@ public:
     QPushButton* cmdBrowse = nullptr;
     QLabel* lblCount = nullptr;
     QPushButton* cmdCount = nullptr;
+    // Stands in Count's place while a folder search runs, to stop it.
+    QPushButton* cmdStop = nullptr;
     QGroupBox* Frame8 = nullptr;
     QLabel* lblStatus = nullptr;
     QGroupBox* Frame4 = nullptr;
@@ -193,6 +200,10 @@ private:
     void setStatusText(const QString& text) override;
     void setCountText(const QString& text) override;
     catalogue::Context catalogueContext();
+    // Opens what the command line names: pictures, a folder or a list file.
+    void openArguments(const app::Arguments& arguments);
+    // A folder search that the user can stop, as Count and Show All run it.
+    bool runSearch(const std::function<bool(catalogue::Context&)>& search);
 
     // The settings file; a write that fails is reported, once a run.
     settings::SettingsFile settingsFile();

@@ -2,15 +2,20 @@
 // the catalogue's operation.
 #include "app/frmlummain.h"
 
+#include "app/searchguard.h"
+#include "app/showview.h"
 #include "browse/frmbrowsedir.h"
 #include "catalogue/appstate.h"
 #include "catalogue/folderscan.h"
 #include "catalogue/listcommands.h"
 #include "catalogue/listfiles.h"
+#include "catalogue/showassembly.h"
+#include "platform/basui.h"
 
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPushButton>
 
 catalogue::Context frmLumMain::catalogueContext()
 {
@@ -50,16 +55,64 @@ void frmLumMain::SetBase()
         browsedFolder_ = browser.DIRSelectedDir;
 }
 
-void frmLumMain::cmdCount_Click()
+bool frmLumMain::runSearch(const std::function<bool(catalogue::Context&)>& search)
 {
-    auto context = catalogueContext();
-    catalogue::Count(txtBase->currentText(), state_.MainImages, context);
+    app::SearchGuard guard(*this, *cmdCount, *cmdStop);
+    catalogue::Context context{services_.dialogs, services_.fileSystem, guard.pacer(), *this,
+                               guard.stopRequested()};
+    return search(context);
 }
 
-void frmLumMain::SearchFolder(const QString& path)
+void frmLumMain::cmdCount_Click()
 {
-    auto context = catalogueContext();
-    catalogue::SearchFolder(path, state_.MainImages, context);
+    runSearch([this](catalogue::Context& context) {
+        catalogue::Count(txtBase->currentText(), state_.MainImages, context);
+        return true;
+    });
+}
+
+bool frmLumMain::SearchFolder(const QString& path)
+{
+    return runSearch([this, &path](catalogue::Context& context) {
+        return catalogue::SearchFolder(path, state_.MainImages, context);
+    });
+}
+
+void frmLumMain::openArguments(const app::Arguments& arguments)
+{
+    // A list file fills the list before the window shows. Pictures and a
+    // folder wait for the event loop, so the show comes up in front of the
+    // main window and a count is seen going on.
+    const QStringList paths = arguments.paths;
+    switch (arguments.open) {
+    case app::Arguments::Open::Nothing:
+        break;
+    case app::Arguments::Open::ListFile:
+        OpenList(paths.first());
+        break;
+    case app::Arguments::Open::Folder:
+        QMetaObject::invokeMethod(
+            this,
+            [this, paths] {
+                txtBase->setEditText(paths.first());
+                cmdCount->click();
+            },
+            Qt::QueuedConnection);
+        break;
+    case app::Arguments::Open::Pictures:
+        QMetaObject::invokeMethod(
+            this,
+            [this, paths] {
+                try {
+                    catalogue::ShowPictures(paths, state_, *showView_, services_.dialogs,
+                                            services_.fileSystem);
+                } catch (const platform::AppError& error) {
+                    basUI::ReportError(services_.dialogs, error);
+                }
+            },
+            Qt::QueuedConnection);
+        break;
+    }
 }
 
 void frmLumMain::cmdAddAllToFavorites_Click()

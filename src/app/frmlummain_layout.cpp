@@ -108,6 +108,9 @@ QWidget* frmLumMain::buildActionsTab()
     source->addWidget(named<QLabel>("Label2", tr("Image Count:")), 1, 0);
     source->addWidget(lblCount, 1, 1);
     source->addWidget(cmdCount, 1, 2);
+    cmdStop = named<QPushButton>("cmdStop", tr("Stop"));
+    cmdStop->hide();
+    source->addWidget(cmdStop, 1, 2);
     source->setColumnStretch(1, 1);
     column->addWidget(Frame1);
 

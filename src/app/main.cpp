@@ -1,3 +1,4 @@
+#include "app/arguments.h"
 #include "app/frmlummain.h"
 #include "catalogue/appstate.h"
 #include "platform/filesystem.h"
@@ -7,12 +8,20 @@
 #include <QApplication>
 #include <QStringList>
 
+#include <optional>
+
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumarine"));
     QApplication::setApplicationVersion(QStringLiteral(LUMARINE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.example.Lumarine"));
+    if (const std::optional<int> answered = app::answerWithoutDisplay(argc, argv))
+        return *answered;
+
+    QApplication application(argc, argv);
+    const app::Arguments arguments = app::parseArguments(QApplication::arguments());
+    if (arguments.exitCode)
+        return app::printAnswer(arguments);
 
     platform::QtDialogs dialogs;
     platform::DesktopLauncher launcher;
@@ -20,9 +29,7 @@ int main(int argc, char* argv[])
     basLumarine::AppState state;
     frmLumMain window(state, {dialogs, launcher, fileSystem, [] { QApplication::exit(0); }});
 
-    // The command line names an image list file; a path with blanks may come
-    // as several arguments, which stand for one text.
-    window.Form_Load(QApplication::arguments().mid(1).join(QLatin1Char(' ')));
+    window.Form_Load(arguments);
     window.show();
     return QApplication::exec();
 }

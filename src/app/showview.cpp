@@ -37,9 +37,9 @@ int MainShowView::favoritesLines() const
     return window_.lstFavoritesModel->rowCount();
 }
 
-void MainShowView::SearchFolder(const QString& base)
+bool MainShowView::SearchFolder(const QString& base)
 {
-    window_.SearchFolder(base);
+    return window_.SearchFolder(base);
 }
 
 void MainShowView::pressCount()

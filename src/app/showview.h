@@ -16,7 +16,7 @@ public:
     QString baseText() const override;
     void setCountText(const QString& text) override;
     int favoritesLines() const override;
-    void SearchFolder(const QString& base) override;
+    bool SearchFolder(const QString& base) override;
     void pressCount() override;
     catalogue::ShowWindow& displayWindow() override;
 

@@ -26,6 +26,16 @@ void runStep(platform::Dialogs& dialogs, const std::function<void()>& step)
 
 void frmLumMain::Form_Load(const QString& commandLine)
 {
+    app::Arguments arguments;
+    if (!commandLine.isEmpty()) {
+        arguments.open = app::Arguments::Open::ListFile;
+        arguments.paths = {commandLine};
+    }
+    Form_Load(arguments);
+}
+
+void frmLumMain::Form_Load(const app::Arguments& arguments)
+{
     platform::Dialogs& dialogs = services_.dialogs;
     runStep(dialogs, [&] { state_.IniPath = platform::resolveIniPath(); });
     runStep(dialogs, [&] {
@@ -33,8 +43,5 @@ void frmLumMain::Form_Load(const QString& commandLine)
         settings::LoadSettings(file, *this);
     });
     runStep(dialogs, [&] { BuildBaseCombo(); });
-    runStep(dialogs, [&] {
-        if (!commandLine.isEmpty())
-            OpenList(commandLine);
-    });
+    runStep(dialogs, [&] { openArguments(arguments); });
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace platform {
 class Dialogs;
 class FileSystem;
@@ -25,6 +27,9 @@ struct Context {
     platform::FileSystem& fileSystem;
     platform::Pacer& pacer;
     StatusLabels& labels;
+    // Asked before each folder is listed: true ends the search there, and
+    // what was found so far stays. None: the search runs to its end.
+    std::function<bool()> stopRequested = {};
 };
 
 } // namespace catalogue

@@ -32,7 +32,8 @@ public:
     {
     }
 
-    void run(const QString& path)
+    // False when a stop request ended the search early.
+    bool run(const QString& path)
     {
         try {
             const platform::FileId base = context_.fileSystem.identity(path);
@@ -45,7 +46,10 @@ public:
             // A base that cannot be looked at lists as empty below.
             searchFolder(path, 0);
         }
+        if (stopped_)
+            status_ = QStringLiteral("Search stopped");
         showProgress(status_);
+        return !stopped_;
     }
 
 private:
@@ -86,6 +90,12 @@ private:
     // that points up the tree cannot make the search go round for ever.
     void searchSubFolder(const QString& path, quint64 parentDevice)
     {
+        // Once stopped, no folder is listed any more; the images of the
+        // folders listed already are still added, since they cost no reading.
+        if (stopped_ || (context_.stopRequested && context_.stopRequested())) {
+            stopped_ = true;
+            return;
+        }
         if (const std::optional<quint64> device = deviceToEnter(path, parentDevice))
             searchFolder(path, *device);
         else
@@ -166,14 +176,15 @@ private:
     // What the status line shows; null before the search first writes it.
     QString onWindow_;
     bool countChanged_ = false;
+    bool stopped_ = false;
 };
 
 } // namespace
 
-void SearchFolder(const QString& path, ImageCollection& mainImages, Context& context)
+bool SearchFolder(const QString& path, ImageCollection& mainImages, Context& context)
 {
     const ImageCollection::Batch batch(mainImages);
-    FolderSearch(mainImages, context).run(path);
+    return FolderSearch(mainImages, context).run(path);
 }
 
 void Count(const QString& baseText, ImageCollection& mainImages, Context& context)

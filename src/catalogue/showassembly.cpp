@@ -4,6 +4,7 @@
 #include "catalogue/numbertext.h"
 #include "platform/basui.h"
 #include "platform/dialogs.h"
+#include "platform/filesystem.h"
 
 #include <cmath>
 
@@ -26,19 +27,11 @@ int DelayFromText(const QString& text)
     return static_cast<int>(whole);
 }
 
-void cmdShowAll_Click(basLumarine::AppState& state, ShowView& view, platform::Dialogs& dialogs)
+namespace {
+
+// The standard show of the main list, as Show All sets it up.
+void startStandardShow(basLumarine::AppState& state, ShowView& view, int position)
 {
-    if (state.MainImages.isEmpty()) {
-        basUI::BusyCursorOn();
-        view.SearchFolder(view.baseText());
-        basUI::BusyCursorOff();
-    }
-    if (state.MainImages.isEmpty()) {
-        dialogs.msgBox(QStringLiteral("Lumarine cannot find any JPEGs at the base path you specified.  Pick "
-                                      "another base path and try again."),
-                       platform::mb::OkOnly | platform::mb::Information);
-        return;
-    }
     ShowWindow& window = view.displayWindow();
     window.Load();
     window.setSingle(false);
@@ -48,7 +41,46 @@ void cmdShowAll_Click(basLumarine::AppState& state, ShowView& view, platform::Di
         state.RandomShow = true;
     window.setDelay(DelayFromText(view.delayText()));
     window.SetStandard();
-    window.Start();
+    if (position == 1)
+        window.Start();
+    else
+        window.StartAt(position);
+}
+
+// The JPEGs beside the picture, the picture among them; the picture alone
+// when its folder cannot be listed or does not list it (a hidden file).
+QStringList picturesOfFolder(const QString& picture, platform::FileSystem& fileSystem)
+{
+    const QString folder = platform::parentFolderOf(picture);
+    QStringList paths;
+    try {
+        for (const platform::DirEntry& entry : fileSystem.list(folder, {false, platform::FileMatch::Jpeg}))
+            paths << platform::joinPath(folder, entry.name);
+    } catch (const platform::AppError&) {
+        paths.clear();
+    }
+    return paths.contains(picture) ? paths : QStringList{picture};
+}
+
+} // namespace
+
+void cmdShowAll_Click(basLumarine::AppState& state, ShowView& view, platform::Dialogs& dialogs)
+{
+    if (state.MainImages.isEmpty()) {
+        basUI::BusyCursorOn();
+        const bool searched = view.SearchFolder(view.baseText());
+        basUI::BusyCursorOff();
+        // A stopped search starts no show: the user asked for nothing more.
+        if (!searched)
+            return;
+    }
+    if (state.MainImages.isEmpty()) {
+        dialogs.msgBox(QStringLiteral("Lumarine cannot find any JPEGs at the base path you specified.  Pick "
+                                      "another base path and try again."),
+                       platform::mb::OkOnly | platform::mb::Information);
+        return;
+    }
+    startStandardShow(state, view, 1);
 }
 
 void cmdPreview_Click(basLumarine::AppState& state, ShowView& view, platform::Dialogs& dialogs)
@@ -81,6 +113,24 @@ void cmdFavorites_Click(basLumarine::AppState& state, ShowView& view, platform::
     window.SetStandard();
     window.SetCurrent(state.Favorites);
     window.Start();
+}
+
+void ShowPictures(const QStringList& pictures, basLumarine::AppState& state, ShowView& view,
+                  platform::Dialogs& dialogs, platform::FileSystem& fileSystem)
+{
+    for (const QString& picture : pictures) {
+        if (!fileSystem.exists(picture)) {
+            basUI::ReportError(dialogs, platform::AppError(platform::err::FileNotFound));
+            dialogs.msgBox(picture, platform::mb::OkOnly);
+            return;
+        }
+    }
+    const QStringList list = pictures.size() == 1 ? picturesOfFolder(pictures.first(), fileSystem) : pictures;
+    state.MainImages.Clear();
+    for (const QString& path : list)
+        state.MainImages.AddIfAbsent(path);
+    view.setCountText(QString::number(state.MainImages.Count()));
+    startStandardShow(state, view, static_cast<int>(list.indexOf(pictures.first())) + 1);
 }
 
 } // namespace catalogue

@@ -100,15 +100,16 @@ void frmDisplay::SetPreview()
     mode_ = display::DisplayMode::PreviewFull;
 }
 
-void frmDisplay::Start()
+void frmDisplay::StartAt(int position)
 {
     Load();
     show_.start();
+    show_.mintIndex = qBound(1, position, qMax(1, show_.count()));
     {
         // Setting the range is not a move of the user's: it displays nothing.
         const QSignalBlocker quiet(hscMain);
         hscMain->setRange(1, qMax(1, show_.count()));
-        hscMain->setValue(1);
+        hscMain->setValue(show_.mintIndex);
     }
     // The last show's picture must not flash up when the window appears.
     imgMain->hide();

@@ -87,7 +87,8 @@ public:
     void SetCurrent(catalogue::ImageCollection& colCurr) override { show_.setList(colCurr); }
     void SetStandard() override;
     void SetPreview() override;
-    void Start() override;
+    void Start() override { StartAt(1); }
+    void StartAt(int position) override;
     // Hides the window, clears its thumbnails and rebuilds the favourites box.
     void Unload();
     bool isLoaded() const { return loaded_; }

@@ -3,13 +3,17 @@
 #include "mainwindowfixture.h"
 #include "support/testmain.h"
 
+#include "app/version.h"
 #include "browse/frmbrowsedir.h"
+#include "display/frmdisplay.h"
 #include "platform/basui.h"
+#include "support/jpegfixtures.h"
 #include "support/tree.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -26,8 +30,8 @@ private slots:
     void baseComboListsVolumesAndKeepsItsText();
     void setBaseTakesTheBrowsersAnswer_data();
     void setBaseTakesTheBrowsersAnswer();
-    void commandLineFillsTheMainList();
-    void commandLineNamingNoFileIsReported();
+    void argumentsOpenWhatTheyName_data();
+    void argumentsOpenWhatTheyName();
     void countFillsListAndLabels();
     void saveEntriesWriteTheirOwnList_data();
     void saveEntriesWriteTheirOwnList();
@@ -103,30 +107,82 @@ void TestCatalogueWindow::setBaseTakesTheBrowsersAnswer()
     QCOMPARE(f.window->txtBase->currentText(), base);
 }
 
-void TestCatalogueWindow::commandLineFillsTheMainList()
+void TestCatalogueWindow::argumentsOpenWhatTheyName_data()
 {
-    MainWindowFixture f;
-    const QString list = f.dir.filePath("start list.lum");
-    QVERIFY(testsupport::writeBytes(list, "/p/b.jpg\r\n/p/a.jpg\r\n"));
-    loaded(f, list);
-    QCOMPARE(testsupport::rowsOf(*f.window->lstImagesModel), (QStringList{"/p/b.jpg", "/p/a.jpg"}));
-    QCOMPARE(f.state.MainImages.Count(), 2);
-    QCOMPARE(f.window->lblCount->text(), QStringLiteral("2"));
-    QVERIFY(f.dialogs.asked().isEmpty());
+    // Paths are relative to the test's folder; an empty shown means no show.
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("mainList");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("base");
+    QTest::addColumn<QString>("reported"); // a name reported missing
+    QTest::addColumn<QString>("answer");   // printed instead of a window
+    const QStringList folder{"p/a.jpg", "p/b.jpg", "p/c.JPG"};
+    const QString none;
+    QTest::newRow("picture brings its folder")
+        << QStringList{"p/b.jpg"} << folder << "p/b.jpg" << none << none << none;
+    QTest::newRow("pictures in the order given")
+        << QStringList{"p/c.JPG", "p/q/d.jpg", "p/a.jpg"} << QStringList{"p/c.JPG", "p/q/d.jpg", "p/a.jpg"}
+        << "p/c.JPG" << none << none << none;
+    QTest::newRow("folder is counted")
+        << QStringList{"p"} << QStringList{"p/q/d.jpg"} + folder << none << "p" << none << none;
+    QTest::newRow("list file split at its blank")
+        << QStringList{"my", "list.lum"} << QStringList{"p/b.jpg", "p/a.jpg"} << none << none << none << none;
+    QTest::newRow("missing picture") << QStringList{"gone.jpg"} << QStringList{} << none << none << "gone.jpg"
+                                     << none;
+    QTest::newRow("missing list file")
+        << QStringList{"gone.lum"} << QStringList{} << none << none << "gone.lum" << none;
+    QTest::newRow("version") << QStringList{"--version"} << QStringList{} << none << none << none
+                             << QStringLiteral("lumarine %1.%2.%3\n")
+                                    .arg(version::Major)
+                                    .arg(version::Minor)
+                                    .arg(version::Revision);
+    QTest::newRow("unknown option") << QStringList{"-x"} << QStringList{} << none << none << none
+                                    << "Unknown option 'x'.\n";
 }
 
-void TestCatalogueWindow::commandLineNamingNoFileIsReported()
+void TestCatalogueWindow::argumentsOpenWhatTheyName()
 {
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, mainList);
+    QFETCH(QString, shown);
+    QFETCH(QString, base);
+    QFETCH(QString, reported);
+    QFETCH(QString, answer);
     MainWindowFixture f;
-    const QString missing = f.dir.filePath("gone.lum");
+    const QString home = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(f.dir.path()));
+    const auto atHome = qScopeGuard([&] { QDir::setCurrent(home); });
+    const auto full = [&](QStringList paths) {
+        for (QString& path : paths)
+            path = path.endsWith(".lum") ? path : f.dir.filePath(path);
+        return paths;
+    };
+    QVERIFY(testsupport::makeTree("p", {"a.jpg", "b.jpg", "c.JPG", "q/d.jpg", "notes.txt"},
+                                  testsupport::jpegBytes(QSize(8, 8))));
+    QVERIFY(testsupport::writeBytes("my list.lum", full({"p/b.jpg", "p/a.jpg"}).join("\r\n").toUtf8()));
+    const app::Arguments parsed = app::parseArguments(QStringList{"lumarine"} + arguments);
+    if (!answer.isEmpty()) {
+        QCOMPARE(parsed.output + parsed.errorOutput, answer);
+        QCOMPARE(*parsed.exitCode, parsed.output.isEmpty() ? 2 : 0);
+        return;
+    }
     f.dialogs.answerMessage(Ok);
     f.dialogs.answerMessage(Ok);
-    loaded(f, missing);
-    QCOMPARE(f.dialogs.messageTexts(),
-             (QStringList{basUI::ReportErrorText(platform::AppError(53)), missing}));
-    QCOMPARE(f.window->lblCount->text(), QStringLiteral("0"));
-    QCOMPARE(f.window->lblStatus->text(), QStringLiteral("Ready."));
-    QVERIFY(!basUI::IsBusyCursorOn());
+    f.writeIni(MainWindowFixture::afterFirstStart());
+    f.window->Form_Load(parsed);
+    f.window->show();
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(testsupport::rowsOf(*f.window->lstImagesModel), full(mainList));
+    QCOMPARE(f.window->lblCount->text(), QString::number(mainList.size()));
+    QCOMPARE(f.window->txtBase->currentText(), base.isEmpty() ? base : f.dir.filePath(base));
+    // A list file is reported by the name given, a picture by its full path.
+    const QStringList report{basUI::ReportErrorText(platform::AppError(53)),
+                             reported.endsWith(".lum") ? reported : f.dir.filePath(reported)};
+    QCOMPARE(f.dialogs.messageTexts(), reported.isEmpty() ? QStringList{} : report);
+    frmDisplay& display = f.window->DisplayWindow();
+    QCOMPARE(display.isVisible(), !shown.isEmpty());
+    if (!shown.isEmpty())
+        QCOMPARE(display.imgMain->toolTip(), f.dir.filePath(shown));
 }
 
 void TestCatalogueWindow::countFillsListAndLabels()

@@ -3,6 +3,7 @@
 #include "support/testmain.h"
 
 #include "app/help.h"
+#include "app/searchguard.h"
 #include "platform/dialogs.h"
 #include "support/tree.h"
 
@@ -53,6 +54,8 @@ private slots:
     void helpDocumentFoundBesideOrInstalled_data();
     void helpDocumentFoundBesideOrInstalled();
     void aboutShowsTheVersion();
+    void searchTakesOnlyItsStop_data();
+    void searchTakesOnlyItsStop();
     void linkOpensTheWebPage_data() { helpOpensTheSameDocumentFromEveryPlace_data(); }
     void linkOpensTheWebPage();
 
@@ -357,6 +360,47 @@ void TestMainWindow::linkOpensTheWebPage()
     QCOMPARE(f.launcher.webPages, QList<QUrl>{QUrl("http://lumarine.example.org/lumarine/proglink.htm")});
     const QString unopened = "The web page http://lumarine.example.org/lumarine/proglink.htm" + noProgram;
     QCOMPARE(f.dialogs.messageTexts(), opens ? QStringList() : QStringList({unopened}));
+}
+
+void TestMainWindow::searchTakesOnlyItsStop_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<int>("key"); // 0 for a click
+    QTest::addColumn<bool>("stops");
+    QTest::newRow("Escape") << "lstImages" << int(Qt::Key_Escape) << true;
+    QTest::newRow("click on Stop") << "cmdStop" << 0 << true;
+    QTest::newRow("click on Help dropped") << "Toolbar1_13" << 0 << false;
+    QTest::newRow("typing dropped") << "txtBase" << int(Qt::Key_X) << false;
+    QTest::newRow("menu key dropped") << "txtBase" << int(Qt::Key_F1) << false;
+}
+
+void TestMainWindow::searchTakesOnlyItsStop()
+{
+    QFETCH(QString, target);
+    QFETCH(int, key);
+    QFETCH(bool, stops);
+    MainWindowFixture f;
+    f.window->show();
+    frmLumMain& w = *f.window;
+    auto* action = w.findChild<QAction*>(target);
+    QWidget* widget = action ? w.Toolbar1->widgetForAction(action) : w.findChild<QWidget*>(target);
+    {
+        qint64 now = 0;
+        app::SearchGuard guard(w, *w.cmdCount, *w.cmdStop, [&] { return now; });
+        guard.pacer().yield();
+        QVERIFY(!w.cmdStop->isVisible()); // not yet: a double-click on Count is not a Stop
+        now = QApplication::doubleClickInterval();
+        guard.pacer().yield();
+        QVERIFY(w.cmdStop->isVisible() && !w.cmdCount->isVisible());
+        if (key != 0)
+            QTest::keyClick(widget, Qt::Key(key));
+        else
+            QTest::mouseClick(widget, Qt::LeftButton);
+        QCOMPARE(guard.stopRequested()(), stops);
+    }
+    QVERIFY(w.cmdCount->isVisible() && !w.cmdStop->isVisible());
+    QCOMPARE(w.txtBase->currentText(), QString());
+    QVERIFY(f.launcher.documents.isEmpty());
 }
 
 LUMARINE_REGISTER_TEST(TestMainWindow)

@@ -73,6 +73,8 @@ private slots:
     void missingBaseAddsNothingAndIsReady();
     void failingFolderEndsOnlyItsOwnSearch_data();
     void failingFolderEndsOnlyItsOwnSearch();
+    void stopEndsTheSearchAfterTheFolderBeingListed_data();
+    void stopEndsTheSearchAfterTheFolderBeingListed();
     void labelsFollowTheSearch();
     void labelsAreCurrentWhenTheSearchEnds();
     void countWithoutBaseAsksNothing();
@@ -221,6 +223,32 @@ void TestFolderScan::failingFolderEndsOnlyItsOwnSearch()
         QCOMPARE(fixture.dialogs.asked().first().style, platform::mb::Information);
     // A failed base leaves its own "Searching" on the status line.
     QCOMPARE(fixture.labels.statuses.last(), status == "Ready." ? status : status + base);
+}
+
+void TestFolderScan::stopEndsTheSearchAfterTheFolderBeingListed_data()
+{
+    QTest::addColumn<QString>("stoppedIn"); // the folder the status line names when Stop is pressed
+    QTest::addColumn<QStringList>("found");
+    QTest::newRow("in the base") << "" << QStringList{"z.jpg"};
+    QTest::newRow("deep down") << "a/deep/" << QStringList{"a/deep/w.jpg", "a/x.jpg", "z.jpg"};
+}
+
+void TestFolderScan::stopEndsTheSearchAfterTheFolderBeingListed()
+{
+    QFETCH(QString, stoppedIn);
+    QFETCH(QStringList, found);
+    QTemporaryDir dir;
+    const QString base = dir.path() + "/";
+    QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg", "a/deep/w.jpg", "b/y.jpg", "z.jpg"}));
+    CatalogueFixture fixture(50);
+    fixture.context.stopRequested = [&] {
+        return fixture.labels.statuses.contains("Searching " + base + stoppedIn);
+    };
+    ImageCollection images;
+    QVERIFY(!catalogue::SearchFolder(dir.path(), images, fixture.context));
+    QCOMPARE(itemsOf(images), prefixed(base, found));
+    QCOMPARE(fixture.labels.statuses.last(), QStringLiteral("Search stopped"));
+    QCOMPARE(fixture.labels.counts.last(), QString::number(found.size()));
 }
 
 void TestFolderScan::labelsFollowTheSearch()

@@ -27,6 +27,7 @@ public:
     void SetStandard() override { log_ << "SetStandard"; }
     void SetPreview() override { log_ << "SetPreview"; }
     void Start() override { log_ << "Start"; }
+    void StartAt(int position) override { log_ << QStringLiteral("StartAt(%1)").arg(position); }
     ImageCollection* current = nullptr;
 
 private:
@@ -41,11 +42,12 @@ public:
     QString baseText() const override { return base; }
     void setCountText(const QString& text) override { log_ << "lblCount=" + text; }
     int favoritesLines() const override { return lines; }
-    void SearchFolder(const QString& folder) override
+    bool SearchFolder(const QString& folder) override
     {
         log_ << QStringLiteral("SearchFolder(%1) busy=%2").arg(folder).arg(basUI::IsBusyCursorOn());
         if (onSearch)
             onSearch();
+        return !stopped;
     }
     void pressCount() override
     {
@@ -57,6 +59,7 @@ public:
 
     RecordingWindow window;
     bool random = false;
+    bool stopped = false; // the user stops the search
     QString delay = QStringLiteral("3");
     QString base;
     int lines = 0;
@@ -75,6 +78,7 @@ private slots:
     void delayIsTheLeadingNumberRoundedToEven_data();
     void delayIsTheLeadingNumberRoundedToEven();
     void showAllOnAFilledListStartsAtOnceInItsOrder();
+    void showAllSearchesAnEmptyListUnderTheBusyCursor_data();
     void showAllSearchesAnEmptyListUnderTheBusyCursor();
     void showAllRefusesWhenTheSearchFindsNothing();
     void showAllTickedRandomSetsItButUntickedLeavesIt();
@@ -122,17 +126,29 @@ void TestShowAssembly::showAllOnAFilledListStartsAtOnceInItsOrder()
     QCOMPARE(view.window.current, &state.MainImages);
 }
 
+void TestShowAssembly::showAllSearchesAnEmptyListUnderTheBusyCursor_data()
+{
+    QTest::addColumn<bool>("stopped");
+    QTest::addColumn<QString>("last");
+    QTest::newRow("search ends, show starts") << false << "Start";
+    QTest::newRow("search stopped, no show") << true << "SearchFolder() busy=1";
+}
+
 void TestShowAssembly::showAllSearchesAnEmptyListUnderTheBusyCursor()
 {
+    QFETCH(bool, stopped);
+    QFETCH(QString, last);
     QStringList log;
     basLumarine::AppState state;
     FakeView view(log);
     view.onSearch = [&] { state.MainImages.Add("/found.jpg"); };
+    view.stopped = stopped;
     testsupport::ScriptedDialogs dialogs;
     cmdShowAll_Click(state, view, dialogs);
     QCOMPARE(log.first(), QStringLiteral("SearchFolder() busy=1"));
     QVERIFY(!basUI::IsBusyCursorOn());
-    QCOMPARE(log.last(), QStringLiteral("Start"));
+    QCOMPARE(log.last(), last);
+    QVERIFY(dialogs.asked().isEmpty());
 }
 
 void TestShowAssembly::showAllRefusesWhenTheSearchFindsNothing()
