@@ -14,17 +14,7 @@
 
 catalogue::Context frmLumMain::catalogueContext()
 {
-    return {services_.dialogs, services_.fileSystem, pacer_, *this};
-}
-
-void frmLumMain::setStatusText(const QString& text)
-{
-    lblStatus->setText(text);
-}
-
-void frmLumMain::setCountText(const QString& text)
-{
-    lblCount->setText(text);
+    return {services_.dialogs, services_.fileSystem, services_.pacer, *this};
 }
 
 void frmLumMain::BuildBaseCombo()
@@ -64,7 +54,7 @@ void frmLumMain::SearchFolder(const QString& path)
 
 void frmLumMain::cmdAddAllToFavorites_Click()
 {
-    catalogue::AddAllToFavorites(state_.MainImages, state_.Favorites, services_.dialogs, pacer_);
+    catalogue::AddAllToFavorites(state_.MainImages, state_.Favorites, services_.dialogs, services_.pacer);
 }
 
 void frmLumMain::cmdClearFaves_Click()
