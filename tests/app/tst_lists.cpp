@@ -1,20 +1,23 @@
-// The main window's list commands: what reaches the catalogue from its
-// controls, menus and toolbar, and what comes back onto them.
+// The main window's list commands and shows: what reaches the catalogue and
+// the display window from its controls, menus and toolbar, and what comes back.
 #include "mainwindowfixture.h"
 #include "support/testmain.h"
 
 #include "browse/frmbrowsedir.h"
+#include "display/frmdisplay.h"
 #include "platform/basui.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QTreeWidget>
 
-class TestCatalogueWindow : public QObject {
+class TestLists : public QObject {
     Q_OBJECT
 
 private slots:
@@ -46,12 +49,10 @@ private slots:
             QVERIFY(browser->cmdNew->isHidden());
             startedAt = frmBrowseDir::FullPath(browser->selectedNode());
             browser->tvwMain->setCurrentItem(browser->tvwMain->topLevelItem(0));
-            if (how == "ok")
-                browser->cmdOK->click();
-            else if (how == "cancel")
-                browser->cmdCancel->click();
-            else
+            if (how == "close")
                 browser->close();
+            else
+                (how == "ok" ? browser->cmdOK : browser->cmdCancel)->click();
         });
         f.child<QPushButton>("cmdBrowse")->click();
         // It opened at the base folder, or at what is left of it: "/before" is gone.
@@ -59,43 +60,37 @@ private slots:
         QCOMPARE(baseBox->currentText(), base);
     }
 
-    void commandLineOpensItsList_data()
+    void mainListFillsAndLabelsFollow_data()
     {
-        QTest::addColumn<bool>("exists");
-        QTest::newRow("a list file") << true;
-        QTest::newRow("no such file: reported") << false;
+        QTest::addColumn<QString>("commandLine"); // in the temporary folder; empty: Count instead
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<int>("error");
+        QTest::newRow("list file") << "start list.lum" << QStringList{"/p/b.jpg", "/p/a.jpg"} << 0;
+        QTest::newRow("no such list file") << "gone.lum" << QStringList() << 53;
+        QTest::newRow("Count") << "" << QStringList{"pics/a/x.jpg", "pics/y.JPG"} << 0;
     }
-    void commandLineOpensItsList()
+    void mainListFillsAndLabelsFollow()
     {
-        QFETCH(bool, exists);
+        QFETCH(QString, commandLine);
+        QFETCH(QStringList, shown);
+        QFETCH(int, error);
         MainWindowFixture f;
-        const QString list = f.dir.filePath("start list.lum");
-        if (exists)
-            QVERIFY(testsupport::writeBytes(list, "/p/b.jpg\r\n/p/a.jpg\r\n"));
+        QVERIFY(testsupport::writeBytes(f.dir.filePath("start list.lum"), "/p/b.jpg\r\n/p/a.jpg\r\n"));
+        QVERIFY(testsupport::makeTree(f.dir.filePath("pics"), {"a/x.jpg", "y.JPG"}));
         f.dialogs.acceptAllMessages();
-        f.load(list);
-        const QStringList shown = exists ? QStringList{"/p/b.jpg", "/p/a.jpg"} : QStringList();
+        f.load(commandLine.isEmpty() ? QString() : f.dir.filePath(commandLine));
+        if (commandLine.isEmpty()) {
+            f.child<QComboBox>("txtBase")->setEditText(f.dir.filePath("pics"));
+            f.child<QPushButton>("cmdCount")->click();
+            for (QString& path : shown)
+                path = f.dir.filePath(path);
+        }
         QCOMPARE(testsupport::rowsOf(*f.child<QListView>("lstImages")->model()), shown);
-        QCOMPARE(f.state.MainImages.Count(), shown.size());
         QCOMPARE(f.child<QLabel>("lblCount")->text(), QString::number(shown.size()));
         QCOMPARE(f.child<QLabel>("lblStatus")->text(), QStringLiteral("Ready."));
-        const QStringList said{basUI::ReportErrorText(platform::AppError(53)), list};
-        QCOMPARE(f.dialogs.messageTexts(), exists ? QStringList() : said);
-        QVERIFY(!basUI::IsBusyCursorOn());
-    }
-
-    void countFillsListAndLabels()
-    {
-        MainWindowFixture f;
-        f.load();
-        const QString base = f.dir.filePath("pics");
-        QVERIFY(testsupport::makeTree(base, {"a/x.jpg", "y.JPG"}));
-        f.child<QComboBox>("txtBase")->setEditText(base);
-        f.child<QPushButton>("cmdCount")->click();
-        QCOMPARE(testsupport::rowsOf(*f.child<QListView>("lstImages")->model()),
-                 (QStringList{base + "/a/x.jpg", base + "/y.JPG"}));
-        QCOMPARE(f.child<QLabel>("lblCount")->text(), QStringLiteral("2"));
-        QCOMPARE(f.child<QLabel>("lblStatus")->text(), QStringLiteral("Ready."));
+        const QStringList said{basUI::ReportErrorText(platform::AppError(error)),
+                               f.dir.filePath(commandLine)};
+        QCOMPARE(f.dialogs.messageTexts(), error ? said : QStringList());
         QVERIFY(!basUI::IsBusyCursorOn());
     }
 
@@ -120,14 +115,42 @@ private slots:
         f.dialogs.answerSaveFile(QString());
         f.action(entry)->trigger();
         QCOMPARE(testsupport::readBytes(file), written);
-        // The dialog starts where the settings file lives, and the next one
-        // with the name chosen.
+        // The dialog starts where the settings file lives, the next one with the name chosen.
         QCOMPARE(f.dialogs.fileDialogs.first().initialFolder, f.dir.path());
         f.action(entry)->trigger();
         QCOMPARE(f.dialogs.fileDialogs.last().fileName, file);
     }
+
+    void showsCoverTheScreenAndKeepTheDelayOfTheLastShowAll()
+    {
+        MainWindowFixture f;
+        f.load();
+        f.window->show();
+        const QString first = f.addPicture("a.jpg");
+        f.addPicture("b.jpg");
+        auto* delay = f.child<QLineEdit>("txtDelay");
+        delay->setText("7 seconds");
+        f.action("Toolbar1_10")->trigger();
+        frmDisplay& display = f.window->DisplayWindow();
+        QVERIFY(display.isVisible());
+        QCOMPARE(display.geometry(), f.window->screen()->geometry());
+        QCOMPARE(display.imgMain->toolTip(), first);
+        QCOMPARE(display.mintDelay(), 7);
+        QCOMPARE(display.mcolCurrent(), &f.state.MainImages);
+        QTest::keyClick(&display, 'a');
+        // The favourites' box follows at once, not when the show ends.
+        QCOMPARE(testsupport::rowsOf(*f.child<QListView>("lstFavorites")->model()), QStringList({first}));
+        QTest::keyClick(&display, Qt::Key_Space);
+        delay->setText("2");
+        f.child<QPushButton>("cmdFavorites")->click();
+        QCOMPARE(display.mcolCurrent(), &f.state.Favorites);
+        QCOMPARE(display.mintDelay(), 7);
+        QVERIFY(display.tim1->isActive());
+        QTest::keyClick(&display, Qt::Key_Escape);
+        QVERIFY(!display.isVisible());
+    }
 };
 
-LUMARINE_REGISTER_TEST(TestCatalogueWindow)
+LUMARINE_REGISTER_TEST(TestLists)
 
-#include "tst_catalogue_window.moc"
+#include "tst_lists.moc"
