@@ -10,12 +10,24 @@
 #include "support/modelrows.h"
 #include "support/recordinglauncher.h"
 #include "support/scripteddialogs.h"
+#include "support/testmain.h"
 #include "support/tree.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QToolBar>
 
 #include <memory>
 

@@ -1,18 +1,10 @@
 // The image menu from each place it opens: which entries it offers, which
 // image it acts on, and what is left of the context image afterwards.
 #include "mainwindowfixture.h"
-#include "support/testmain.h"
 
 #include "display/frmdisplay.h"
 #include "display/thumbbox.h"
 #include "fileops/imagemenu.h"
-
-#include <QApplication>
-#include <QListView>
-#include <QMenu>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QTimer>
 
 #include <functional>
 
@@ -48,8 +40,7 @@ void fillLists(MainWindowFixture& f)
 
 // Runs `press`, which opens the menu, and records the entries (and the context
 // image) while it shows; then runs the entry given, or closes the menu.
-QString duringPopUp(MainWindowFixture& f, const std::function<void()>& press, int runEntry = -1,
-                    bool withContext = true)
+QString duringPopUp(MainWindowFixture& f, const std::function<void()>& press, int runEntry = -1)
 {
     QMenu* menu = f.child<QMenu>("mnuImage");
     QString seen;
@@ -57,7 +48,7 @@ QString duringPopUp(MainWindowFixture& f, const std::function<void()>& press, in
         auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         if (!popup)
             return;
-        seen = enabling(menu) + (withContext ? " " + f.state.ContextImage : QString());
+        seen = enabling(menu) + " " + f.state.ContextImage;
         if (runEntry < 0) {
             popup->close();
             return;
@@ -70,15 +61,14 @@ QString duringPopUp(MainWindowFixture& f, const std::function<void()>& press, in
 }
 
 // A right-click on the list's row (-1: below the last one).
-QString rightClick(MainWindowFixture& f, QListView* list, int row, int runEntry = -1)
+QString rightClick(MainWindowFixture& f, QListView* list, int row)
 {
-    const int last = list->model()->rowCount() - 1;
-    const QRect rect = list->visualRect(list->model()->index(row < 0 ? last : row, 0));
+    const QRect rect =
+        list->visualRect(list->model()->index(row < 0 ? list->model()->rowCount() - 1 : row, 0));
     const QPoint at = row < 0 ? QPoint(rect.center().x(), rect.bottom() + rect.height()) : rect.center();
     if (row < 0 && list->indexAt(at).isValid())
         return "no place below the last entry";
-    return duringPopUp(
-        f, [list, at] { QTest::mouseClick(list->viewport(), Qt::RightButton, {}, at); }, runEntry);
+    return duringPopUp(f, [list, at] { QTest::mouseClick(list->viewport(), Qt::RightButton, {}, at); });
 }
 
 } // namespace
@@ -204,7 +194,7 @@ private slots:
         // The favourite's thumbnail: the menu offers to remove it from the favourites.
         f.dialogs.answerMessage(platform::mb::Yes);
         const auto press = [&display] { QTest::mousePress(display.imgTN[0], Qt::RightButton); };
-        QCOMPARE(duringPopUp(f, press, 10, false), forFavourites);
+        QCOMPARE(duringPopUp(f, press, 10), forFavourites + " " + paths.at(0));
         QVERIFY(!QFile::exists(paths.at(0)));
         QCOMPARE(f.state.MainImages.Count(), 1);
         QTRY_VERIFY_WITH_TIMEOUT(display.imgTN.size() == 1 && display.imgTN[0]->toolTip() == paths.at(1),

@@ -1,20 +1,12 @@
 // The main window's list commands and shows: what reaches the catalogue and
 // the display window from its controls, menus and toolbar, and what comes back.
 #include "mainwindowfixture.h"
-#include "support/testmain.h"
 
 #include "browse/frmbrowsedir.h"
 #include "display/frmdisplay.h"
 #include "platform/basui.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListView>
-#include <QPushButton>
 #include <QScreen>
-#include <QTimer>
 #include <QTreeWidget>
 
 class TestLists : public QObject {

@@ -1,18 +1,9 @@
 // The main window's menus, toolbar, settings tab, help and About.
 #include "mainwindowfixture.h"
-#include "support/testmain.h"
 
 #include "app/help.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTabWidget>
-#include <QToolBar>
 
 using namespace platform::mb;
 
