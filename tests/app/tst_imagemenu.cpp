@@ -178,7 +178,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(f.state.ContextImage.isEmpty(), 2000);
     }
 
-    void deleteFromAFavouritesThumbnailRedrawsThePage()
+    void thumbnailMenuOffersByFavouritesAndDeleteRedraws()
     {
         MainWindowFixture f;
         f.load();
@@ -191,13 +191,16 @@ private slots:
         frmDisplay& display = f.window->DisplayWindow();
         QTRY_VERIFY_WITH_TIMEOUT(display.imgTN.size() >= 2 && display.imgTN[1]->toolTip() == paths.at(1),
                                  5000);
-        // The favourite's thumbnail: the menu offers to remove it from the favourites.
+        const auto press = [&display](int index) {
+            return [&display, index] { QTest::mousePress(display.imgTN[index], Qt::RightButton); };
+        };
+        // The favourite's menu offers to remove it from the favourites; the other's to add it.
+        QCOMPARE(duringPopUp(f, press(0)), forFavourites + " " + paths.at(0));
         f.dialogs.answerMessage(platform::mb::Yes);
-        const auto press = [&display] { QTest::mousePress(display.imgTN[0], Qt::RightButton); };
-        QCOMPARE(duringPopUp(f, press, 10), forFavourites + " " + paths.at(0));
-        QVERIFY(!QFile::exists(paths.at(0)));
+        QCOMPARE(duringPopUp(f, press(1), 10), forImages + " " + paths.at(1));
+        QVERIFY(!QFile::exists(paths.at(1)));
         QCOMPARE(f.state.MainImages.Count(), 1);
-        QTRY_VERIFY_WITH_TIMEOUT(display.imgTN.size() == 1 && display.imgTN[0]->toolTip() == paths.at(1),
+        QTRY_VERIFY_WITH_TIMEOUT(display.imgTN.size() == 1 && display.imgTN[0]->toolTip() == paths.at(0),
                                  5000);
         QVERIFY(f.state.ContextImage.isEmpty());
         QTest::keyClick(&display, Qt::Key_Escape);
