@@ -2,8 +2,6 @@
 
 #include "app/appicon.h"
 #include "app/help.h"
-#include "app/showview.h"
-#include "app/version.h"
 #include "catalogue/appstate.h"
 #include "catalogue/showassembly.h"
 #include "display/frmdisplay.h"
@@ -27,8 +25,7 @@
 #include <utility>
 
 frmLumMain::frmLumMain(basLumarine::AppState& state, app::Services services, QWidget* parent)
-    : QMainWindow(parent), state_(state), services_(std::move(services)),
-      showView_(std::make_unique<app::MainShowView>(*this))
+    : QMainWindow(parent), state_(state), services_(std::move(services))
 {
     setObjectName("frmLumMain");
     setWindowTitle(tr("Lumarine"));
@@ -53,11 +50,11 @@ void frmLumMain::connectHandlers()
     connect(cmdBrowse, &QPushButton::clicked, this, &frmLumMain::SetBase);
     connect(cmdCount, &QPushButton::clicked, this, &frmLumMain::cmdCount_Click);
     connect(cmdShowAll, &QPushButton::clicked, this,
-            [this] { catalogue::cmdShowAll_Click(state_, *showView_, services_.dialogs); });
+            [this] { catalogue::cmdShowAll_Click(state_, *this, services_.dialogs); });
     connect(cmdPreview, &QPushButton::clicked, this,
-            [this] { catalogue::cmdPreview_Click(state_, *showView_, services_.dialogs); });
+            [this] { catalogue::cmdPreview_Click(state_, *this, services_.dialogs); });
     connect(cmdFavorites, &QPushButton::clicked, this,
-            [this] { catalogue::cmdFavorites_Click(state_, *showView_, services_.dialogs); });
+            [this] { catalogue::cmdFavorites_Click(state_, *this, services_.dialogs); });
     connect(cmdClearFaves, &QPushButton::clicked, this, &frmLumMain::cmdClearFaves_Click);
     connect(cmdAddAllToFavorites, &QPushButton::clicked, this, &frmLumMain::cmdAddAllToFavorites_Click);
 
@@ -90,23 +87,16 @@ void frmLumMain::ListFavorites()
     // added or removed during a show are listed the moment they change.
 }
 
-QString frmLumMain::thumbnailSoftware()
-{
-    // Names the folder where the cache records the pictures this version
-    // could not decode.
-    return QStringLiteral("lumarine-%1.%2.%3").arg(version::Major).arg(version::Minor).arg(version::Revision);
-}
-
 frmDisplay& frmLumMain::DisplayWindow()
 {
     if (!display_) {
         DisplayServices services{state_,
                                  services_.dialogs,
-                                 pictures_,
+                                 services_.pictures,
                                  [this] { ListFavorites(); },
                                  [this](int, QPoint position) { thumbnailMenu(position); },
                                  [this] { return screen(); }};
-        services.thumbnails = &thumbnails_;
+        services.thumbnails = &services_.thumbnails;
         display_ = std::make_unique<frmDisplay>(std::move(services), this);
     }
     return *display_;

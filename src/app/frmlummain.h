@@ -3,11 +3,9 @@
 #include "app/arguments.h"
 #include "app/services.h"
 #include "catalogue/context.h"
+#include "catalogue/showassembly.h"
 #include "fileops/imageops.h"
 #include "platform/dialogs.h"
-#include "platform/pacer.h"
-#include "platform/picture.h"
-#include "platform/thumbnailcache.h"
 #include "settings/loadsave.h"
 
 #include <QMainWindow>
@@ -40,13 +38,16 @@ class ImageListModel;
 namespace settings {
 class SettingsFile;
 }
-namespace app {
-class MainShowView;
-}
 
 // The main window: layout and dispatch. Every command lives in its subsystem;
-// the handlers here read their controls, call it and show the result.
-class frmLumMain : public QMainWindow, public settings::SettingsView, private catalogue::StatusLabels {
+// the handlers here read their controls, call it and show the result. What
+// the settings, the catalogue's commands and the shows need of the window
+// they reach through their own view interfaces, all answered here from the
+// controls.
+class frmLumMain : public QMainWindow,
+                   private settings::SettingsView,
+                   private catalogue::StatusLabels,
+                   private catalogue::ShowView {
     Q_OBJECT
 
 public:
@@ -57,8 +58,55 @@ public:
     // The command line text names an image list file.
     void Form_Load(const QString& commandLine);
     void Form_Load(const app::Arguments& arguments);
+    // The one display window of the run, created on first use.
+    frmDisplay& DisplayWindow();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The view the settings, the catalogue's commands and the shows reach.
+    QString baseText() const override;
+    void setBaseText(const QString& text) override;
+    QString delayText() const override;
+    void setDelayText(const QString& text) override;
+    bool randomTicked() const override;
+    void setRandomTicked(bool ticked) override;
+    QString thumbSizeText() const override;
+    void setThumbSizeText(const QString& text) override;
+    void setShowNamesTicked(bool ticked) override;
     void ShowButtonNames(bool bolNames) override;
+    void setThumbSize(const QString& size) override;
+    bool thumbPreview() const override;
+    void setThumbPreview(bool preview) override;
+    void openHelp() override;
+    void setStatusText(const QString& text) override;
+    void setCountText(const QString& text) override;
+    int favoritesLines() const override;
+    // The folder scan that Show All runs when the main list is empty; false
+    // when the user stopped it.
+    bool SearchFolder(const QString& path) override;
+    void pressCount() override;
+    catalogue::ShowWindow& displayWindow() override;
+
+    void buildLayout();
+    QWidget* buildActionsTab();
+    QWidget* buildImageListTab();
+    QWidget* buildFavoritesTab();
+    QWidget* buildSettingsTab();
+    void buildMenus();
+    void connectImageMenu();
+    bool imageMenuFilter(QObject* watched, QEvent* event);
+    bool imageMenuKey(QObject* watched, QEvent* event);
+    void selectEntryAt(QListView* list, QPoint viewportPosition);
+    void popUpImageMenu(QPoint globalPosition);
+    void thumbnailMenu(QPoint globalPosition);
+    bool displayVisible() const;
+    void buildToolbar();
+    void connectHandlers();
+
     // The display window calls it when it closes; the box is in step with
     // Favorites already.
     void ListFavorites();
@@ -76,11 +124,6 @@ public:
     void mnuSaveList_Click(int index);
     void mnuViewSub_Click(int index);
     void mnuHelpSub_Click(int index);
-    // The one display window of the run, created on first use.
-    frmDisplay& DisplayWindow();
-    // The folder scan that Show All runs when the main list is empty; false
-    // when the user stopped it.
-    bool SearchFolder(const QString& path);
 
     // The image menu (the menu bar's "&Image" and the pop-ups).
     void mnuImage_Click();
@@ -95,30 +138,56 @@ public:
     // What the image commands and the favourites move work with.
     fileops::ImageOps imageOps();
 
+    void Form_Unload();
+    void Form_GotFocus();
+    void cmdClose_Click();
+    void chkRandom_Click();
+    void cboTNSize_Click();
+    void chkShowNames_Click();
+    void txtDelay_LostFocus();
+    void lblLink_DblClick();
+    void cmdCount_Click();
+    void cmdAddAllToFavorites_Click();
+    void cmdClearFaves_Click();
+
+    catalogue::Context catalogueContext();
+    // Opens what the command line names: pictures, a folder or a list file.
+    void openArguments(const app::Arguments& arguments);
+    // A folder search that the user can stop, as Count and Show All run it.
+    bool runSearch(const std::function<bool(catalogue::Context&)>& search);
+    // The settings file; a write that fails is reported, once a run.
+    settings::SettingsFile settingsFile();
+
+    basLumarine::AppState& state_;
+    app::Services services_;
+    std::unique_ptr<frmDisplay> display_;
+    bool unloaded_ = false;
+    bool checkingDelay_ = false;
+    // Whether a command ran since the image menu last opened.
+    bool imageMenuRan_ = false;
+    bool settingsFailureReported_ = false;
+    // The folder last chosen in a folder browser during this run.
+    QString browsedFolder_;
+
     // The list box the image menu acts on: lstImages, lstFavorites or none.
     QListView* ActiveList = nullptr;
+    platform::FileDialogState cdlMain;
 
-    // Controls that other subsystems' operations read and write.
     QToolBar* Toolbar1 = nullptr;
     QTabWidget* tabMain = nullptr;
     QPushButton* cmdClose = nullptr;
     QLabel* imgClipBoard = nullptr;
-    platform::FileDialogState cdlMain;
 
-    QGroupBox* Frame1 = nullptr;
     QComboBox* txtBase = nullptr;
     QPushButton* cmdBrowse = nullptr;
     QLabel* lblCount = nullptr;
     QPushButton* cmdCount = nullptr;
     // Stands in Count's place while a folder search runs, to stop it.
     QPushButton* cmdStop = nullptr;
-    QGroupBox* Frame8 = nullptr;
     QLabel* lblStatus = nullptr;
-    QGroupBox* Frame4 = nullptr;
     QPushButton* cmdPreview = nullptr;
     QPushButton* cmdFavorites = nullptr;
     QPushButton* cmdShowAll = nullptr;
-    QGroupBox* Frame6 = nullptr;
     QPushButton* cmdClearFaves = nullptr;
     QLabel* lblLink = nullptr;
 
@@ -146,82 +215,4 @@ public:
     QVector<QAction*> mnuHelpSub;
     // Index 0 is unused: toolbar buttons count from 1.
     QVector<QAction*> toolbarButtons;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    // SettingsView: what LoadSettings and SaveSettings reach.
-    QString baseText() const override;
-    void setBaseText(const QString& text) override;
-    QString delayText() const override;
-    void setDelayText(const QString& text) override;
-    bool randomTicked() const override;
-    void setRandomTicked(bool ticked) override;
-    QString thumbSizeText() const override;
-    void setThumbSizeText(const QString& text) override;
-    void setShowNamesTicked(bool ticked) override;
-    void setThumbSize(const QString& size) override;
-    bool thumbPreview() const override;
-    void setThumbPreview(bool preview) override;
-    void openHelp() override;
-
-    void buildLayout();
-    QWidget* buildActionsTab();
-    QWidget* buildImageListTab();
-    QWidget* buildFavoritesTab();
-    QWidget* buildSettingsTab();
-    void buildMenus();
-    void connectImageMenu();
-    bool imageMenuFilter(QObject* watched, QEvent* event);
-    bool imageMenuKey(QObject* watched, QEvent* event);
-    void selectEntryAt(QListView* list, QPoint viewportPosition);
-    void popUpImageMenu(QPoint globalPosition);
-    void thumbnailMenu(QPoint globalPosition);
-    bool displayVisible() const;
-    void buildToolbar();
-    void connectHandlers();
-
-    void Form_Unload();
-    void Form_GotFocus();
-    void cmdClose_Click();
-    void chkRandom_Click();
-    void cboTNSize_Click();
-    void chkShowNames_Click();
-    void txtDelay_LostFocus();
-    void lblLink_DblClick();
-    void cmdCount_Click();
-    void cmdAddAllToFavorites_Click();
-    void cmdClearFaves_Click();
-
-    // StatusLabels: what the catalogue's commands write on the window.
-    void setStatusText(const QString& text) override;
-    void setCountText(const QString& text) override;
-    catalogue::Context catalogueContext();
-    // Opens what the command line names: pictures, a folder or a list file.
-    void openArguments(const app::Arguments& arguments);
-    // A folder search that the user can stop, as Count and Show All run it.
-    bool runSearch(const std::function<bool(catalogue::Context&)>& search);
-
-    // The settings file; a write that fails is reported, once a run.
-    settings::SettingsFile settingsFile();
-
-    basLumarine::AppState& state_;
-    app::Services services_;
-    platform::Pacer pacer_;
-    platform::FilePictureLoader pictures_;
-    static QString thumbnailSoftware();
-    platform::ThumbnailCache thumbnailCache_ = platform::ThumbnailCache::fromEnvironment(thumbnailSoftware());
-    platform::CachedThumbnailLoader thumbnails_{pictures_, thumbnailCache_};
-    std::unique_ptr<app::MainShowView> showView_;
-    std::unique_ptr<frmDisplay> display_;
-    bool unloaded_ = false;
-    bool checkingDelay_ = false;
-    // Whether a command ran since the image menu last opened.
-    bool imageMenuRan_ = false;
-    bool settingsFailureReported_ = false;
-    // The folder last chosen in a folder browser during this run.
-    QString browsedFolder_;
 };

@@ -3,7 +3,6 @@
 #include "app/frmlummain.h"
 
 #include "app/searchguard.h"
-#include "app/showview.h"
 #include "browse/frmbrowsedir.h"
 #include "catalogue/appstate.h"
 #include "catalogue/folderscan.h"
@@ -19,17 +18,7 @@
 
 catalogue::Context frmLumMain::catalogueContext()
 {
-    return {services_.dialogs, services_.fileSystem, pacer_, *this};
-}
-
-void frmLumMain::setStatusText(const QString& text)
-{
-    lblStatus->setText(text);
-}
-
-void frmLumMain::setCountText(const QString& text)
-{
-    lblCount->setText(text);
+    return {services_.dialogs, services_.fileSystem, services_.pacer, *this};
 }
 
 void frmLumMain::BuildBaseCombo()
@@ -104,7 +93,7 @@ void frmLumMain::openArguments(const app::Arguments& arguments)
             this,
             [this, paths] {
                 try {
-                    catalogue::ShowPictures(paths, state_, *showView_, services_.dialogs,
+                    catalogue::ShowPictures(paths, state_, *this, services_.dialogs,
                                             services_.fileSystem);
                 } catch (const platform::AppError& error) {
                     basUI::ReportError(services_.dialogs, error);
@@ -117,7 +106,7 @@ void frmLumMain::openArguments(const app::Arguments& arguments)
 
 void frmLumMain::cmdAddAllToFavorites_Click()
 {
-    catalogue::AddAllToFavorites(state_.MainImages, state_.Favorites, services_.dialogs, pacer_);
+    catalogue::AddAllToFavorites(state_.MainImages, state_.Favorites, services_.dialogs, services_.pacer);
 }
 
 void frmLumMain::cmdClearFaves_Click()

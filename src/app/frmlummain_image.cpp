@@ -113,7 +113,7 @@ fileops::ImageOps frmLumMain::imageOps()
             },
             [this](const QString& path) { DisplayWindow().openSingleImage(path); },
             imgClipBoard,
-            &thumbnailCache_};
+            &services_.thumbnailCache};
 }
 
 bool frmLumMain::displayVisible() const

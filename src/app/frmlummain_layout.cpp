@@ -88,7 +88,7 @@ QWidget* frmLumMain::buildActionsTab()
     auto* page = new QWidget;
     auto* column = new QVBoxLayout(page);
 
-    Frame1 = named<QGroupBox>("Frame1", tr("The Source"));
+    auto* Frame1 = named<QGroupBox>("Frame1", tr("The Source"));
     auto* source = new QGridLayout(Frame1);
     txtBase = named<QComboBox>("txtBase");
     txtBase->setEditable(true);
@@ -114,7 +114,7 @@ QWidget* frmLumMain::buildActionsTab()
     source->setColumnStretch(1, 1);
     column->addWidget(Frame1);
 
-    Frame8 = named<QGroupBox>("Frame8");
+    auto* Frame8 = named<QGroupBox>("Frame8");
     Frame8->setAccessibleName(tr("Status"));
     auto* status = new QVBoxLayout(Frame8);
     lblStatus = named<QLabel>("lblStatus", tr("Ready."));
@@ -126,7 +126,7 @@ QWidget* frmLumMain::buildActionsTab()
 
     // The show and list buttons are never visible: the menus and the toolbar
     // press them.
-    Frame4 = named<QGroupBox>("Frame4", tr("The Show"));
+    auto* Frame4 = named<QGroupBox>("Frame4", tr("The Show"));
     auto* show = new QHBoxLayout(Frame4);
     cmdPreview = named<QPushButton>("cmdPreview", tr("&Preview"));
     cmdFavorites = named<QPushButton>("cmdFavorites", tr("Favorites"));
@@ -135,7 +135,7 @@ QWidget* frmLumMain::buildActionsTab()
     show->addWidget(cmdFavorites);
     show->addWidget(cmdShowAll);
     Frame4->hide();
-    Frame6 = named<QGroupBox>("Frame6", tr("The Lists"));
+    auto* Frame6 = named<QGroupBox>("Frame6", tr("The Lists"));
     auto* lists = new QHBoxLayout(Frame6);
     cmdClearFaves = named<QPushButton>("cmdClearFaves", tr("Clear Faves"));
     lists->addWidget(cmdClearFaves);

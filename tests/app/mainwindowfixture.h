@@ -2,24 +2,47 @@
 
 #include "app/frmlummain.h"
 #include "catalogue/appstate.h"
-#include "catalogue/imagelistmodel.h"
 #include "platform/filesystem.h"
+#include "platform/pacer.h"
+#include "platform/picture.h"
+#include "platform/thumbnailcache.h"
+#include "support/jpegfixtures.h"
 #include "support/modelrows.h"
 #include "support/recordinglauncher.h"
 #include "support/scripteddialogs.h"
+#include "support/testmain.h"
+#include "support/tree.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
 
 #include <memory>
 
-// A main window with scripted dialogs, a recording launcher and its settings
-// file in a temporary folder.
+// A main window with scripted dialogs, a recording launcher, real pictures and
+// its settings file and thumbnail cache in a temporary folder. Tests reach the
+// controls as a user does, by their names.
 struct MainWindowFixture {
     QTemporaryDir dir;
     testsupport::ScriptedDialogs dialogs;
     testsupport::RecordingLauncher launcher;
     platform::LocalFileSystem fileSystem;
+    platform::FilePictureLoader pictures;
+    platform::ThumbnailCache thumbnailCache{dir.filePath("thumbnails"), true, "lumarine-test"};
+    platform::CachedThumbnailLoader thumbnails{pictures, thumbnailCache};
+    platform::Pacer pacer;
     basLumarine::AppState state;
     int programEnded = 0;
     std::unique_ptr<frmLumMain> window;
@@ -27,30 +50,41 @@ struct MainWindowFixture {
     MainWindowFixture()
     {
         qputenv("LUMARINE_INI", QFile::encodeName(iniPath()));
-        window = std::make_unique<frmLumMain>(
-            state, app::Services{dialogs, launcher, fileSystem, [this] { ++programEnded; }});
+        window = std::make_unique<frmLumMain>(state, app::Services{dialogs, launcher, fileSystem, pictures,
+                                                                   thumbnails, thumbnailCache, pacer,
+                                                                   [this] { ++programEnded; }});
     }
     ~MainWindowFixture() { qunsetenv("LUMARINE_INI"); }
 
+    // The control, menu or action of that name; a missing one ends the run.
+    template <typename T> T* child(const QString& name) const
+    {
+        T* found = window->findChild<T*>(name);
+        if (!found)
+            qFatal("The main window has no %s", qPrintable(name));
+        return found;
+    }
+    QAction* action(const QString& name) const { return child<QAction>(name); }
+    // Whether the toolbar's buttons show their captions.
+    bool captionsShown() const { return !action("Toolbar1_1")->text().isEmpty(); }
+
+    // Started with a settings file that records the first start, so no help opens.
+    void load(const QString& commandLine = {}, const QByteArray& settings = {})
+    {
+        writeIni("[Settings]\nFirstStart=Done\n" + settings);
+        window->Form_Load(commandLine);
+    }
+
     QString iniPath() const { return dir.filePath("lumarine.ini"); }
+    void writeIni(const QByteArray& content) const { testsupport::writeBytes(iniPath(), content); }
+    QByteArray readIni() const { return testsupport::readBytes(iniPath()); }
 
-    void writeIni(const QByteArray& content) const
+    // A small picture in the temporary folder, added to the main list.
+    QString addPicture(const QString& name)
     {
-        QFile file(iniPath());
-        file.open(QIODevice::WriteOnly);
-        file.write(content);
-    }
-
-    QByteArray readIni() const
-    {
-        QFile file(iniPath());
-        file.open(QIODevice::ReadOnly);
-        return file.readAll();
-    }
-
-    // A file that already records the first start, so no help opens.
-    static QByteArray afterFirstStart(const QByteArray& rest = {})
-    {
-        return "[Settings]\nFirstStart=Done\n" + rest;
+        const QString path = dir.filePath(name);
+        testsupport::writeJpeg(path, QSize(160, 120));
+        state.MainImages.Add(path);
+        return path;
     }
 };
