@@ -422,17 +422,6 @@ private slots:
                  QStringList{"new"});
     }
 
-    void identityIsTheSameThroughALink()
-    {
-        QTemporaryDir dir;
-        QVERIFY(testsupport::makeTree(dir.path(), {"real/", "other/"}));
-        QVERIFY(QFile::link(dir.filePath("real"), dir.filePath("link")));
-        LocalFileSystem fs;
-        QCOMPARE(fs.identity(dir.filePath("link")), fs.identity(dir.filePath("real")));
-        QVERIFY(!(fs.identity(dir.filePath("other")) == fs.identity(dir.filePath("real"))));
-        QVERIFY(!fs.isPseudoFolder(dir.path()));
-    }
-
     void plainNamesOnly_data()
     {
         QTest::addColumn<QString>("name");
