@@ -109,7 +109,7 @@ private slots:
             << QStringList{"b.jpg", "a/a.jpg", "a/b/d.jpg", "a/b/c.jpg", "c/e.jpg"}
             << QStringList{"a/b/c.jpg", "a/b/d.jpg", "a/a.jpg", "c/e.jpg", "b.jpg"};
         QTest::newRow("both endings, any case")
-            << QStringList{"X.JPG", "y.jpeg", "Z.JpEg", "w.png", "v.jpg.txt"}
+            << QStringList{"X.JPG", "y.jpeg", "Z.JpEg", "w.png", "v.jpg.txt", "xjpg", "x.jpe", "x.jpgg"}
             << QStringList{"X.JPG", "y.jpeg", "Z.JpEg"};
         QTest::newRow("hidden entries")
             << QStringList{".h/x.jpg", ".y.jpg", "a/.z.jpg", "a/k.jpg"} << QStringList{"a/k.jpg"};

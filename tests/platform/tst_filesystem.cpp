@@ -212,22 +212,6 @@ private slots:
         QCOMPARE(namesOf(LocalFileSystem().list(dir.path(), {folders, FileMatch(files)})), expected);
     }
 
-    void jpegPatternCoversBothEndingsInAnyCase_data()
-    {
-        QTest::addColumn<QByteArray>("name");
-        QTest::addColumn<bool>("matches");
-        for (const char* name : {"x.jpg", "X.JPG", "x.jpeg", "x.JpEg", ".jpg"})
-            QTest::newRow(name) << QByteArray(name) << true;
-        for (const char* name : {"x.jpg.txt", "xjpg", "x.jpe", "x.jpgg"})
-            QTest::newRow(name) << QByteArray(name) << false;
-    }
-    void jpegPatternCoversBothEndingsInAnyCase()
-    {
-        QFETCH(QByteArray, name);
-        QFETCH(bool, matches);
-        QCOMPARE(matchesJpeg(name), matches);
-    }
-
     void naturalOrderIgnoresCaseAndReadsNumbers_data()
     {
         QTest::addColumn<QStringList>("sorted");
