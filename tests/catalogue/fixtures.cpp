@@ -15,4 +15,14 @@ catalogue::ImageCollection listOf(const QStringList& paths)
     return catalogue::ImageCollection(list); // copied: a collection does not move
 }
 
+QStringList itemsOf(const catalogue::ImageCollection& images)
+{
+    return QStringList(images.begin(), images.end());
+}
+
+QStringList below(const QString& base, QStringList paths)
+{
+    return paths.replaceInStrings(QStringLiteral("@"), base);
+}
+
 } // namespace testsupport

@@ -36,7 +36,11 @@ struct CatalogueFixture {
     catalogue::Context context{dialogs, fileSystem, pacer, labels};
 };
 
-// A list holding the paths, in order.
+// A list holding the paths, in order, and the paths a list holds.
 catalogue::ImageCollection listOf(const QStringList& paths);
+QStringList itemsOf(const catalogue::ImageCollection& images);
+
+// The paths, each with "@" replaced by base.
+QStringList below(const QString& base, QStringList paths);
 
 } // namespace testsupport

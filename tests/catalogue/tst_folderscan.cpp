@@ -1,61 +1,97 @@
+// The search of a folder tree for pictures, in the order a user expects,
+// through folders that change or defy it: special files, odd names, link
+// loops, a folder that goes while the tree is read, paths longer than the
+// system takes.
 #include "catalogue/folderscan.h"
 #include "catalogue/imagecollection.h"
+#include "catalogue/imagelistmodel.h"
 #include "fixtures.h"
 #include "platform/basui.h"
+#include "support/modelrows.h"
 #include "support/testmain.h"
 #include "support/tree.h"
 
-#include "catalogue/imagelistmodel.h"
-#include "support/modelrows.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using catalogue::ImageCollection;
 using platform::mb::No;
 using platform::mb::Ok;
 using platform::mb::Yes;
+using testsupport::below;
 using testsupport::CatalogueFixture;
+using testsupport::itemsOf;
 
 namespace {
 
-QStringList itemsOf(const ImageCollection& images)
-{
-    return QStringList(images.begin(), images.end());
-}
-
-QStringList prefixed(const QString& base, const QStringList& paths)
-{
-    QStringList result;
-    for (const QString& path : paths)
-        result << base + path;
-    return result;
-}
-
 // Lists a temporary folder as if it were the root volume, so that a scan of
-// "/" can be watched without reading the machine's own root.
+// "/" can be watched without reading the machine's own root; or removes a
+// folder right after the listing that named it, as another program might
+// while the search is under way.
 class RootedFileSystem final : public platform::LocalFileSystem {
 public:
-    explicit RootedFileSystem(QString root) : root_(std::move(root)) {}
+    QString root, listedFolder, removed;
     QStringList listed;
 
     QList<platform::DirEntry> list(const QString& folder, platform::ListFilter filter) override
     {
         listed << folder;
-        return LocalFileSystem::list(root_ + folder, filter);
+        QList<platform::DirEntry> entries = LocalFileSystem::list(root + folder, filter);
+        if (folder == listedFolder)
+            QDir(removed).removeRecursively();
+        return entries;
     }
-    platform::FileId identity(const QString& path) override
-    {
-        return LocalFileSystem::identity(root_ + path);
-    }
+    platform::FileId identity(const QString& path) override { return LocalFileSystem::identity(root + path); }
     bool isPseudoFolder(const QString&) override { return false; }
-
-private:
-    QString root_;
 };
+
+// Makes each entry of a tree: "kind|name" a special file of that kind (a
+// file whose name is not text for "not text"), any other as makeTree does.
+bool makeEntries(const QString& root, const QStringList& entries)
+{
+    for (const QString& entry : entries) {
+        const QString kind = entry.section('|', 0, 0);
+        const QString name = root + "/" + entry.section('|', 1);
+        const int raw =
+            kind == "not text" ? ::creat((QFile::encodeName(name) + "\xe9.jpg").constData(), 0600) : -1;
+        const bool made = !entry.contains('|') ? testsupport::makeTree(root, {entry})
+                          : kind == "not text" ? raw >= 0 && ::close(raw) == 0
+                                               : testsupport::makeSpecialFile(kind, name);
+        if (!made)
+            return false;
+    }
+    return true;
+}
+
+QStringList prefixed(const QString& base, QStringList paths)
+{
+    for (QString& path : paths)
+        path.prepend(base);
+    return paths;
+}
+
+// Makes `depth` nested folders of 200-byte names below base, each holding
+// one image, by descriptor: a path that long cannot be made whole.
+bool makeDeepTree(const QString& base, int depth)
+{
+    int fd = ::open(QFile::encodeName(base).constData(), O_RDONLY | O_DIRECTORY);
+    const QByteArray name(200, 'd');
+    for (int level = 0; level < depth && fd >= 0; ++level) {
+        const int image = ::openat(fd, "i.jpg", O_WRONLY | O_CREAT, 0600);
+        if (image < 0 || ::close(image) != 0 || ::mkdirat(fd, name.constData(), 0700) != 0)
+            return false;
+        const int inner = ::openat(fd, name.constData(), O_RDONLY | O_DIRECTORY);
+        ::close(fd);
+        fd = inner;
+    }
+    return fd >= 0 && ::close(fd) == 0;
+}
 
 } // namespace
 
@@ -63,282 +99,278 @@ class TestFolderScan : public QObject {
     Q_OBJECT
 
 private slots:
-    void imagesComeSubFoldersFirstInListingOrder_data();
-    void imagesComeSubFoldersFirstInListingOrder();
-    void onlyFilesAndFoldersAreSearched();
-    void linkLoopsEnd();
-    void basePathGetsOneSeparator_data();
-    void basePathGetsOneSeparator();
-    void rootVolumeGivesSingleSeparators();
-    void missingBaseAddsNothingAndIsReady();
-    void failingFolderEndsOnlyItsOwnSearch_data();
-    void failingFolderEndsOnlyItsOwnSearch();
-    void stopEndsTheSearchAfterTheFolderBeingListed_data();
-    void stopEndsTheSearchAfterTheFolderBeingListed();
-    void labelsFollowTheSearch();
-    void labelsAreCurrentWhenTheSearchEnds();
-    void countWithoutBaseAsksNothing();
-    void countAnsweredYesOrNo_data();
-    void countAnsweredYesOrNo();
-    void baseComboListsVolumes();
-};
+    void imagesComeSubFoldersFirstInListingOrder_data()
+    {
+        QTest::addColumn<QStringList>("tree");
+        QTest::addColumn<QStringList>("found");
+        QTest::newRow("a, b, then z")
+            << QStringList{"z.jpg", "b/y.jpg", "a/x.jpg"} << QStringList{"a/x.jpg", "b/y.jpg", "z.jpg"};
+        QTest::newRow("whole tree before the next")
+            << QStringList{"b.jpg", "a/a.jpg", "a/b/d.jpg", "a/b/c.jpg", "c/e.jpg"}
+            << QStringList{"a/b/c.jpg", "a/b/d.jpg", "a/a.jpg", "c/e.jpg", "b.jpg"};
+        QTest::newRow("both endings, any case")
+            << QStringList{"X.JPG", "y.jpeg", "Z.JpEg", "w.png", "v.jpg.txt", "xjpg", "x.jpe", "x.jpgg"}
+            << QStringList{"X.JPG", "y.jpeg", "Z.JpEg"};
+        QTest::newRow("hidden entries")
+            << QStringList{".h/x.jpg", ".y.jpg", "a/.z.jpg", "a/k.jpg"} << QStringList{"a/k.jpg"};
+        QTest::newRow("numbers by value")
+            << QStringList{"img10.jpg", "img2.jpg", "IMG1.jpg", "d10/a.jpg", "d9/a.jpg"}
+            << QStringList{"d9/a.jpg", "d10/a.jpg", "IMG1.jpg", "img2.jpg", "img10.jpg"};
+        QTest::newRow("folder named like an image")
+            << QStringList{"f.jpg/in.jpg"} << QStringList{"f.jpg/in.jpg"};
+        QTest::newRow("odd names, as they are")
+            << QStringList{"1/a\nb.jpg", "2/a\rb.jpg", "3/-n.jpg", "4/ 'a' \"b\" .jpg",
+                           "5/" + QString(251, 'x') + ".jpg"}
+            << QStringList{"1/a\nb.jpg", "2/a\rb.jpg", "3/-n.jpg", "4/ 'a' \"b\" .jpg",
+                           "5/" + QString(251, 'x') + ".jpg"};
+        QTest::newRow("special files named .jpg")
+            << QStringList{"real.jpg", "fifo|fifo.jpg", "dangling link|link.jpg", "not text|caf",
+                           "folder|empty.jpg"}
+            << QStringList{"real.jpg"};
+        QTest::newRow("device named .jpg")
+            << QStringList{"real.jpg", "device|device.jpg"} << QStringList{"real.jpg"};
+    }
+    void imagesComeSubFoldersFirstInListingOrder()
+    {
+        QFETCH(QStringList, tree);
+        QFETCH(QStringList, found);
+        QTemporaryDir dir;
+        const testsupport::ContentsRemover remover{dir.path()};
+        if (!makeEntries(dir.path(), tree))
+            QSKIP("this machine cannot make that kind of file");
+        CatalogueFixture fixture;
+        ImageCollection images;
+        catalogue::SearchFolder(dir.path(), images, fixture.context);
+        QCOMPARE(itemsOf(images), prefixed(dir.path() + "/", found));
+        for (const QString& image : images)
+            QVERIFY(QFile::exists(image));
+    }
 
-void TestFolderScan::imagesComeSubFoldersFirstInListingOrder_data()
-{
-    QTest::addColumn<QStringList>("tree");
-    QTest::addColumn<QStringList>("found");
-    QTest::newRow("a, b, then z") << QStringList{"z.jpg", "b/y.jpg", "a/x.jpg"}
-                                  << QStringList{"a/x.jpg", "b/y.jpg", "z.jpg"};
-    QTest::newRow("whole tree before the next")
-        << QStringList{"b.jpg", "a/a.jpg", "a/b/d.jpg", "a/b/c.jpg", "c/e.jpg"}
-        << QStringList{"a/b/c.jpg", "a/b/d.jpg", "a/a.jpg", "c/e.jpg", "b.jpg"};
-    QTest::newRow("both endings, any case") << QStringList{"X.JPG", "y.jpeg", "Z.JpEg", "w.png", "v.jpg.txt"}
-                                            << QStringList{"X.JPG", "y.jpeg", "Z.JpEg"};
-    QTest::newRow("hidden entries") << QStringList{".h/x.jpg", ".y.jpg", "a/.z.jpg", "a/k.jpg"}
-                                    << QStringList{"a/k.jpg"};
-    QTest::newRow("numbers by value")
-        << QStringList{"img10.jpg", "img2.jpg", "IMG1.jpg", "d10/a.jpg", "d9/a.jpg"}
-        << QStringList{"d9/a.jpg", "d10/a.jpg", "IMG1.jpg", "img2.jpg", "img10.jpg"};
-    QTest::newRow("folder named like an image") << QStringList{"f.jpg/in.jpg"} << QStringList{"f.jpg/in.jpg"};
-}
+    void linksAreFollowedAndLoopsEnd()
+    {
+        QTemporaryDir dir;
+        QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg", "b/y.jpg"}));
+        QVERIFY(QFile::link(dir.path(), dir.filePath("a/up")));
+        QVERIFY(QFile::link(dir.filePath("a"), dir.filePath("a/self")));
+        QVERIFY(QFile::link(dir.filePath("b"), dir.filePath("c")));
+        QVERIFY(QFile::link(dir.filePath("b/y.jpg"), dir.filePath("alias.jpg")));
+        CatalogueFixture fixture;
+        ImageCollection images;
+        catalogue::SearchFolder(dir.path(), images, fixture.context);
+        // b is entered once, by its own name; its second name comes later.
+        QCOMPARE(itemsOf(images), below(dir.path(), {"@/a/x.jpg", "@/b/y.jpg", "@/alias.jpg"}));
+        QCOMPARE(fixture.labels.statuses.last(), QStringLiteral("Ready."));
+    }
 
-void TestFolderScan::imagesComeSubFoldersFirstInListingOrder()
-{
-    QFETCH(QStringList, tree);
-    QFETCH(QStringList, found);
-    QTemporaryDir dir;
-    QVERIFY(testsupport::makeTree(dir.path(), tree));
-    CatalogueFixture fixture;
-    ImageCollection images;
-    catalogue::SearchFolder(dir.path(), images, fixture.context);
-    QCOMPARE(itemsOf(images), prefixed(dir.path() + "/", found));
-}
+    // "@" stands for the base folder with its final separator.
+    void labelsFollowTheSearch_data()
+    {
+        QTest::addColumn<QString>("base");
+        QTest::addColumn<qint64>("step");
+        QTest::addColumn<QStringList>("found");
+        QTest::addColumn<QStringList>("statuses");
+        QTest::addColumn<QStringList>("counts");
+        const QStringList all{"/earlier.jpg", "@a/w.jpg", "@a/x.jpg", "@z.jpg"};
+        // A folder's own "Ready." waits for the end of the whole search.
+        QTest::newRow("paced") << "" << qint64(50) << all
+                               << QStringList{"Searching @", "Searching @a/", "Ready."}
+                               << QStringList{"2", "3", "4"};
+        QTest::newRow("paced, final separator")
+            << "/" << qint64(50) << all << QStringList{"Searching @", "Searching @a/", "Ready."}
+            << QStringList{"2", "3", "4"};
+        QTest::newRow("labels current at the end")
+            << "" << qint64(0) << all << QStringList{"Ready."} << QStringList{"4"};
+        QTest::newRow("missing base") << "/missing" << qint64(0) << QStringList{"/earlier.jpg"}
+                                      << QStringList{"Ready."} << QStringList{};
+    }
+    void labelsFollowTheSearch()
+    {
+        QFETCH(QString, base);
+        QFETCH(qint64, step);
+        QFETCH(QStringList, found);
+        QFETCH(QStringList, statuses);
+        QFETCH(QStringList, counts);
+        QTemporaryDir dir;
+        QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg", "a/w.jpg", "z.jpg"}));
+        CatalogueFixture fixture(step);
+        ImageCollection images;
+        images.Add("/earlier.jpg");
+        catalogue::SearchFolder(dir.path() + base, images, fixture.context);
+        QCOMPARE(itemsOf(images), below(dir.path() + "/", found));
+        QCOMPARE(fixture.labels.statuses, below(dir.path() + "/", statuses));
+        QCOMPARE(fixture.labels.counts, counts);
+        QVERIFY(step ? fixture.yields >= 6 : fixture.yields == 0);
+    }
 
-void TestFolderScan::onlyFilesAndFoldersAreSearched()
-{
-    QTemporaryDir dir;
-    QVERIFY(testsupport::makeTree(dir.path(), {"real.jpg"}));
-    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("pipe.jpg")).constData(), 0600), 0);
-    QVERIFY(QFile::link(dir.filePath("gone.jpg"), dir.filePath("broken.jpg")));
-    QVERIFY(QFile::link(dir.filePath("real.jpg"), dir.filePath("alias.jpg")));
-    CatalogueFixture fixture;
-    ImageCollection images;
-    catalogue::SearchFolder(dir.path(), images, fixture.context);
-    QCOMPARE(itemsOf(images), prefixed(dir.path() + "/", {"alias.jpg", "real.jpg"}));
-}
+    void rootVolumeGivesSingleSeparators()
+    {
+        QTemporaryDir dir;
+        QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg", "y.jpg"}));
+        RootedFileSystem fileSystem;
+        fileSystem.root = dir.path();
+        CatalogueFixture fixture;
+        catalogue::Context context{fixture.dialogs, fileSystem, fixture.pacer, fixture.labels};
+        ImageCollection images;
+        catalogue::SearchFolder("/", images, context);
+        QCOMPARE(itemsOf(images), (QStringList{"/a/x.jpg", "/y.jpg"}));
+        QCOMPARE(fileSystem.listed, (QStringList{"/", "/a/"}));
+    }
 
-void TestFolderScan::linkLoopsEnd()
-{
-    QTemporaryDir dir;
-    QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg", "b/y.jpg"}));
-    QVERIFY(QFile::link(dir.path(), dir.filePath("a/up")));
-    QVERIFY(QFile::link(dir.filePath("a"), dir.filePath("a/self")));
-    QVERIFY(QFile::link(dir.filePath("b"), dir.filePath("c")));
-    CatalogueFixture fixture;
-    ImageCollection images;
-    catalogue::SearchFolder(dir.path(), images, fixture.context);
-    // b is entered once, by its own name; its second name comes later.
-    QCOMPARE(itemsOf(images), prefixed(dir.path() + "/", {"a/x.jpg", "b/y.jpg"}));
-    QCOMPARE(fixture.labels.statuses.last(), QStringLiteral("Ready."));
-}
+    void folderRemovedDuringTheSearchIsPassedOver()
+    {
+        QTemporaryDir dir;
+        QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg", "b/y.jpg", "b/c/z.jpg", "top.jpg"}));
+        CatalogueFixture fixture;
+        RootedFileSystem fileSystem;
+        fileSystem.listedFolder = dir.path() + "/";
+        fileSystem.removed = dir.filePath("b");
+        catalogue::Context context{fixture.dialogs, fileSystem, fixture.pacer, fixture.labels};
+        ImageCollection images;
+        catalogue::SearchFolder(dir.path(), images, context);
+        QCOMPARE(itemsOf(images), (QStringList{dir.filePath("a/x.jpg"), dir.filePath("top.jpg")}));
+        QVERIFY(fixture.dialogs.asked().isEmpty());
+        QCOMPARE(fixture.labels.statuses.last(), "Ready.");
+    }
 
-void TestFolderScan::basePathGetsOneSeparator_data()
-{
-    QTest::addColumn<bool>("finalSeparator");
-    QTest::newRow("without final separator") << false;
-    QTest::newRow("with final separator") << true;
-}
+    void failingFolderEndsOnlyItsOwnSearch_data()
+    {
+        QTest::addColumn<QString>("failing");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<bool>("message");
+        QTest::addColumn<QStringList>("found");
+        QTest::addColumn<QString>("status");
+        const QStringList allButA{"b/y.jpg", "z.jpg"};
+        QTest::newRow("bad name deep down")
+            << "a/deep/" << 52 << true << QStringList{"a/x.jpg", "b/y.jpg", "z.jpg"} << "Ready.";
+        QTest::newRow("bad name") << "a/" << 52 << true << allButA << "Ready.";
+        QTest::newRow("disk not ready") << "a/" << 71 << false << allButA << "Ready.";
+        QTest::newRow("permission") << "a/" << 70 << false << allButA << "Ready.";
+        // A failed base leaves its own "Searching" on the status line.
+        QTest::newRow("base itself") << "" << 52 << true << QStringList{} << "Searching ";
+    }
+    void failingFolderEndsOnlyItsOwnSearch()
+    {
+        QFETCH(QString, failing);
+        QFETCH(int, number);
+        QFETCH(bool, message);
+        QFETCH(QStringList, found);
+        QFETCH(QString, status);
+        QTemporaryDir dir;
+        const QString base = dir.path() + "/";
+        QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg", "a/deep/w.jpg", "b/y.jpg", "z.jpg"}));
+        CatalogueFixture fixture;
+        fixture.fileSystem.failAlways(testsupport::FsCall::List, number, base + failing);
+        if (message)
+            fixture.dialogs.answerMessage(Ok);
+        ImageCollection images;
+        catalogue::SearchFolder(dir.path(), images, fixture.context);
+        QCOMPARE(itemsOf(images), prefixed(base, found));
+        QCOMPARE(fixture.dialogs.messageTexts(),
+                 message ? QStringList{"Can't read from " + base + failing} : QStringList{});
+        QVERIFY(!message || fixture.dialogs.asked().first().style == platform::mb::Information);
+        QCOMPARE(fixture.labels.statuses.last(), status == "Ready." ? status : status + base);
+    }
 
-void TestFolderScan::basePathGetsOneSeparator()
-{
-    QFETCH(bool, finalSeparator);
-    QTemporaryDir dir;
-    QVERIFY(testsupport::makeTree(dir.path(), {"s/x.jpg", "y.jpg"}));
-    CatalogueFixture fixture(50);
-    ImageCollection images;
-    catalogue::SearchFolder(finalSeparator ? dir.path() + "/" : dir.path(), images, fixture.context);
-    QCOMPARE(itemsOf(images), prefixed(dir.path() + "/", {"s/x.jpg", "y.jpg"}));
-    QCOMPARE(fixture.labels.statuses.first(), "Searching " + dir.path() + "/");
-}
+    void stopEndsTheSearchAfterTheFolderBeingListed_data()
+    {
+        QTest::addColumn<QString>("stoppedIn"); // the folder the status line names when Stop is pressed
+        QTest::addColumn<QStringList>("found");
+        QTest::newRow("in the base") << "" << QStringList{"z.jpg"};
+        QTest::newRow("deep down") << "a/deep/" << QStringList{"a/deep/w.jpg", "a/x.jpg", "z.jpg"};
+    }
+    void stopEndsTheSearchAfterTheFolderBeingListed()
+    {
+        QFETCH(QString, stoppedIn);
+        QFETCH(QStringList, found);
+        QTemporaryDir dir;
+        const QString base = dir.path() + "/";
+        QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg", "a/deep/w.jpg", "b/y.jpg", "z.jpg"}));
+        CatalogueFixture fixture(50);
+        fixture.context.stopRequested = [&] {
+            return fixture.labels.statuses.contains("Searching " + base + stoppedIn);
+        };
+        ImageCollection images;
+        QVERIFY(!catalogue::SearchFolder(dir.path(), images, fixture.context));
+        QCOMPARE(itemsOf(images), prefixed(base, found));
+        QCOMPARE(fixture.labels.statuses.last(), QStringLiteral("Search stopped"));
+        QCOMPARE(fixture.labels.counts.last(), QString::number(found.size()));
+    }
 
-void TestFolderScan::rootVolumeGivesSingleSeparators()
-{
-    QTemporaryDir dir;
-    QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg", "y.jpg"}));
-    RootedFileSystem fileSystem(dir.path());
-    CatalogueFixture fixture;
-    catalogue::Context context{fixture.dialogs, fileSystem, fixture.pacer, fixture.labels};
-    ImageCollection images;
-    catalogue::SearchFolder("/", images, context);
-    QCOMPARE(itemsOf(images), (QStringList{"/a/x.jpg", "/y.jpg"}));
-    QCOMPARE(fileSystem.listed, (QStringList{"/", "/a/"}));
-}
-
-void TestFolderScan::missingBaseAddsNothingAndIsReady()
-{
-    QTemporaryDir dir;
-    CatalogueFixture fixture;
-    ImageCollection images;
-    catalogue::SearchFolder(dir.filePath("missing"), images, fixture.context);
-    QVERIFY(images.isEmpty());
-    QCOMPARE(fixture.labels.statuses, QStringList{"Ready."});
-}
-
-void TestFolderScan::failingFolderEndsOnlyItsOwnSearch_data()
-{
-    QTest::addColumn<QString>("failing");
-    QTest::addColumn<int>("number");
-    QTest::addColumn<bool>("message");
-    QTest::addColumn<QStringList>("found");
-    QTest::addColumn<QString>("status");
-    const QStringList allButA{"b/y.jpg", "z.jpg"};
-    QTest::newRow("bad name deep down")
-        << "a/deep/" << 52 << true << QStringList{"a/x.jpg", "b/y.jpg", "z.jpg"} << "Ready.";
-    QTest::newRow("bad name") << "a/" << 52 << true << allButA << "Ready.";
-    QTest::newRow("disk not ready") << "a/" << 71 << false << allButA << "Ready.";
-    QTest::newRow("permission") << "a/" << 70 << false << allButA << "Ready.";
-    QTest::newRow("base itself") << "" << 52 << true << QStringList{} << "Searching ";
-}
-
-void TestFolderScan::failingFolderEndsOnlyItsOwnSearch()
-{
-    QFETCH(QString, failing);
-    QFETCH(int, number);
-    QFETCH(bool, message);
-    QFETCH(QStringList, found);
-    QFETCH(QString, status);
-    QTemporaryDir dir;
-    const QString base = dir.path() + "/";
-    QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg", "a/deep/w.jpg", "b/y.jpg", "z.jpg"}));
-    CatalogueFixture fixture;
-    fixture.fileSystem.failAlways(testsupport::FsCall::List, number, base + failing);
-    if (message)
+    void pathsBeyondTheSystemLimitAreNamedOnce()
+    {
+        QTemporaryDir dir;
+        const testsupport::ContentsRemover remover{dir.path()};
+        // 25 levels of 201 bytes pass the 4096 bytes a path may hold.
+        QVERIFY(makeDeepTree(dir.path(), 25));
+        CatalogueFixture fixture;
         fixture.dialogs.answerMessage(Ok);
-    ImageCollection images;
-    catalogue::SearchFolder(dir.path(), images, fixture.context);
-    QCOMPARE(itemsOf(images), prefixed(base, found));
-    QCOMPARE(fixture.dialogs.messageTexts(),
-             message ? QStringList{"Can't read from " + base + failing} : QStringList{});
-    if (message)
-        QCOMPARE(fixture.dialogs.asked().first().style, platform::mb::Information);
-    // A failed base leaves its own "Searching" on the status line.
-    QCOMPARE(fixture.labels.statuses.last(), status == "Ready." ? status : status + base);
-}
+        ImageCollection images;
+        catalogue::SearchFolder(dir.path(), images, fixture.context);
+        QCOMPARE(fixture.dialogs.asked().size(), 1);
+        const QString message = fixture.dialogs.asked().first().text;
+        QVERIFY(message.startsWith("Can't read from " + dir.path() + "/"));
+        const qsizetype unreadable = QFile::encodeName(message.mid(16)).size();
+        QVERIFY2(unreadable > 4096 - 1 && unreadable <= 4096 + 201, qPrintable(QString::number(unreadable)));
+        // Every image above that folder is found, deepest first.
+        QVERIFY(images.Count() > 15);
+        for (const QString& image : images)
+            QVERIFY(QFile::encodeName(image).size() < 4096);
+        QCOMPARE(images.Item(images.Count()), dir.filePath("i.jpg"));
+        QCOMPARE(fixture.labels.statuses.last(), "Ready.");
+    }
 
-void TestFolderScan::stopEndsTheSearchAfterTheFolderBeingListed_data()
-{
-    QTest::addColumn<QString>("stoppedIn"); // the folder the status line names when Stop is pressed
-    QTest::addColumn<QStringList>("found");
-    QTest::newRow("in the base") << "" << QStringList{"z.jpg"};
-    QTest::newRow("deep down") << "a/deep/" << QStringList{"a/deep/w.jpg", "a/x.jpg", "z.jpg"};
-}
+    void countWithoutBaseAsksNothing()
+    {
+        CatalogueFixture fixture;
+        ImageCollection images = testsupport::listOf({"/kept.jpg"});
+        fixture.dialogs.answerMessage(Ok);
+        catalogue::Count("", images, fixture.context);
+        QCOMPARE(fixture.dialogs.messageTexts(), QStringList{"You must select a base to count from."});
+        QCOMPARE(itemsOf(images), QStringList{"/kept.jpg"});
+        QVERIFY(!basUI::IsBusyCursorOn());
+    }
 
-void TestFolderScan::stopEndsTheSearchAfterTheFolderBeingListed()
-{
-    QFETCH(QString, stoppedIn);
-    QFETCH(QStringList, found);
-    QTemporaryDir dir;
-    const QString base = dir.path() + "/";
-    QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg", "a/deep/w.jpg", "b/y.jpg", "z.jpg"}));
-    CatalogueFixture fixture(50);
-    fixture.context.stopRequested = [&] {
-        return fixture.labels.statuses.contains("Searching " + base + stoppedIn);
-    };
-    ImageCollection images;
-    QVERIFY(!catalogue::SearchFolder(dir.path(), images, fixture.context));
-    QCOMPARE(itemsOf(images), prefixed(base, found));
-    QCOMPARE(fixture.labels.statuses.last(), QStringLiteral("Search stopped"));
-    QCOMPARE(fixture.labels.counts.last(), QString::number(found.size()));
-}
+    void countAnsweredYesOrNo_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("yes starts afresh") << int(Yes) << QStringList{"@a/x.jpg", "@a/y.jpg", "@z.jpg"};
+        // The second search meets known images; new ones in the same folders
+        // still count, and none shows twice.
+        QTest::newRow("no adds the new ones")
+            << int(No) << QStringList{"/elsewhere.jpg", "@a/y.jpg", "@z.jpg", "@a/x.jpg"};
+    }
+    void countAnsweredYesOrNo()
+    {
+        QFETCH(int, answer);
+        QFETCH(QStringList, expected);
+        QTemporaryDir dir;
+        QVERIFY(testsupport::makeTree(dir.path(), {"a/y.jpg", "z.jpg"}));
+        CatalogueFixture fixture;
+        ImageCollection images = testsupport::listOf({"/elsewhere.jpg"});
+        catalogue::ImageListModel box{images};
+        fixture.dialogs.answerMessage(No);
+        catalogue::Count(dir.path(), images, fixture.context);
+        QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg"}));
+        fixture.dialogs.answerMessage(answer);
+        catalogue::Count(dir.path(), images, fixture.context);
+        QCOMPARE(fixture.dialogs.messageTexts(), (QStringList{"Clear current list?", "Clear current list?"}));
+        QCOMPARE(fixture.dialogs.asked().last().style, platform::mb::YesNo | platform::mb::Question);
+        QCOMPARE(testsupport::rowsOf(box), below(dir.path() + "/", expected));
+        QCOMPARE(fixture.labels.counts.last(), QString::number(expected.size()));
+        QVERIFY(!basUI::IsBusyCursorOn());
+    }
 
-void TestFolderScan::labelsFollowTheSearch()
-{
-    QTemporaryDir dir;
-    const QString base = dir.path() + "/";
-    QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg", "a/w.jpg", "z.jpg"}));
-    CatalogueFixture fixture(50);
-    ImageCollection images;
-    catalogue::SearchFolder(dir.path(), images, fixture.context);
-    // A folder's own "Ready." waits for the end of the whole search.
-    QCOMPARE(fixture.labels.statuses,
-             (QStringList{"Searching " + base, "Searching " + base + "a/", "Ready."}));
-    QCOMPARE(fixture.labels.counts, (QStringList{"1", "2", "3"}));
-    QVERIFY(fixture.yields >= 6);
-}
-
-void TestFolderScan::labelsAreCurrentWhenTheSearchEnds()
-{
-    QTemporaryDir dir;
-    QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg", "a/w.jpg", "z.jpg"}));
-    CatalogueFixture fixture(0);
-    ImageCollection images;
-    images.Add("/earlier.jpg");
-    catalogue::SearchFolder(dir.path(), images, fixture.context);
-    QCOMPARE(fixture.labels.statuses, QStringList{"Ready."});
-    QCOMPARE(fixture.labels.counts, QStringList{"4"});
-    QCOMPARE(fixture.yields, 0);
-}
-
-void TestFolderScan::countWithoutBaseAsksNothing()
-{
-    CatalogueFixture fixture;
-    ImageCollection images;
-    images.Add("/kept.jpg");
-    catalogue::ImageListModel box{images};
-    fixture.dialogs.answerMessage(Ok);
-    catalogue::Count("", images, fixture.context);
-    QCOMPARE(fixture.dialogs.messageTexts(), QStringList{"You must select a base to count from."});
-    QCOMPARE(itemsOf(images), QStringList{"/kept.jpg"});
-    QCOMPARE(testsupport::rowsOf(box), QStringList{"/kept.jpg"});
-    QVERIFY(!basUI::IsBusyCursorOn());
-}
-
-void TestFolderScan::countAnsweredYesOrNo_data()
-{
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<QStringList>("expected"); // "@" stands for the base folder
-    QTest::newRow("yes starts afresh") << int(Yes) << QStringList{"@a/x.jpg", "@a/y.jpg", "@z.jpg"};
-    // The second search meets known images; new ones in the same folders
-    // still count, and none shows twice.
-    QTest::newRow("no adds the new ones")
-        << int(No) << QStringList{"/elsewhere.jpg", "@a/y.jpg", "@z.jpg", "@a/x.jpg"};
-}
-
-void TestFolderScan::countAnsweredYesOrNo()
-{
-    QFETCH(int, answer);
-    QFETCH(QStringList, expected);
-    QTemporaryDir dir;
-    const QString base = dir.path() + "/";
-    QVERIFY(testsupport::makeTree(dir.path(), {"a/y.jpg", "z.jpg"}));
-    CatalogueFixture fixture;
-    ImageCollection images;
-    images.Add("/elsewhere.jpg");
-    catalogue::ImageListModel box{images};
-    fixture.dialogs.answerMessage(No);
-    catalogue::Count(dir.path(), images, fixture.context);
-    QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg"}));
-    fixture.dialogs.answerMessage(answer);
-    catalogue::Count(dir.path(), images, fixture.context);
-
-    QCOMPARE(fixture.dialogs.messageTexts(), (QStringList{"Clear current list?", "Clear current list?"}));
-    QCOMPARE(fixture.dialogs.asked().last().style, platform::mb::YesNo | platform::mb::Question);
-    expected.replaceInStrings("@", base);
-    QCOMPARE(itemsOf(images), expected);
-    QCOMPARE(testsupport::rowsOf(box), expected);
-    QCOMPARE(fixture.labels.counts.last(), QString::number(expected.size()));
-    QVERIFY(!basUI::IsBusyCursorOn());
-}
-
-void TestFolderScan::baseComboListsVolumes()
-{
-    testsupport::FailingFileSystem fileSystem;
-    const QStringList entries = catalogue::BaseComboEntries(fileSystem);
-    QVERIFY(!entries.isEmpty());
-    QCOMPARE(entries.first(), QStringLiteral("/"));
-    fileSystem.failOnce(testsupport::FsCall::Volumes, 71);
-    QCOMPARE(testsupport::errorOf([&] { catalogue::BaseComboEntries(fileSystem); }), 71);
-}
+    void baseComboListsVolumes()
+    {
+        testsupport::FailingFileSystem fileSystem;
+        const QStringList entries = catalogue::BaseComboEntries(fileSystem);
+        QVERIFY(!entries.isEmpty());
+        QCOMPARE(entries.first(), QStringLiteral("/"));
+        fileSystem.failOnce(testsupport::FsCall::Volumes, 71);
+        QCOMPARE(testsupport::errorOf([&] { catalogue::BaseComboEntries(fileSystem); }), 71);
+    }
+};
 
 LUMARINE_REGISTER_TEST(TestFolderScan)
 #include "tst_folderscan.moc"

@@ -6,67 +6,66 @@
 
 #include <QTest>
 
-#include <functional>
-
 using namespace catalogue;
 
 namespace {
 
-// Records every call into the display window and the main window in one log.
-class RecordingWindow final : public ShowWindow {
+// The display window as it stands when its show starts, and what the main
+// window was asked for on the way, in one log.
+class FakeView final : public ShowView, public ShowWindow {
 public:
-    explicit RecordingWindow(QStringList& log) : log_(log) {}
-    void Load() override { log_ << "Load"; }
-    void setSingle(bool single) override { log_ << QStringLiteral("mbolSingle=%1").arg(single); }
-    void setDelay(int seconds) override { log_ << QStringLiteral("mintDelay=%1").arg(seconds); }
-    void SetCurrent(ImageCollection& colCurr) override
-    {
-        current = &colCurr;
-        log_ << "SetCurrent";
-    }
-    void SetStandard() override { log_ << "SetStandard"; }
-    void SetPreview() override { log_ << "SetPreview"; }
-    void Start() override { log_ << "Start"; }
-    void StartAt(int position) override { log_ << QStringLiteral("StartAt(%1)").arg(position); }
-    ImageCollection* current = nullptr;
-
-private:
-    QStringList& log_;
-};
-
-class FakeView final : public ShowView {
-public:
-    explicit FakeView(QStringList& log) : window(log), log_(log) {}
+    FakeView(basLumarine::AppState& state) : state_(state) {}
     bool randomTicked() const override { return random; }
     QString delayText() const override { return delay; }
-    QString baseText() const override { return base; }
-    void setCountText(const QString& text) override { log_ << "lblCount=" + text; }
+    QString baseText() const override { return "/base"; }
+    void setCountText(const QString& text) override { log << "count label " + text; }
     int favoritesLines() const override { return lines; }
+    // A search that finds -1 images is stopped by the user.
     bool SearchFolder(const QString& folder) override
     {
-        log_ << QStringLiteral("SearchFolder(%1) busy=%2").arg(folder).arg(basUI::IsBusyCursorOn());
-        if (onSearch)
-            onSearch();
-        return !stopped;
+        log << QStringLiteral("search %1, busy %2").arg(folder).arg(basUI::IsBusyCursorOn());
+        addFound();
+        return found >= 0;
     }
     void pressCount() override
     {
-        log_ << "cmdCount";
-        if (onSearch)
-            onSearch();
+        log << "Count pressed";
+        addFound();
     }
-    ShowWindow& displayWindow() override { return window; }
+    ShowWindow& displayWindow() override { return *this; }
 
-    RecordingWindow window;
-    bool random = false;
-    bool stopped = false; // the user stops the search
-    QString delay = QStringLiteral("3");
-    QString base;
-    int lines = 0;
-    std::function<void()> onSearch;
+    void Load() override { loaded = true; }
+    void setSingle(bool value) override { single = QString::number(value); }
+    void setDelay(int seconds) override { delaySet = QString::number(seconds); }
+    void SetCurrent(ImageCollection& colCurr) override
+    {
+        current = &colCurr == &state_.Favorites ? "favorites" : "main";
+    }
+    void SetStandard() override { mode = "standard"; }
+    void SetPreview() override { mode = "preview"; }
+    void Start() override
+    {
+        log << QStringLiteral("%1 show of %2, single %3, delay %4%5")
+                   .arg(mode, current, single, delaySet, loaded ? "" : ", not loaded");
+    }
+    void StartAt(int position) override
+    {
+        Start();
+        log.last() += QStringLiteral(" at %1").arg(position);
+    }
+
+    QStringList log;
+    bool random = false, loaded = false;
+    QString delay, mode = "no", current = "no list", single = "unset", delaySet = "unset";
+    int lines = 0, found = 0;
 
 private:
-    QStringList& log_;
+    void addFound()
+    {
+        for (int i = 0; i < found; ++i)
+            state_.MainImages.Add(QStringLiteral("/found%1.jpg").arg(i));
+    }
+    basLumarine::AppState& state_;
 };
 
 } // namespace
@@ -75,174 +74,110 @@ class TestShowAssembly : public QObject {
     Q_OBJECT
 
 private slots:
-    void delayIsTheLeadingNumberRoundedToEven_data();
-    void delayIsTheLeadingNumberRoundedToEven();
-    void showAllOnAFilledListStartsAtOnceInItsOrder();
-    void showAllSearchesAnEmptyListUnderTheBusyCursor_data();
-    void showAllSearchesAnEmptyListUnderTheBusyCursor();
-    void showAllRefusesWhenTheSearchFindsNothing();
-    void showAllTickedRandomSetsItButUntickedLeavesIt();
-    void previewCountsFirstAndCallsInItsOrder();
-    void previewRefusesAfterAnEmptyCount();
-    void favoritesAsksTheListBoxAndPassesTheCollection();
-    void favoritesRefusesAnEmptyListBox();
+    void delayIsTheLeadingNumberRoundedToEven_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("seconds");
+        const QList<std::pair<const char*, int>> rows{
+            {"3", 3},   {"2.5", 2},  {"3.5", 4}, {"7 seconds", 7}, {"  5", 5},       {"1e2", 100},
+            {"-1", -1}, {"soon", 0}, {"", 0},    {"40000", 32767}, {"1e400", 32767}, {"-99999", -32768}};
+        for (const auto& [text, seconds] : rows)
+            QTest::addRow("\"%s\"", text) << QString(text) << seconds;
+    }
+    void delayIsTheLeadingNumberRoundedToEven()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, seconds);
+        QCOMPARE(DelayFromText(text), seconds);
+    }
+
+    // A show starts on the list the command names, searching or counting an
+    // empty main list first, or says why it cannot.
+    void showCommandsStartTheirShow_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("images"); // in the main list before
+        QTest::addColumn<int>("found");  // by the search or count
+        QTest::addColumn<int>("lines");  // in the favourites list box
+        QTest::addColumn<QStringList>("log");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("style");
+        const QString search = "search /base, busy 1";
+        QTest::newRow("all, filled list")
+            << "all" << 1 << 0 << 0 << QStringList{"standard show of main, single 0, delay 2"} << "" << 0;
+        QTest::newRow("all, empty list searched first")
+            << "all" << 0 << 1 << 0 << QStringList{search, "standard show of main, single 0, delay 2"} << ""
+            << 0;
+        QTest::newRow("all, search stopped: no show")
+            << "all" << 0 << -1 << 0 << QStringList{search} << "" << 0;
+        QTest::newRow("all, nothing found") << "all" << 0 << 0 << 0 << QStringList{search}
+                                            << "Lumarine cannot find any JPEGs at the base path you "
+                                               "specified.  Pick another base path and try again."
+                                            << platform::mb::Information;
+        QTest::newRow("preview, counted first")
+            << "preview" << 0 << 2 << 0
+            << QStringList{"Count pressed", "count label 2",
+                           "preview show of main, single unset, delay unset"}
+            << "" << 0;
+        QTest::newRow("preview, not counted again")
+            << "preview" << 2 << 0 << 0
+            << QStringList{"count label 2", "preview show of main, single unset, delay unset"} << "" << 0;
+        QTest::newRow("preview, nothing counted") << "preview" << 0 << 0 << 0 << QStringList{"Count pressed"}
+                                                  << "No images to show!" << platform::mb::Exclamation;
+        // The box has a line although the collection was emptied meanwhile.
+        QTest::newRow("favorites, as the list box shows")
+            << "favorites" << 0 << 0 << 1 << QStringList{"standard show of favorites, single 0, delay unset"}
+            << "" << 0;
+        QTest::newRow("favorites, empty list box")
+            << "favorites" << 0 << 0 << 0 << QStringList{} << "No favorites!" << platform::mb::Information;
+    }
+    void showCommandsStartTheirShow()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, images);
+        QFETCH(int, found);
+        QFETCH(int, lines);
+        QFETCH(QStringList, log);
+        QFETCH(QString, message);
+        QFETCH(int, style);
+        basLumarine::AppState state;
+        for (int i = 0; i < images; ++i)
+            state.MainImages.Add(QStringLiteral("/p/%1.jpg").arg(i));
+        state.Favorites.Add("/favourite.jpg");
+        if (command == "favorites" && lines)
+            state.Favorites.Clear();
+        FakeView view(state);
+        view.delay = "2.5";
+        view.found = found;
+        view.lines = lines;
+        testsupport::ScriptedDialogs dialogs;
+        dialogs.answerMessage(platform::mb::Ok);
+        const auto click = command == "all"       ? cmdShowAll_Click
+                           : command == "preview" ? cmdPreview_Click
+                                                  : cmdFavorites_Click;
+        click(state, view, dialogs);
+        QCOMPARE(view.log, log);
+        QCOMPARE(dialogs.messageTexts(), message.isEmpty() ? QStringList{} : QStringList{message});
+        if (!message.isEmpty())
+            QCOMPARE(QString::number(dialogs.asked().first().style) + dialogs.asked().first().title,
+                     QString::number(style) + "Lumarine");
+        QVERIFY(!basUI::IsBusyCursorOn());
+    }
+
+    void showAllTickedRandomSetsItButUntickedLeavesIt()
+    {
+        basLumarine::AppState state;
+        state.MainImages.Add("/a.jpg");
+        FakeView view(state);
+        testsupport::ScriptedDialogs dialogs;
+        view.random = true;
+        cmdShowAll_Click(state, view, dialogs);
+        QVERIFY(state.RandomShow);
+        view.random = false;
+        cmdShowAll_Click(state, view, dialogs);
+        QVERIFY(state.RandomShow);
+    }
 };
 
-void TestShowAssembly::delayIsTheLeadingNumberRoundedToEven_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("seconds");
-    QTest::newRow("whole") << "3" << 3;
-    QTest::newRow("half down to even") << "2.5" << 2;
-    QTest::newRow("half up to even") << "3.5" << 4;
-    QTest::newRow("words after the number") << "7 seconds" << 7;
-    QTest::newRow("blanks before") << "  5" << 5;
-    QTest::newRow("exponent") << "1e2" << 100;
-    QTest::newRow("negative") << "-1" << -1;
-    QTest::newRow("no number") << "soon" << 0;
-    QTest::newRow("empty") << "" << 0;
-    QTest::newRow("beyond 16 bits") << "40000" << 32767;
-    QTest::newRow("far beyond") << "1e400" << 32767;
-    QTest::newRow("far below") << "-99999" << -32768;
-}
-
-void TestShowAssembly::delayIsTheLeadingNumberRoundedToEven()
-{
-    QFETCH(QString, text);
-    QFETCH(int, seconds);
-    QCOMPARE(DelayFromText(text), seconds);
-}
-
-void TestShowAssembly::showAllOnAFilledListStartsAtOnceInItsOrder()
-{
-    QStringList log;
-    basLumarine::AppState state;
-    state.MainImages.Add("/p/a.jpg");
-    FakeView view(log);
-    view.delay = "2.5";
-    testsupport::ScriptedDialogs dialogs;
-    cmdShowAll_Click(state, view, dialogs);
-    QCOMPARE(log, QStringList({"Load", "mbolSingle=0", "SetCurrent", "mintDelay=2", "SetStandard", "Start"}));
-    QCOMPARE(view.window.current, &state.MainImages);
-}
-
-void TestShowAssembly::showAllSearchesAnEmptyListUnderTheBusyCursor_data()
-{
-    QTest::addColumn<bool>("stopped");
-    QTest::addColumn<QString>("last");
-    QTest::newRow("search ends, show starts") << false << "Start";
-    QTest::newRow("search stopped, no show") << true << "SearchFolder() busy=1";
-}
-
-void TestShowAssembly::showAllSearchesAnEmptyListUnderTheBusyCursor()
-{
-    QFETCH(bool, stopped);
-    QFETCH(QString, last);
-    QStringList log;
-    basLumarine::AppState state;
-    FakeView view(log);
-    view.onSearch = [&] { state.MainImages.Add("/found.jpg"); };
-    view.stopped = stopped;
-    testsupport::ScriptedDialogs dialogs;
-    cmdShowAll_Click(state, view, dialogs);
-    QCOMPARE(log.first(), QStringLiteral("SearchFolder() busy=1"));
-    QVERIFY(!basUI::IsBusyCursorOn());
-    QCOMPARE(log.last(), last);
-    QVERIFY(dialogs.asked().isEmpty());
-}
-
-void TestShowAssembly::showAllRefusesWhenTheSearchFindsNothing()
-{
-    QStringList log;
-    basLumarine::AppState state;
-    FakeView view(log);
-    view.base = "/nowhere";
-    testsupport::ScriptedDialogs dialogs;
-    dialogs.answerMessage(platform::mb::Ok);
-    cmdShowAll_Click(state, view, dialogs);
-    QCOMPARE(log, QStringList({"SearchFolder(/nowhere) busy=1"}));
-    QCOMPARE(dialogs.asked().size(), 1);
-    QCOMPARE(dialogs.asked().first().text,
-             QStringLiteral("Lumarine cannot find any JPEGs at the base path you specified.  Pick another "
-                            "base path and try again."));
-    QCOMPARE(dialogs.asked().first().style, 64);
-}
-
-void TestShowAssembly::showAllTickedRandomSetsItButUntickedLeavesIt()
-{
-    QStringList log;
-    basLumarine::AppState state;
-    state.MainImages.Add("/a.jpg");
-    FakeView view(log);
-    testsupport::ScriptedDialogs dialogs;
-    view.random = true;
-    cmdShowAll_Click(state, view, dialogs);
-    QVERIFY(state.RandomShow);
-    view.random = false;
-    cmdShowAll_Click(state, view, dialogs);
-    QVERIFY(state.RandomShow);
-}
-
-void TestShowAssembly::previewCountsFirstAndCallsInItsOrder()
-{
-    QStringList log;
-    basLumarine::AppState state;
-    FakeView view(log);
-    view.onSearch = [&] {
-        state.MainImages.Add("/a.jpg");
-        state.MainImages.Add("/b.jpg");
-    };
-    testsupport::ScriptedDialogs dialogs;
-    cmdPreview_Click(state, view, dialogs);
-    QCOMPARE(log, QStringList({"cmdCount", "lblCount=2", "Load", "SetCurrent", "SetPreview", "Start"}));
-    QCOMPARE(view.window.current, &state.MainImages);
-    // A filled list is not counted again.
-    log.clear();
-    cmdPreview_Click(state, view, dialogs);
-    QCOMPARE(log.first(), QStringLiteral("lblCount=2"));
-}
-
-void TestShowAssembly::previewRefusesAfterAnEmptyCount()
-{
-    QStringList log;
-    basLumarine::AppState state;
-    FakeView view(log);
-    testsupport::ScriptedDialogs dialogs;
-    dialogs.answerMessage(platform::mb::Ok);
-    cmdPreview_Click(state, view, dialogs);
-    QCOMPARE(log, QStringList({"cmdCount"}));
-    QCOMPARE(dialogs.messageTexts(), QStringList({"No images to show!"}));
-    QCOMPARE(dialogs.asked().first().style, 48);
-}
-
-void TestShowAssembly::favoritesAsksTheListBoxAndPassesTheCollection()
-{
-    QStringList log;
-    basLumarine::AppState state;
-    FakeView view(log);
-    // The box has a line although the collection was emptied meanwhile.
-    view.lines = 1;
-    testsupport::ScriptedDialogs dialogs;
-    cmdFavorites_Click(state, view, dialogs);
-    QCOMPARE(log, QStringList({"Load", "mbolSingle=0", "SetStandard", "SetCurrent", "Start"}));
-    QCOMPARE(view.window.current, &state.Favorites);
-}
-
-void TestShowAssembly::favoritesRefusesAnEmptyListBox()
-{
-    QStringList log;
-    basLumarine::AppState state;
-    state.Favorites.Add("/a.jpg");
-    FakeView view(log);
-    testsupport::ScriptedDialogs dialogs;
-    dialogs.answerMessage(platform::mb::Ok);
-    cmdFavorites_Click(state, view, dialogs);
-    QVERIFY(log.isEmpty());
-    QCOMPARE(dialogs.messageTexts(), QStringList({"No favorites!"}));
-    QCOMPARE(dialogs.asked().first().style, 64);
-    QCOMPARE(dialogs.asked().first().title, QStringLiteral("Lumarine"));
-}
-
-#include "tst_showassembly.moc"
-
 LUMARINE_REGISTER_TEST(TestShowAssembly)
+#include "tst_showassembly.moc"

@@ -124,7 +124,7 @@ bool writeJpeg(const QString& path, QSize size, QColor left, QColor right, int q
     return writeBytes(path, encode(size, left, right, quality));
 }
 
-QByteArray exifSegment(int orientation, const QByteArray& thumbnail)
+QByteArray withExif(QByteArray jpeg, int orientation, const QByteArray& thumbnail)
 {
     const int entries = orientation != 0 ? 1 : 0;
     const quint32 ifd1 = 8 + 2 + 12 * entries + 4;
@@ -142,16 +142,8 @@ QByteArray exifSegment(int orientation, const QByteArray& thumbnail)
         tiff += thumbnail;
     }
     const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
-    QByteArray segment("\xFF\xE1", 2);
-    segment.append(char((payload.size() + 2) >> 8));
-    segment.append(char((payload.size() + 2) & 0xFF));
-    return segment + payload;
-}
-
-QByteArray withExif(QByteArray jpeg, int orientation, const QByteArray& thumbnail)
-{
-    // Right after the start-of-image marker.
-    return jpeg.insert(2, exifSegment(orientation, thumbnail));
+    const char length[] = {char((payload.size() + 2) >> 8), char((payload.size() + 2) & 0xFF)};
+    return jpeg.insert(2, QByteArray("\xFF\xE1", 2) + QByteArray(length, 2) + payload);
 }
 
 bool writeJpegWithOrientation(const QString& path, QSize size, int orientation)

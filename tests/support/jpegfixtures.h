@@ -17,10 +17,9 @@ bool writeJpeg(const QString& path, QSize size, QColor left = Qt::red, QColor ri
 // The same with an EXIF orientation (1 to 8) in the file.
 bool writeJpegWithOrientation(const QString& path, QSize size, int orientation);
 
-// An APP1 segment with a little-endian EXIF block: IFD0 holds the
-// orientation (none when 0), IFD1 the embedded thumbnail (none when empty).
-QByteArray exifSegment(int orientation, const QByteArray& thumbnail = {});
-// The JPEG with such a segment right after its start-of-image marker.
+// The JPEG with an APP1 segment right after its start-of-image marker that
+// holds a little-endian EXIF block: IFD0 holds the orientation (none when 0),
+// IFD1 the embedded thumbnail (none when empty).
 QByteArray withExif(QByteArray jpeg, int orientation, const QByteArray& thumbnail = {});
 
 // The bytes of such a JPEG, baseline or progressive.

@@ -8,17 +8,8 @@ namespace {
 
 const char* kindName(ScriptedDialogs::Kind kind)
 {
-    switch (kind) {
-    case ScriptedDialogs::Kind::Message:
-        return "message box";
-    case ScriptedDialogs::Kind::Input:
-        return "input box";
-    case ScriptedDialogs::Kind::OpenFile:
-        return "open dialog";
-    case ScriptedDialogs::Kind::SaveFile:
-        return "save dialog";
-    }
-    return "dialog";
+    static const char* const names[] = {"message box", "input box", "open dialog", "save dialog"};
+    return names[int(kind)];
 }
 
 int firstButton(int style)
@@ -84,21 +75,20 @@ QString ScriptedDialogs::inputBox(const QString& prompt, const QString& title, c
 
 QString ScriptedDialogs::openFile(platform::FileDialogState& state)
 {
-    asked_.append({Kind::OpenFile, state.title, 0, state.title, {}});
-    fileDialogs.append(state);
-    Answer answer;
-    if (!take(Kind::OpenFile, state.title, answer) || answer.text.isEmpty())
-        return {};
-    state.fileName = answer.text;
-    return answer.text;
+    return fileDialog(Kind::OpenFile, state);
 }
 
 QString ScriptedDialogs::saveFile(platform::FileDialogState& state)
 {
-    asked_.append({Kind::SaveFile, state.title, 0, state.title, {}});
+    return fileDialog(Kind::SaveFile, state);
+}
+
+QString ScriptedDialogs::fileDialog(Kind kind, platform::FileDialogState& state)
+{
+    asked_.append({kind, state.title, 0, state.title, {}});
     fileDialogs.append(state);
     Answer answer;
-    if (!take(Kind::SaveFile, state.title, answer) || answer.text.isEmpty())
+    if (!take(kind, state.title, answer) || answer.text.isEmpty())
         return {};
     state.fileName = answer.text;
     return answer.text;

@@ -54,6 +54,7 @@ private:
         QString text;
     };
     bool take(Kind kind, const QString& what, Answer& answer);
+    QString fileDialog(Kind kind, platform::FileDialogState& state);
 
     QList<Answer> script_;
     QList<Asked> asked_;

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
+#include <QRandomGenerator>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -39,9 +40,21 @@ QByteArray readBytes(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool makeSpecialFile(const QString& kind, const QString& path)
+bool makeSpecialFile(const QString& kind, const QString& path, const QByteArray& content)
 {
     const QByteArray name = QFile::encodeName(path);
+    if (kind == QLatin1String("file"))
+        return writeBytes(path, content);
+    if (kind == QLatin1String("random bytes")) {
+        QByteArray bytes(1 << 16, Qt::Uninitialized);
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
+        return writeBytes(path, bytes);
+    }
+    if (kind == QLatin1String("1 GB")) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(content) == content.size() &&
+               file.resize(qint64(1) << 30);
+    }
     if (kind == QLatin1String("fifo"))
         return ::mkfifo(name.constData(), 0600) == 0;
     if (kind == QLatin1String("folder"))

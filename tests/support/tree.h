@@ -13,10 +13,12 @@ bool makeTree(const QString& root, const QStringList& paths, const QByteArray& c
 bool writeBytes(const QString& path, const QByteArray& content);
 QByteArray readBytes(const QString& path);
 
-// Makes a file that is no regular file at path: "fifo", "folder", "device" (a
-// character device node) or "dangling link". False when this machine cannot,
-// for instance a device where nodes are not allowed.
-bool makeSpecialFile(const QString& kind, const QString& path);
+// Makes the kind of file a hostile-input test names at path: "file" (holding
+// content), "random bytes" (64 KiB), "1 GB" (content, then sparse to 1 GB),
+// "fifo", "folder", "device" (a character device node) or "dangling link".
+// False when this machine cannot, for instance a device where nodes are not
+// allowed.
+bool makeSpecialFile(const QString& kind, const QString& path, const QByteArray& content = "x");
 
 // Removes everything below root by descriptor, so that names that are no
 // text and paths longer than the system takes go too, which QDir cannot do.
