@@ -146,73 +146,62 @@ private slots:
         QCOMPARE(f.state.ContextImage, old);
     }
 
-    void deleteAnswers_data()
+    // Deleting from the favourites: only that list and its box change, and
+    // only a file that is deleted or already gone leaves it.
+    void deleteAnswersAndFailures_data()
     {
         QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("deleted");
-        QTest::newRow("yes") << int(mb::Yes) << true;
-        QTest::newRow("no") << int(mb::No) << false;
+        QTest::addColumn<int>("number"); // the failure of the delete; 53: the file is already gone
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("fileLeft");
+        QTest::addColumn<bool>("unlisted");
+        const QString protectedText = "Cannot delete this image!  It may be read only or write protected.";
+        const QString reported = "An error has occurred!\r\n\r\nError: %1\r\nDescription: %2";
+        QTest::newRow("yes") << int(mb::Yes) << 0 << QString() << false << true;
+        QTest::newRow("no") << int(mb::No) << 0 << QString() << true << false;
+        QTest::newRow("75") << int(mb::Yes) << 75 << protectedText << true << false;
+        QTest::newRow("70 permission") << int(mb::Yes) << 70 << protectedText << true << false;
+        QTest::newRow("71, file still there")
+            << int(mb::Yes) << 71 << reported.arg(71).arg("Disk not ready") << true << false;
+        QTest::newRow("53, already gone: unlisted")
+            << int(mb::Yes) << 53 << reported.arg(53).arg("File not found") << false << true;
     }
-    void deleteAnswers()
+    void deleteAnswersAndFailures()
     {
         QFETCH(int, answer);
-        QFETCH(bool, deleted);
+        QFETCH(int, number);
+        QFETCH(QString, message);
+        QFETCH(bool, fileLeft);
+        QFETCH(bool, unlisted);
         OpsFixture f;
-        const QString image = f.put("a.jpg", "picture");
+        const QString image = number == 53 ? f.path("a.jpg") : f.put("a.jpg", "picture");
         const QString other = f.put("b.jpg", "other");
         f.list(image, true);
         f.list(other);
-        f.cacheThumbnails(image);
         f.cacheThumbnails(other);
+        if (number != 53)
+            f.cacheThumbnails(image);
+        if (number != 0 && number != 53)
+            f.fileSystem.failAlways(FsCall::RemoveFile, number);
         f.dialogs.answerMessage(answer);
+        if (!message.isEmpty())
+            f.dialogs.answerMessage(mb::Ok);
         auto ops = f.ops();
         fileops::DeleteImage(ops, f.state.Favorites, image);
-        QCOMPARE(f.cachedThumbnails(image), deleted ? 0 : 6);
-        QCOMPARE(f.cachedThumbnails(other), 6);
-        QCOMPARE(f.dialogs.asked().first().text, QStringLiteral("Permanently remove image?"));
+        QStringList texts{"Permanently remove image?"};
+        if (!message.isEmpty())
+            texts << message;
+        QCOMPARE(f.dialogs.messageTexts(), texts);
         QCOMPARE(f.dialogs.asked().first().style, mb::YesNo + mb::Question);
-        QCOMPARE(f.files().contains("a.jpg"), !deleted);
-        QCOMPARE(f.files().value("b.jpg"), QByteArray("other"));
-        // Only the target list and its box change.
+        Files expected{{"b.jpg", "other"}};
+        if (fileLeft)
+            expected.insert("a.jpg", "picture");
+        QCOMPARE(f.files(), expected);
+        QCOMPARE(f.cachedThumbnails(image), fileLeft ? 6 : 0);
+        QCOMPARE(f.cachedThumbnails(other), 6);
         QCOMPARE(f.rows(f.lstImages), QStringList({image, other}));
-        QCOMPARE(f.rows(f.lstFavorites), deleted ? QStringList() : QStringList({image}));
-        QCOMPARE(f.state.ContextImage, deleted ? QStringLiteral("DELETE") : QString());
-    }
-
-    // The file stays; only a file that is already gone leaves its list.
-    void deleteFailures_data()
-    {
-        QTest::addColumn<int>("number");
-        QTest::addColumn<QString>("message");
-        const QString protectedText = "Cannot delete this image!  It may be read only or write protected.";
-        QTest::newRow("75") << 75 << protectedText;
-        QTest::newRow("70 permission") << 70 << protectedText;
-        QTest::newRow("71, file still there")
-            << 71 << "An error has occurred!\r\n\r\nError: 71\r\nDescription: Disk not ready";
-        QTest::newRow("53, already gone: unlisted")
-            << 53 << "An error has occurred!\r\n\r\nError: 53\r\nDescription: File not found";
-    }
-    void deleteFailures()
-    {
-        QFETCH(int, number);
-        QFETCH(QString, message);
-        OpsFixture f;
-        const bool gone = number == 53;
-        const QString image = gone ? f.path("a.jpg") : f.put("a.jpg", "picture");
-        f.list(image);
-        if (!gone) {
-            f.cacheThumbnails(image);
-            f.fileSystem.failAlways(FsCall::RemoveFile, number);
-        }
-        f.dialogs.answerMessage(mb::Yes);
-        f.dialogs.answerMessage(mb::Ok);
-        auto ops = f.ops();
-        fileops::DeleteImage(ops, f.state.MainImages, image);
-        QCOMPARE(f.dialogs.messageTexts().last(), message);
-        QCOMPARE(f.files(), gone ? Files() : (Files{{"a.jpg", "picture"}}));
-        QCOMPARE(f.cachedThumbnails(image), gone ? 0 : 6);
-        QCOMPARE(f.rows(f.lstImages), gone ? QStringList() : QStringList({image}));
-        QCOMPARE(f.state.ContextImage, gone ? QStringLiteral("DELETE") : QString());
+        QCOMPARE(f.rows(f.lstFavorites), unlisted ? QStringList() : QStringList({image}));
+        QCOMPARE(f.state.ContextImage, unlisted ? QStringLiteral("DELETE") : QString());
     }
 
     void menuLeavesTheContextImageForAShowingDisplay_data()
