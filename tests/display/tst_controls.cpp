@@ -53,6 +53,7 @@ private slots:
         QTest::newRow("P at the first goes to the last") << int('P') << 1 << 4 << 0;
         QTest::newRow("w pauses one tick short of the delay") << int('w') << 2 << 2 << 2;
         QTest::newRow("other keys do nothing") << int('x') << 2 << 2 << 1;
+        QTest::newRow("keys without a character do nothing") << int(Qt::Key_F5) << 2 << 2 << 1;
         QTest::newRow("Right") << int(Qt::Key_Right) << 2 << 3 << 0;
         QTest::newRow("Down at the last wraps to the first") << int(Qt::Key_Down) << 4 << 1 << 0;
         QTest::newRow("Page Down") << int(Qt::Key_PageDown) << 2 << 3 << 0;
@@ -80,6 +81,7 @@ private slots:
         QCOMPARE(f.window->hscMain->value(), to);
         QCOMPARE(f.window->sequence().mintDelayCurrent, ticksCounted);
         QCOMPARE(f.window->sequence().mbolPaused, key == 'w');
+        QVERIFY(f.window->isLoaded());
     }
 
     void previewKeysActOverTheFocusedControl_data()
@@ -219,10 +221,12 @@ private slots:
     {
         DisplayFixture f(5);
         f.preview();
-        f.window->hscMain_Scroll(4);
+        // Dragged: the thumb is at 4, the picture still the first.
+        f.window->hscMain->setSliderDown(true);
+        f.window->hscMain->setSliderPosition(4);
         QCOMPARE(f.window->lblPath->text(), f.path(4));
         QCOMPARE(f.window->imgMain->toolTip(), f.path(1));
-        f.window->hscMain->setValue(4);
+        f.window->hscMain->setSliderDown(false);
         QCOMPARE(f.window->mintIndex(), 4);
         QCOMPARE(f.window->imgMain->toolTip(), f.path(4));
         QVERIFY(!f.window->pager().mbolAbort);
