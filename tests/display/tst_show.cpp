@@ -1,7 +1,11 @@
+// A show of full pictures: the sequence it steps through, where each
+// picture goes, and what each failure or replaced file does to the show.
 #include "displayfixture.h"
 #include "support/testmain.h"
 
+#include "catalogue/imagecollection.h"
 #include "display/classicrandom.h"
+#include "display/showsequence.h"
 #include "platform/dialogs.h"
 #include "support/jpegfixtures.h"
 
@@ -21,14 +25,13 @@ int shownPosition(const DisplayFixture& f)
     return int(f.paths.indexOf(f.window->imgMain->toolTip())) + 1;
 }
 
-QList<int> positionsOverTicks(DisplayFixture& f, int ticks)
+QList<int> drawnPositions(int count, int draws)
 {
-    QList<int> shown;
-    for (int i = 0; i < ticks; ++i) {
-        f.window->tim1_Timer();
-        shown << f.window->mintIndex();
-    }
-    return shown;
+    display::ClassicRandom generator;
+    QList<int> drawn;
+    for (int i = 0; i < draws; ++i)
+        drawn << display::ClassicRandom::positionFor(generator.next(), count);
+    return drawn;
 }
 
 // Remembers where the picture stood each time it became visible.
@@ -43,307 +46,405 @@ public:
     }
 };
 
+// Puts what a row names where the picture was. False when this machine
+// cannot make it.
+bool replace(const QString& path, const QString& by)
+{
+    using namespace testsupport;
+    if (by.isEmpty())
+        return true;
+    if (!QFile::remove(path))
+        return false;
+    if (by == "nothing")
+        return true;
+    if (by == "text")
+        return writeBytes(path, "no picture at all\n");
+    if (by == "a huge header")
+        return writeBytes(path, withClaimedSize(jpegBytes(QSize(64, 48)), QSize(65500, 65500)));
+    if (by == "thousands of scans")
+        return writeBytes(path, withLastScanRepeated(jpegBytes(QSize(64, 48), true), 3000));
+    if (by == "a larger picture")
+        return writeJpeg(path, QSize(240, 180));
+    return makeSpecialFile(by, path);
+}
+
 } // namespace
 
 class TestShow : public QObject {
     Q_OBJECT
 
 private slots:
-    void setStandardEnablesTheTimerAndSetPreviewShowsTheControls();
-    void timerShowsTheSequencesPositions_data();
-    void timerShowsTheSequencesPositions();
-    void pictureIsFittedCentredAndDecodedAtThatSize();
-    void pictureIsShownOnlyOnceFittedAndPlaced();
-    void highDensityScreenGetsItsDevicePixels_data();
-    void highDensityScreenGetsItsDevicePixels();
-    void failuresFollowTheirTable_data();
-    void failuresFollowTheirTable();
-    void positionOutsideAHiddenWindowShowsNothing();
-    void missingImageLeavesTheScreenBlackForOneDelay();
-    void imageDeletedAfterItsDecodeBeganIsNotShown();
-    void nextPictureIsDecodedOnceAheadOfItsTick();
-    void listEmptiedDuringTheShowEndsItWithoutACrash();
-    void closingRebuildsTheFavoritesAndKeepsTheDelay();
-    void thumbnailSettingOpensOnlyAPreviewInThumbnails_data();
-    void thumbnailSettingOpensOnlyAPreviewInThumbnails();
-};
+    void sequenceTicksChangeThePictureAfterTheDelay_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("delay");
+        QTest::addColumn<int>("leftOver");
+        QTest::addColumn<bool>("random");
+        QTest::addColumn<QString>("pauses");       // W pressed before the tick at each 'w'
+        QTest::addColumn<QList<int>>("positions"); // 0 for a tick that changes nothing
+        const QList<int> everyTick{2, 3, 4, 5, 1, 2}, fifthTick{0, 0, 0, 0, 2, 0};
+        QTest::newRow("0: every tick, past the end to the first") << 5 << 0 << 0 << false << "" << everyTick;
+        QTest::newRow("1: every tick") << 5 << 1 << 0 << false << "" << everyTick;
+        QTest::newRow("5: every fifth tick") << 5 << 5 << 0 << false << "" << fifthTick;
+        // W leaves the count one short of the delay; the next show starts afresh.
+        QTest::newRow("5 after a show that left 4 ticks") << 5 << 5 << 4 << false << "" << fifthTick;
+        QTest::newRow("paused holds; resumed, the first tick changes")
+            << 4 << 3 << 0 << false << "w...w" << fifthTick;
+        QTest::newRow("one picture: always the first") << 1 << 0 << 0 << true << "" << QList<int>{1, 1, 1};
+        // The generator's own sequence from its fixed state, the same every run.
+        QTest::newRow("random") << 7 << 0 << 0 << true << "" << drawnPositions(7, 40);
+    }
+    void sequenceTicksChangeThePictureAfterTheDelay()
+    {
+        QFETCH(int, count);
+        QFETCH(int, delay);
+        QFETCH(int, leftOver);
+        QFETCH(bool, random);
+        QFETCH(QString, pauses);
+        QFETCH(QList<int>, positions);
+        catalogue::ImageCollection list;
+        for (int i = 1; i <= count; ++i)
+            list.Add(QStringLiteral("/pictures/%1.jpg").arg(i));
+        platform::FilePictureLoader loader;
+        display::PictureJobs jobs{loader};
+        display::ShowSequence show{jobs};
+        show.setList(list);
+        show.mintDelay = delay;
+        show.mintDelayCurrent = leftOver;
+        show.start();
+        QList<int> shown;
+        for (int tick = 0; tick < positions.size(); ++tick) {
+            if (pauses.mid(tick, 1) == "w")
+                show.togglePause();
+            shown << (show.tick(random) ? show.mintIndex : 0);
+            // The window draws the next random position a tick early.
+            show.decodeAhead(random, [](QSize own) { return own; });
+        }
+        QCOMPARE(shown, positions);
+    }
 
-void TestShow::setStandardEnablesTheTimerAndSetPreviewShowsTheControls()
-{
-    DisplayFixture f(2);
-    f.window->Load();
-    f.window->SetCurrent(f.state.MainImages);
-    f.window->SetStandard();
-    QVERIFY(f.window->tim1->isActive());
-    QCOMPARE(f.window->mode(), display::DisplayMode::Standard);
-    f.window->SetPreview();
-    QVERIFY(!f.window->tim1->isActive());
-    QCOMPARE(f.window->mode(), display::DisplayMode::PreviewFull);
-    f.window->Start();
-    QVERIFY(f.window->framControls->isVisible());
-    QVERIFY(f.window->hscMain->isVisible());
-    QVERIFY(f.window->lblPath->isVisible());
-    QVERIFY(!f.window->lblStatus->isVisible());
-    QVERIFY(f.window->sequence().mbolStarted);
-    QCOMPARE(f.window->hscMain->minimum(), 1);
-    QCOMPARE(f.window->hscMain->maximum(), 2);
-    QVERIFY(f.window->windowFlags().testFlag(Qt::FramelessWindowHint));
-    QCOMPARE(f.window->size(), QSize(800, 600));
-}
+    void sequenceStepsWrapAroundTheList_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("pageSize"); // 0 in the full view
+        QTest::addColumn<bool>("forward");
+        QTest::addColumn<int>("to");
+        QTest::newRow("next") << 4 << 2 << 0 << true << 3;
+        QTest::newRow("next at the last: the first") << 4 << 4 << 0 << true << 1;
+        QTest::newRow("previous") << 4 << 3 << 0 << false << 2;
+        QTest::newRow("previous at the first: the last") << 4 << 1 << 0 << false << 4;
+        QTest::newRow("one picture stays") << 1 << 1 << 0 << false << 1;
+        // In the page view the position already names the picture after the page.
+        QTest::newRow("next page") << 61 << 31 << 30 << true << 31;
+        QTest::newRow("next page after the last: the first") << 31 << 32 << 30 << true << 1;
+        QTest::newRow("previous page: back past the page shown") << 61 << 61 << 30 << false << 1;
+        QTest::newRow("previous before the first: the count less a page") << 40 << 31 << 30 << false << 10;
+        QTest::newRow("previous on a list shorter than a page: the first") << 10 << 11 << 30 << false << 1;
+    }
+    void sequenceStepsWrapAroundTheList()
+    {
+        QFETCH(int, count);
+        QFETCH(int, from);
+        QFETCH(int, pageSize);
+        QFETCH(bool, forward);
+        QFETCH(int, to);
+        catalogue::ImageCollection list;
+        for (int i = 1; i <= count; ++i)
+            list.Add(QStringLiteral("/pictures/%1.jpg").arg(i));
+        platform::FilePictureLoader loader;
+        display::PictureJobs jobs{loader};
+        display::ShowSequence show{jobs};
+        show.setList(list);
+        show.start();
+        show.mintIndex = from;
+        if (forward)
+            show.next(pageSize != 0);
+        else
+            show.previous(pageSize != 0, pageSize);
+        QCOMPARE(show.mintIndex, to);
+    }
 
-void TestShow::timerShowsTheSequencesPositions_data()
-{
-    QTest::addColumn<bool>("random");
-    QTest::addColumn<QList<int>>("positions");
-    QTest::newRow("in order, past the end to the first") << false << QList<int>{2, 3, 1, 2};
-    // Drawing ahead for the next decode leaves the generator's sequence as it is.
-    display::ClassicRandom generator;
-    QList<int> drawn;
-    for (int i = 0; i < 4; ++i)
-        drawn << display::ClassicRandom::positionFor(generator.next(), 3);
-    QTest::newRow("random") << true << drawn;
-}
+    void setStandardEnablesTheTimerAndSetPreviewShowsTheControls()
+    {
+        DisplayFixture f(2);
+        f.window->Load();
+        f.window->SetCurrent(f.state.MainImages);
+        f.window->SetStandard();
+        QVERIFY(f.window->tim1->isActive());
+        QCOMPARE(f.window->mode(), display::DisplayMode::Standard);
+        f.window->SetPreview();
+        QVERIFY(!f.window->tim1->isActive());
+        QCOMPARE(f.window->mode(), display::DisplayMode::PreviewFull);
+        f.window->Start();
+        QVERIFY(f.window->framControls->isVisible() && f.window->hscMain->isVisible());
+        QVERIFY(f.window->lblPath->isVisible() && !f.window->lblStatus->isVisible());
+        QVERIFY(f.window->sequence().mbolStarted);
+        QCOMPARE(f.window->hscMain->minimum(), 1);
+        QCOMPARE(f.window->hscMain->maximum(), 2);
+        QVERIFY(f.window->windowFlags().testFlag(Qt::FramelessWindowHint));
+        QCOMPARE(f.window->size(), QSize(800, 600));
+    }
 
-void TestShow::timerShowsTheSequencesPositions()
-{
-    QFETCH(bool, random);
-    QFETCH(QList<int>, positions);
-    DisplayFixture f(3);
-    f.state.RandomShow = random;
-    f.standardShow(0);
-    QCOMPARE(shownPosition(f), 1);
-    QVERIFY(!f.window->framControls->isVisible());
-    QList<int> shown;
-    for (int i = 0; i < 4; ++i) {
+    void timerShowsTheSequencesPositions_data()
+    {
+        QTest::addColumn<bool>("random");
+        QTest::addColumn<QList<int>>("positions");
+        QTest::newRow("in order, past the end to the first") << false << QList<int>{2, 3, 1, 2};
+        // Drawing ahead for the next decode leaves the generator's sequence as it is.
+        QTest::newRow("random") << true << drawnPositions(3, 4);
+    }
+    void timerShowsTheSequencesPositions()
+    {
+        QFETCH(bool, random);
+        QFETCH(QList<int>, positions);
+        DisplayFixture f(3);
+        f.state.RandomShow = random;
+        f.standardShow(0);
+        QCOMPARE(shownPosition(f), 1);
+        QVERIFY(!f.window->framControls->isVisible());
+        QList<int> shown;
+        for (int i = 0; i < 4; ++i) {
+            f.window->tim1_Timer();
+            shown << shownPosition(f);
+        }
+        QCOMPARE(shown, positions);
+        // The timer does not move the scroll bar.
+        QCOMPARE(f.window->hscMain->value(), 1);
+    }
+
+    void pictureIsFittedCentredAndDecodedAtThatSize_data()
+    {
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<QSize>("decoded");
+        QTest::addColumn<QRect>("placed");
+        const QRect reduced(40, 30, 720, 540);
+        // 960 x 720 pixels is 14400 x 10800 twips: taller than the screen.
+        QTest::newRow("ratio 1, reduced") << 1.0 << QSize(960, 720) << QSize(720, 540) << reduced;
+        QTest::newRow("ratio 2, reduced") << 2.0 << QSize(2000, 1500) << QSize(1440, 1080) << reduced;
+        QTest::newRow("ratio 1.5, reduced") << 1.5 << QSize(2000, 1500) << QSize(1080, 810) << reduced;
+        // One picture pixel to one device pixel: half as many logical pixels.
+        QTest::newRow("ratio 2, its own size")
+            << 2.0 << QSize(960, 720) << QSize(960, 720) << QRect(160, 120, 480, 360);
+    }
+    void pictureIsFittedCentredAndDecodedAtThatSize()
+    {
+        QFETCH(qreal, ratio);
+        QFETCH(QSize, picture);
+        QFETCH(QSize, decoded);
+        QFETCH(QRect, placed);
+        DisplayFixture f(1, picture);
+        f.window->setScreenTwips(QSizeF(12000, 9000), ratio);
+        f.standardShow(3);
+        QCOMPARE(f.window->imgMain->geometry(), placed);
+        QCOMPARE(f.window->imgMain->pixmap().size(), decoded);
+        QVERIFY(f.window->imgMain->isVisible());
+    }
+
+    void pictureIsShownOnlyOnceFittedAndPlaced()
+    {
+        DisplayFixture f(2, QSize(960, 720));
+        testsupport::writeJpeg(f.path(2), QSize(300, 200));
+        ShowWatcher watcher;
+        f.window->imgMain->installEventFilter(&watcher);
+        f.standardShow(0);
         f.window->tim1_Timer();
-        shown << shownPosition(f);
+        QCOMPARE(watcher.shownAt, QList<QRect>({QRect(40, 30, 720, 540), QRect(250, 200, 300, 200)}));
     }
-    QCOMPARE(shown, positions);
-    // The timer does not move the scroll bar.
-    QCOMPARE(f.window->hscMain->value(), 1);
-}
 
-void TestShow::pictureIsFittedCentredAndDecodedAtThatSize()
-{
-    // 960 x 720 pixels is 14400 x 10800 twips: taller than the screen.
-    DisplayFixture f(1, QSize(960, 720));
-    f.standardShow(3);
-    QCOMPARE(f.window->imgMainTwips(), QRectF(600, 450, 10800, 8100));
-    QCOMPARE(f.window->imgMain->geometry(), QRect(40, 30, 720, 540));
-    QCOMPARE(f.window->imgMain->pixmap().size(), QSize(720, 540));
-    QVERIFY(f.window->imgMain->isVisible());
-}
-
-void TestShow::pictureIsShownOnlyOnceFittedAndPlaced()
-{
-    DisplayFixture f(2, QSize(960, 720));
-    testsupport::writeJpeg(f.path(2), QSize(300, 200));
-    ShowWatcher watcher;
-    f.window->imgMain->installEventFilter(&watcher);
-    f.standardShow(0);
-    f.window->tim1_Timer();
-    QCOMPARE(watcher.shownAt, QList<QRect>({QRect(40, 30, 720, 540), QRect(250, 200, 300, 200)}));
-}
-
-void TestShow::highDensityScreenGetsItsDevicePixels_data()
-{
-    QTest::addColumn<qreal>("ratio");
-    QTest::addColumn<QSize>("picture");
-    QTest::addColumn<QSize>("decoded");
-    QTest::addColumn<QRect>("placed");
-    const QRect reduced(40, 30, 720, 540);
-    QTest::newRow("ratio 2, reduced") << 2.0 << QSize(2000, 1500) << QSize(1440, 1080) << reduced;
-    QTest::newRow("ratio 1.5, reduced") << 1.5 << QSize(2000, 1500) << QSize(1080, 810) << reduced;
-    // One picture pixel to one device pixel: half as many logical pixels.
-    QTest::newRow("ratio 2, its own size")
-        << 2.0 << QSize(960, 720) << QSize(960, 720) << QRect(160, 120, 480, 360);
-}
-
-void TestShow::highDensityScreenGetsItsDevicePixels()
-{
-    QFETCH(qreal, ratio);
-    QFETCH(QSize, picture);
-    QFETCH(QSize, decoded);
-    QFETCH(QRect, placed);
-    DisplayFixture f(1, picture);
-    f.window->setScreenTwips(QSizeF(12000, 9000), ratio);
-    f.standardShow(3);
-    QCOMPARE(f.window->imgMain->geometry(), placed);
-    QCOMPARE(f.window->imgMain->pixmap().size(), decoded);
-}
-
-void TestShow::failuresFollowTheirTable_data()
-{
-    QTest::addColumn<QString>("broken");
-    QTest::addColumn<int>("injected");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<int>("style");
-    QTest::addColumn<bool>("loaded");
-    QTest::addColumn<bool>("pictureShown");
-    QTest::newRow("53 file not found: black, silent") << "missing" << 0 << "" << 0 << true << false;
-    QTest::newRow("76 path not found: message, window unloaded")
-        << "folder" << 0 << "Can't find that file/path.  Exiting to main menu." << 48 << false << false;
-    QTest::newRow("71 disk not ready: message, window unloaded")
-        << "" << 71 << "There is a problem accessing the specified disk.  Exiting back to main menu." << 48
-        << false << false;
-    QTest::newRow("481 not a picture: the last picture again") << "garbage" << 0 << "" << 0 << true << true;
-    QTest::newRow("other failure: its number and description, then go on")
-        << "" << 70 << "Error: 70: Permission denied" << 0 << true << true;
-}
-
-void TestShow::failuresFollowTheirTable()
-{
-    QFETCH(QString, broken);
-    QFETCH(int, injected);
-    QFETCH(QString, message);
-    QFETCH(int, style);
-    QFETCH(bool, loaded);
-    QFETCH(bool, pictureShown);
-    DisplayFixture f(2);
-    QString target = f.path(2);
-    if (broken == "missing")
-        QFile::remove(target);
-    else if (broken == "folder") {
-        f.state.MainImages.Remove(2);
-        target = f.dir.filePath("gone/img.jpg");
-        f.state.MainImages.Add(target);
-    } else if (broken == "garbage")
-        testsupport::writeBytes(target, "not a picture");
-    if (injected)
-        f.loader.failures.insert(target, injected);
-    if (!message.isEmpty())
-        f.dialogs.answerMessage(platform::mb::Ok);
-    f.standardShow(0);
-    const QRect firstPlace = f.window->imgMain->geometry();
-    f.window->tim1_Timer();
-    QCOMPARE(f.dialogs.messageTexts(), message.isEmpty() ? QStringList() : QStringList({message}));
-    if (!message.isEmpty()) {
-        QCOMPARE(f.dialogs.asked().first().style, style);
-        QCOMPARE(f.dialogs.asked().first().title, QStringLiteral("Lumarine"));
+    // The second of three pictures fails, is replaced before the show or
+    // after its decode began, or a failure is injected for it.
+    void failedOrReplacedPictureGetsItsReaction_data()
+    {
+        QTest::addColumn<QString>("by");
+        QTest::addColumn<bool>("whileDecoding");
+        QTest::addColumn<int>("injected");
+        QTest::addColumn<QString>("message"); // with style 48 when it closes the window, else 0
+        // What the picture box shows: nothing (the screen stays black), the
+        // last picture again, the new picture, or "closed" with the window.
+        QTest::addColumn<QString>("shown");
+        for (const bool whileDecoding : {false, true}) {
+            const char* when = whileDecoding ? ", after its decode began" : ", before the show";
+            const QList<std::pair<const char*, const char*>> rows{
+                {"53 deleted", "nothing"},
+                {"dangling link", "dangling link"},
+                {"FIFO", "fifo"},
+                {"device", "device"},
+                {"folder", "folder"},
+                {"481 text", "text"},
+                {"header claiming 65500 x 65500", "a huge header"},
+                {"progressive, thousands of scans", "thousands of scans"},
+                {"another picture", "a larger picture"},
+            };
+            for (const auto& [name, by] : rows) {
+                const QString kind(by);
+                const QString shown = kind == "nothing" || kind == "dangling link" ? "black"
+                                      : kind == "a larger picture"                 ? "new"
+                                                                                   : "last";
+                QTest::addRow("%s%s", name, when) << kind << whileDecoding << 0 << QString() << shown;
+            }
+        }
+        QTest::newRow("76 path not found: message, window unloaded")
+            << "in a missing folder" << false << 0 << "Can't find that file/path.  Exiting to main menu."
+            << "closed";
+        QTest::newRow("71 disk not ready: message, window unloaded")
+            << "" << false << 71
+            << "There is a problem accessing the specified disk.  Exiting back to main menu."
+            << "closed";
+        QTest::newRow("other failure: its number and description, then go on")
+            << "" << false << 70 << "Error: 70: Permission denied"
+            << "last";
     }
-    QCOMPARE(f.window->isLoaded(), loaded);
-    QCOMPARE(f.unloads, loaded ? 0 : 1);
-    if (loaded) {
-        QCOMPARE(f.window->imgMain->isVisible(), pictureShown);
+    void failedOrReplacedPictureGetsItsReaction()
+    {
+        QFETCH(QString, by);
+        QFETCH(bool, whileDecoding);
+        QFETCH(int, injected);
+        QFETCH(QString, message);
+        QFETCH(QString, shown);
+        DisplayFixture f(3);
+        QString target = f.path(2);
+        if (by == "in a missing folder") {
+            target = f.dir.filePath("gone/img.jpg");
+            f.state.MainImages.Clear();
+            for (const QString& path : {f.path(1), target, f.path(3)})
+                f.state.MainImages.Add(path);
+        } else if (!whileDecoding && !replace(target, by)) {
+            QSKIP("this machine cannot make that kind of file");
+        }
+        if (injected)
+            f.loader.failures.insert(target, injected);
+        if (!message.isEmpty())
+            f.dialogs.answerMessage(platform::mb::Ok);
+        f.standardShow(0);
+        const QRect first = f.window->imgMain->geometry();
+        if (whileDecoding) {
+            // The decode begun a tick ahead has read the picture as it was.
+            QTRY_VERIFY(f.window->sequence().aheadDone());
+            QCOMPARE(f.loader.loadsOf(target), 1);
+            if (!replace(target, by))
+                QSKIP("this machine cannot make that kind of file");
+        }
+        f.window->tim1_Timer();
+        QCOMPARE(f.dialogs.messageTexts(), message.isEmpty() ? QStringList() : QStringList({message}));
+        if (!message.isEmpty()) {
+            QCOMPARE(f.dialogs.asked().first().style, shown == "closed" ? 48 : 0);
+            QCOMPARE(f.dialogs.asked().first().title, QStringLiteral("Lumarine"));
+        }
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QCOMPARE(f.window->isLoaded(), shown != "closed");
+        QCOMPARE(f.unloads, shown == "closed" ? 1 : 0);
+        if (shown == "closed")
+            return;
         // The tooltip names the path that failed.
         QCOMPARE(f.window->imgMain->toolTip(), target);
-    }
-    if (pictureShown)
-        QCOMPARE(f.window->imgMain->geometry(), firstPlace);
-    QVERIFY(!QGuiApplication::overrideCursor());
-}
-
-void TestShow::positionOutsideAHiddenWindowShowsNothing()
-{
-    DisplayFixture f(2);
-    f.window->Load();
-    f.window->SetCurrent(f.state.MainImages);
-    // Not shown yet: a position past the end says nothing.
-    f.window->DisplayImage(9);
-    QVERIFY(f.dialogs.asked().isEmpty());
-    QVERIFY(f.window->isLoaded());
-}
-
-void TestShow::missingImageLeavesTheScreenBlackForOneDelay()
-{
-    DisplayFixture f(3);
-    QFile::remove(f.path(2));
-    f.standardShow(2);
-    QCOMPARE(positionsOverTicks(f, 2), QList<int>({1, 2}));
-    QVERIFY(!f.window->imgMain->isVisible());
-    QVERIFY(f.window->isVisible());
-    positionsOverTicks(f, 2);
-    QCOMPARE(shownPosition(f), 3);
-    QVERIFY(f.window->imgMain->isVisible());
-}
-
-void TestShow::imageDeletedAfterItsDecodeBeganIsNotShown()
-{
-    DisplayFixture f(2);
-    f.standardShow(0);
-    // The second picture's decode began when the first was shown.
-    QFile::remove(f.path(2));
-    f.window->tim1_Timer();
-    QCOMPARE(f.window->imgMain->toolTip(), f.path(2));
-    QVERIFY(!f.window->imgMain->isVisible());
-}
-
-void TestShow::nextPictureIsDecodedOnceAheadOfItsTick()
-{
-    DisplayFixture f(9);
-    f.standardShow(0);
-    for (int tick = 0; tick < 6; ++tick)
+        QCOMPARE(f.window->imgMain->isVisible(), shown != "black");
+        if (shown == "last")
+            QCOMPARE(f.window->imgMain->geometry(), first);
+        if (shown == "new")
+            QCOMPARE(f.window->imgMain->size(), first.size() * 2);
+        // The show goes on with the next picture.
         f.window->tim1_Timer();
-    QCOMPARE(shownPosition(f), 7);
-    // Each picture shown was decoded once: by the decode begun a tick
-    // earlier, not again when its tick came.
-    for (int position = 1; position <= 7; ++position)
-        QCOMPARE(f.loader.loadsOf(f.path(position)), 1);
-}
+        QCOMPARE(f.window->imgMain->toolTip(), f.path(3));
+        QVERIFY(f.window->imgMain->isVisible());
+    }
 
-void TestShow::listEmptiedDuringTheShowEndsItWithoutACrash()
-{
-    DisplayFixture f(2);
-    f.standardShow(0);
-    f.state.MainImages.Clear();
-    f.dialogs.answerMessage(platform::mb::Ok);
-    f.window->tim1_Timer();
-    QCOMPARE(f.dialogs.messageTexts(), QStringList({"No images to display!"}));
-    QCOMPARE(f.dialogs.asked().first().style, 64);
-    // Hidden, not unloaded; the timer stops and the favourites box is rebuilt.
-    QVERIFY(!f.window->isVisible());
-    QVERIFY(f.window->isLoaded());
-    QVERIFY(!f.window->tim1->isActive());
-    QCOMPARE(f.unloads, 1);
-    f.window->tim1_Timer();
-    QCOMPARE(f.dialogs.asked().size(), 1);
-}
+    void positionOutsideAHiddenWindowShowsNothing()
+    {
+        DisplayFixture f(2);
+        f.window->Load();
+        f.window->SetCurrent(f.state.MainImages);
+        f.window->DisplayImage(9);
+        QVERIFY(f.dialogs.asked().isEmpty());
+        QVERIFY(f.window->isLoaded());
+    }
 
-void TestShow::closingRebuildsTheFavoritesAndKeepsTheDelay()
-{
-    DisplayFixture f(3);
-    f.standardShow(4);
-    QTest::keyClick(f.window.get(), Qt::Key_Escape);
-    QVERIFY(!f.window->isLoaded());
-    QVERIFY(!f.window->isVisible());
-    QVERIFY(!f.window->tim1->isActive());
-    QCOMPARE(f.unloads, 1);
-    // A show of the favourites does not set the delay: the last one holds.
-    f.state.Favorites.Add(f.path(3));
-    f.window->Load();
-    f.window->setSingle(false);
-    f.window->SetStandard();
-    f.window->SetCurrent(f.state.Favorites);
-    f.window->Start();
-    QCOMPARE(f.window->mintDelay(), 4);
-    QCOMPARE(f.window->imgMain->toolTip(), f.path(3));
-    QCOMPARE(f.window->lblStatus->text(), QStringLiteral("Faves"));
-}
+    void missingImageLeavesTheScreenBlackForOneDelay()
+    {
+        DisplayFixture f(3);
+        QFile::remove(f.path(2));
+        f.standardShow(2);
+        for (int tick = 1; tick <= 4; ++tick) {
+            f.window->tim1_Timer();
+            QCOMPARE(f.window->mintIndex(), tick < 2 ? 1 : tick < 4 ? 2 : 3);
+            QCOMPARE(f.window->imgMain->isVisible(), tick < 2 || tick == 4);
+        }
+        QVERIFY(f.window->isVisible());
+    }
 
-void TestShow::thumbnailSettingOpensOnlyAPreviewInThumbnails_data()
-{
-    QTest::addColumn<bool>("preview");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<display::DisplayMode>("mode");
-    QTest::newRow("standard show: a full picture") << false << "Thumbs" << display::DisplayMode::Standard;
-    QTest::newRow("preview: thumbnails") << true << "Full" << display::DisplayMode::PreviewThumbs;
-}
+    void nextPictureIsDecodedOnceAheadOfItsTick()
+    {
+        DisplayFixture f(9);
+        f.standardShow(0);
+        for (int tick = 0; tick < 6; ++tick)
+            f.window->tim1_Timer();
+        QCOMPARE(shownPosition(f), 7);
+        // Each picture shown was decoded once: by the decode begun a tick
+        // earlier, not again when its tick came.
+        for (int position = 1; position <= 7; ++position)
+            QCOMPARE(f.loader.loadsOf(f.path(position)), 1);
+    }
 
-void TestShow::thumbnailSettingOpensOnlyAPreviewInThumbnails()
-{
-    QFETCH(bool, preview);
-    QFETCH(QString, caption);
-    QFETCH(display::DisplayMode, mode);
-    DisplayFixture f(3);
-    f.state.ThumbPreview = true;
-    if (preview)
-        f.preview();
-    else
-        f.standardShow(3);
-    QCOMPARE(f.window->cmdControl[6]->text(), caption);
-    QCOMPARE(f.window->mode(), mode);
-    QCOMPARE(f.window->imgMain->isVisible(), mode == display::DisplayMode::Standard);
-}
+    void listEmptiedDuringTheShowEndsItWithoutACrash()
+    {
+        DisplayFixture f(2);
+        f.standardShow(0);
+        f.state.MainImages.Clear();
+        f.dialogs.answerMessage(platform::mb::Ok);
+        f.window->tim1_Timer();
+        QCOMPARE(f.dialogs.messageTexts(), QStringList({"No images to display!"}));
+        QCOMPARE(f.dialogs.asked().first().style, 64);
+        // Hidden, not unloaded; the timer stops and the favourites box is rebuilt.
+        QVERIFY(!f.window->isVisible() && f.window->isLoaded() && !f.window->tim1->isActive());
+        QCOMPARE(f.unloads, 1);
+        f.window->tim1_Timer();
+        QCOMPARE(f.dialogs.asked().size(), 1);
+    }
+
+    void closingRebuildsTheFavoritesAndKeepsTheDelay()
+    {
+        DisplayFixture f(3);
+        f.standardShow(4);
+        QTest::keyClick(f.window.get(), Qt::Key_Escape);
+        QVERIFY(!f.window->isLoaded() && !f.window->isVisible() && !f.window->tim1->isActive());
+        QCOMPARE(f.unloads, 1);
+        // A show of the favourites does not set the delay: the last one holds.
+        f.state.Favorites.Add(f.path(3));
+        f.window->Load();
+        f.window->setSingle(false);
+        f.window->SetStandard();
+        f.window->SetCurrent(f.state.Favorites);
+        f.window->Start();
+        QCOMPARE(f.window->mintDelay(), 4);
+        QCOMPARE(f.window->imgMain->toolTip(), f.path(3));
+        QCOMPARE(f.window->lblStatus->text(), QStringLiteral("Faves"));
+    }
+
+    void thumbnailSettingOpensOnlyAPreviewInThumbnails_data()
+    {
+        QTest::addColumn<bool>("preview");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<display::DisplayMode>("mode");
+        QTest::newRow("standard show: a full picture") << false << "Thumbs" << display::DisplayMode::Standard;
+        QTest::newRow("preview: thumbnails") << true << "Full" << display::DisplayMode::PreviewThumbs;
+    }
+    void thumbnailSettingOpensOnlyAPreviewInThumbnails()
+    {
+        QFETCH(bool, preview);
+        QFETCH(QString, caption);
+        QFETCH(display::DisplayMode, mode);
+        DisplayFixture f(3);
+        f.state.ThumbPreview = true;
+        if (preview)
+            f.preview();
+        else
+            f.standardShow(3);
+        QCOMPARE(f.window->cmdControl[6]->text(), caption);
+        QCOMPARE(f.window->mode(), mode);
+        QCOMPARE(f.window->imgMain->isVisible(), mode == display::DisplayMode::Standard);
+    }
+};
 
 #include "tst_show.moc"
 

@@ -29,6 +29,10 @@ if [ -n "${E2E_SESSION_BUS:-}" ] && [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
     export LUMARINE_E2E_WORK=$WORK
     exec dbus-run-session -- bash "$0" "$@"
 fi
+if [ -n "${E2E_SESSION_BUS:-}" ]; then
+    TREE_TOOL=${LUMARINE_ATSPI_TREE:?the accessibility tree tool is not named}
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+fi
 
 fail() {
     echo "FAIL: $*" >&2
@@ -76,4 +80,57 @@ open_menu() {
     before=$(visible_windows)
     xdotool key --clearmodifiers "$1"
     wait_for 10 more_windows_than "$before" || fail "the menu opened by $1 did not appear"
+}
+
+# The program's accessibility tree, one node a line: depth, role, name, and
+# "x y width height" on the screen (tests/e2e/atspi). Its status is not the
+# reader's: a reader that stops at what it wants breaks the pipe.
+a11y_tree() {
+    "$TREE_TOOL" Lumarine 2>/dev/null || true
+}
+
+# The centre, as "x y", of the first node of role $1 and name $2 that has a
+# place on the screen; of the last such node when $3 is "last".
+centre_of() {
+    a11y_tree | awk -F'\t' -v role="$1" -v name="$2" -v which="${3:-first}" '
+        $2 == role && $3 == name && split($4, r, " ") == 4 && r[3] > 0 && r[4] > 0 {
+            at = int(r[1] + r[3] / 2) " " int(r[2] + r[4] / 2)
+            if (which == "first") exit
+        }
+        END { if (at == "") exit 1; print at }'
+}
+
+on_screen() {
+    centre_of "$@" >/dev/null
+}
+
+# Whether the tree holds a node of role $1 and name $2, on screen or not.
+shows() {
+    a11y_tree | awk -F'\t' -v role="$1" -v name="$2" '$2 == role && $3 == name { found = 1 } END { exit !found }'
+}
+
+# Clicks button $3 on the node of role $1 and name $2 ($4: "last" for the
+# last such node), once it is on screen.
+click_on() {
+    wait_for 10 on_screen "$1" "$2" "${4:-first}" || fail "no $1 '$2' on screen"
+    # shellcheck disable=SC2046
+    xdotool mousemove $(centre_of "$1" "$2" "${4:-first}") click "$3"
+}
+
+# The names of the list items that begin with $1, one a line.
+list_items() {
+    a11y_tree | awk -F'\t' -v start="$1" '$2 == "list item" && index($3, start) == 1 { print $3 }'
+}
+
+# Whether the list items that begin with $1 are, in order, the lines of $2.
+list_is() {
+    [ "$(list_items "$1")" = "$2" ]
+}
+
+# Saves a screenshot where LUMARINE_E2E_SCREENSHOT names, and reports success.
+passed() {
+    if [ -n "${LUMARINE_E2E_SCREENSHOT:-}" ]; then
+        screenshot "$LUMARINE_E2E_SCREENSHOT"
+    fi
+    echo "1 passed, 0 failed"
 }

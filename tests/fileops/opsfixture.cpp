@@ -73,6 +73,15 @@ fileops::ImageOps OpsFixture::ops()
             &thumbnails};
 }
 
+void OpsFixture::runCommand(int entry, bool displayVisible, catalogue::ImageCollection* target)
+{
+    QList<QAction*> menu;
+    for (int i = 0; i < 11; ++i)
+        menu << new QAction(QStringLiteral("entry"), &imgClipBoard);
+    auto commands = ops();
+    fileops::RunImageCommand(commands, menu, entry, target, displayVisible);
+}
+
 namespace {
 const QStringList cacheFolders{"normal",        "large", "x-large", "xx-large", "fail/lumarine-test",
                                "fail/other-1.0"};
@@ -96,12 +105,4 @@ int OpsFixture::cachedThumbnails(const QString& picture) const
     const QStringList entries = cacheEntries_.values(picture);
     return int(
         std::count_if(entries.begin(), entries.end(), [](const QString& e) { return QFile::exists(e); }));
-}
-
-QStringList collectionOf(const catalogue::ImageCollection& collection)
-{
-    QStringList items;
-    for (const QString& item : collection)
-        items << item;
-    return items;
 }

@@ -2,6 +2,7 @@
 
 #include "catalogue/appstate.h"
 #include "catalogue/imagelistmodel.h"
+#include "fileops/imagemenu.h"
 #include "fileops/imageops.h"
 #include "platform/dialogs.h"
 #include "platform/thumbnailcache.h"
@@ -9,6 +10,7 @@
 #include "support/modelrows.h"
 #include "support/scripteddialogs.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QMap>
 #include <QMultiHash>
@@ -30,6 +32,8 @@ struct OpsFixture {
     void list(const QString& fullPath, bool favourite = false);
     static QStringList rows(const QAbstractItemModel& model) { return testsupport::rowsOf(model); }
     fileops::ImageOps ops();
+    // Runs an entry of the image menu (fileops::entry) on ContextImage.
+    void runCommand(int entry, bool displayVisible = false, catalogue::ImageCollection* target = nullptr);
     // Entries for the picture in every size folder of the shared thumbnail
     // cache and in two programs' fail folders; how many of them are left.
     void cacheThumbnails(const QString& picture);
@@ -54,4 +58,4 @@ private:
     QMultiHash<QString, QString> cacheEntries_;
 };
 
-QStringList collectionOf(const catalogue::ImageCollection& collection);
+using Files = QMap<QString, QByteArray>;

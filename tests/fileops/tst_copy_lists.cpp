@@ -1,13 +1,14 @@
-// Copying a file, the clipboard, saved lists and the favourites commands.
+// Copying a file, the clipboard, saved lists and the favourites commands,
+// also on paths that are no pictures a command can read: none may wait on
+// the file or lose one.
 #include "opsfixture.h"
 #include "support/jpegfixtures.h"
 #include "support/testmain.h"
+#include "support/tree.h"
 
-#include "fileops/imagemenu.h"
 #include "platform/apperror.h"
 #include "platform/basui.h"
 
-#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
@@ -17,265 +18,294 @@
 
 using namespace platform;
 using testsupport::FsCall;
-using Files = QMap<QString, QByteArray>;
+
+namespace {
+
+// Puts what a row names at path. False when this machine cannot make it.
+bool makeSource(const QString& kind, const QString& path)
+{
+    using namespace testsupport;
+    if (kind == "JPEG")
+        return writeJpeg(path, QSize(64, 48));
+    if (kind == "PNG")
+        return QImage(64, 48, QImage::Format_RGB32).save(path, "PNG");
+    if (kind == "text")
+        return writeBytes(path, "not a picture");
+    if (kind == "a huge header")
+        return writeBytes(path, withClaimedSize(jpegBytes(QSize(64, 48)), QSize(65500, 65500)));
+    if (kind == "thousands of scans")
+        return writeBytes(path, withLastScanRepeated(jpegBytes(QSize(64, 48), true), 3000));
+    return makeSpecialFile(kind, path);
+}
+
+} // namespace
 
 class TestCopyLists : public QObject {
     Q_OBJECT
 
 private slots:
-    void copyWritesTheChosenFile_data();
-    void copyWritesTheChosenFile();
-    void copyFailureIsReportedAndLeavesTheTarget();
-    void clipboardHoldsThePictureAndItsJpegBytes();
-    void clipboardRefusesAFileThatIsNoPicture();
-    void clipboardOffersJpegBytesOnlyForAJpeg();
-    void savedListGetsOneLinePerAdd();
-    void savedListFailureIsReportedAndLeavesTheFile();
-    void favouritesAddOnceAndRemove();
-    void removeFromFavouritesNeedsAFavourite_data();
-    void removeFromFavouritesNeedsAFavourite();
-    void removeButtonAsks_data();
-    void removeButtonAsks();
-    void thumbnailMenuOffersByFavourites_data();
-    void thumbnailMenuOffersByFavourites();
-};
-
-void TestCopyLists::copyWritesTheChosenFile_data()
-{
-    QTest::addColumn<QString>("chosen");
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QByteArray>("targetAfter");
-    const QString taken = "A file named old.jpg is already in %1. Do you want to replace it with this image?";
-    QTest::newRow("new file") << "copy.jpg" << 0 << QString() << QByteArray("picture");
-    QTest::newRow("taken name, replaced") << "old.jpg" << int(mb::Yes) << taken << QByteArray("picture");
-    QTest::newRow("taken name, kept") << "old.jpg" << int(mb::No) << taken << QByteArray("old");
-    QTest::newRow("onto itself") << "a.jpg" << int(mb::Ok) << "The image cannot be copied onto itself."
-                                 << QByteArray("picture");
-    QTest::newRow("cancelled") << QString() << 0 << QString() << QByteArray();
-}
-
-void TestCopyLists::copyWritesTheChosenFile()
-{
-    QFETCH(QString, chosen);
-    QFETCH(int, answer);
-    QFETCH(QString, message);
-    QFETCH(QByteArray, targetAfter);
-    OpsFixture f;
-    const QString image = f.put("a.jpg", "picture");
-    f.put("old.jpg", "old");
-    f.list(image);
-    f.dialogs.answerSaveFile(chosen.isEmpty() ? QString() : f.path(chosen));
-    if (answer != 0)
-        f.dialogs.answerMessage(answer);
-    auto ops = f.ops();
-    fileops::CopyImageFile(ops, image);
-    QCOMPARE(f.dialogs.fileDialogs.first().title, QStringLiteral("Copy image to file:"));
-    QCOMPARE(f.dialogs.fileDialogs.first().filter, QStringLiteral("JPG Files (*.jpg)|*.jpg"));
-    QCOMPARE(f.dialogs.messageTexts(),
-             message.isEmpty() ? QStringList() : QStringList({message.arg(f.dir.path())}));
-    QVERIFY(f.dialogs.scriptDone());
-    Files expected{{"a.jpg", "picture"}, {"old.jpg", "old"}};
-    if (!chosen.isEmpty())
-        expected.insert(chosen, targetAfter);
-    QCOMPARE(f.files(), expected);
-    QCOMPARE(f.rows(f.lstImages), QStringList({image}));
-}
-
-void TestCopyLists::copyFailureIsReportedAndLeavesTheTarget()
-{
-    OpsFixture f;
-    const QString image = f.put("a.jpg", "picture");
-    f.put("old.jpg", "old");
-    f.state.ContextImage = image;
-    f.fileSystem.failOnce(FsCall::CopyFile, 61);
-    f.dialogs.answerSaveFile(f.path("old.jpg"));
-    f.dialogs.answerMessage(mb::Yes);
-    f.dialogs.answerMessage(mb::Ok);
-    QAction entry;
-    auto ops = f.ops();
-    fileops::RunImageCommand(ops, {&entry}, fileops::entry::CopyFile, nullptr, false);
-    QCOMPARE(f.dialogs.messageTexts().last(),
-             QStringLiteral("An error has occurred!\r\n\r\nError: 61\r\nDescription: Disk full"));
-    QCOMPARE(f.files(), (Files{{"a.jpg", "picture"}, {"old.jpg", "old"}}));
-    QVERIFY(!basUI::IsBusyCursorOn());
-    QVERIFY(f.state.ContextImage.isEmpty());
-}
-
-void TestCopyLists::clipboardHoldsThePictureAndItsJpegBytes()
-{
-    OpsFixture f;
-    const QString image = f.path("a.jpg");
-    QVERIFY(testsupport::writeJpeg(image, QSize(40, 30)));
-    auto ops = f.ops();
-    fileops::CopyImageToClipboard(ops, image);
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    QVERIFY(data);
-    QCOMPARE(data->data("image/jpeg"), f.files().value("a.jpg"));
-    QCOMPARE(qvariant_cast<QImage>(data->imageData()).size(), QSize(40, 30));
-    QVERIFY(!basUI::IsBusyCursorOn());
-}
-
-void TestCopyLists::clipboardRefusesAFileThatIsNoPicture()
-{
-    OpsFixture f;
-    f.state.ContextImage = f.put("a.jpg", "not a picture");
-    f.dialogs.answerMessage(mb::Ok);
-    QAction entry;
-    auto ops = f.ops();
-    fileops::RunImageCommand(ops, {&entry}, fileops::entry::CopyToClipboard, nullptr, false);
-    QVERIFY(f.dialogs.messageTexts().first().contains("Error: 481"));
-    QVERIFY(!basUI::IsBusyCursorOn());
-}
-
-void TestCopyLists::clipboardOffersJpegBytesOnlyForAJpeg()
-{
-    OpsFixture f;
-    const QString image = f.path("a.jpg");
-    QImage png(20, 10, QImage::Format_RGB32);
-    png.fill(Qt::green);
-    QVERIFY(png.save(image, "PNG"));
-    auto ops = f.ops();
-    fileops::CopyImageToClipboard(ops, image);
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    QVERIFY(data);
-    QVERIFY(!data->hasFormat("image/jpeg"));
-    QCOMPARE(qvariant_cast<QImage>(data->imageData()).size(), QSize(20, 10));
-}
-
-void TestCopyLists::savedListGetsOneLinePerAdd()
-{
-    OpsFixture f;
-    const QString list = f.path("saved.lum");
-    f.dialogs.answerSaveFile(list);
-    f.dialogs.answerSaveFile(list);
-    f.dialogs.answerSaveFile({});
-    auto ops = f.ops();
-    fileops::AddToSavedList(ops, "/p/a.jpg");
-    fileops::AddToSavedList(ops, "/p/a.jpg");
-    fileops::AddToSavedList(ops, "/p/b.jpg");
-    QCOMPARE(f.dialogs.fileDialogs.first().title, QStringLiteral("Add to Lumarine file:"));
-    QCOMPARE(f.dialogs.fileDialogs.first().filter, QStringLiteral("Lumarine files (*.lum)|*.lum"));
-    QCOMPARE(f.files(), (Files{{"saved.lum", "/p/a.jpg\r\n/p/a.jpg\r\n"}}));
-}
-
-void TestCopyLists::savedListFailureIsReportedAndLeavesTheFile()
-{
-    OpsFixture f;
-    const QString list = f.put("saved.lum", "/p/a.jpg\r\n");
-    f.state.ContextImage = "/p/b.jpg";
-    f.fileSystem.failOnce(FsCall::AppendFile, 71, list);
-    f.dialogs.answerSaveFile(list);
-    f.dialogs.answerMessage(mb::Ok);
-    QAction entry;
-    auto ops = f.ops();
-    fileops::RunImageCommand(ops, {&entry}, fileops::entry::AddToSavedList, nullptr, false);
-    QCOMPARE(f.dialogs.messageTexts(),
-             QStringList({"An error has occurred!\r\n\r\nError: 71\r\nDescription: Disk not ready"}));
-    QCOMPARE(f.files(), (Files{{"saved.lum", "/p/a.jpg\r\n"}}));
-    QVERIFY(!basUI::IsBusyCursorOn());
-    QVERIFY(f.state.ContextImage.isEmpty());
-}
-
-void TestCopyLists::favouritesAddOnceAndRemove()
-{
-    OpsFixture f;
-    auto ops = f.ops();
-    fileops::AddImageToFavorites(ops, "/p/a.jpg");
-    f.dialogs.answerMessage(mb::Ok);
-    fileops::AddImageToFavorites(ops, "/P/A.JPG");
-    QCOMPARE(f.dialogs.messageTexts(), QStringList({"Already in favorites!"}));
-    QCOMPARE(f.rows(f.lstFavorites), QStringList({"/p/a.jpg"}));
-    fileops::RemoveImageFromFavorites(ops, "/p/a.jpg");
-    QVERIFY(f.state.Favorites.isEmpty());
-    QVERIFY(f.rows(f.lstFavorites).isEmpty());
-}
-
-void TestCopyLists::removeFromFavouritesNeedsAFavourite_data()
-{
-    QTest::addColumn<bool>("favourite");
-    QTest::newRow("a favourite") << true;
-    QTest::newRow("no favourite") << false;
-}
-
-// A path that is no favourite is reported by the image menu, and the list
-// stays as it was.
-void TestCopyLists::removeFromFavouritesNeedsAFavourite()
-{
-    QFETCH(bool, favourite);
-    OpsFixture f;
-    f.state.Favorites.Add("/p/other.jpg");
-    if (favourite)
-        f.state.Favorites.Add("/p/a.jpg");
-    f.state.ContextImage = "/p/a.jpg";
-    if (!favourite)
-        f.dialogs.answerMessage(mb::Ok);
-    QAction entry;
-    auto ops = f.ops();
-    fileops::RunImageCommand(ops, {&entry}, fileops::entry::RemoveFromFavorites, nullptr, false);
-    QCOMPARE(f.rows(f.lstFavorites), QStringList({"/p/other.jpg"}));
-    QCOMPARE(f.dialogs.messageTexts().size(), favourite ? 0 : 1);
-    QVERIFY(f.state.ContextImage.isEmpty());
-}
-
-void TestCopyLists::removeButtonAsks_data()
-{
-    QTest::addColumn<int>("row");
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<QStringList>("left");
-    QTest::newRow("nothing selected") << -1 << int(mb::Ok) << QStringList({"/p/a.jpg", "/p/b.jpg"});
-    QTest::newRow("no") << 0 << int(mb::No) << QStringList({"/p/a.jpg", "/p/b.jpg"});
-    QTest::newRow("yes") << 0 << int(mb::Yes) << QStringList({"/p/b.jpg"});
-    QTest::newRow("second row") << 1 << int(mb::Yes) << QStringList({"/p/a.jpg"});
-}
-
-void TestCopyLists::removeButtonAsks()
-{
-    QFETCH(int, row);
-    QFETCH(int, answer);
-    QFETCH(QStringList, left);
-    OpsFixture f;
-    f.state.Favorites.Add("/p/a.jpg");
-    f.state.Favorites.Add("/p/b.jpg");
-    f.dialogs.answerMessage(answer);
-    auto ops = f.ops();
-    fileops::cmdRemoveFromFaves_Click(ops, row);
-    QCOMPARE(f.dialogs.messageTexts().first(), row < 0 ? QStringLiteral("You must select an image to remove.")
-                                                       : QStringLiteral("Remove image from favorites list?"));
-    QCOMPARE(f.rows(f.lstFavorites), left);
-}
-
-void TestCopyLists::thumbnailMenuOffersByFavourites_data()
-{
-    QTest::addColumn<QString>("image");
-    QTest::addColumn<QString>("entries");
-    QTest::newRow("a favourite") << "/P/F.JPG"
-                                 << "1-011-11111";
-    QTest::newRow("another image") << "/p/a.jpg"
-                                   << "1-101-11111";
-    QTest::newRow("no image") << QString() << "0-000-00000";
-}
-
-void TestCopyLists::thumbnailMenuOffersByFavourites()
-{
-    QFETCH(QString, image);
-    QFETCH(QString, entries);
-    catalogue::ImageCollection favourites;
-    favourites.Add("/p/f.jpg");
-    QList<std::shared_ptr<QAction>> owned;
-    QVector<QAction*> menu;
-    for (QChar kind : QStringLiteral("1-111-11111")) {
-        owned << std::make_shared<QAction>(kind == '-' ? QStringLiteral("-") : QStringLiteral("entry"));
-        owned.last()->setSeparator(kind == '-');
-        owned.last()->setEnabled(false);
-        menu << owned.last().get();
+    void copyWritesTheChosenFile_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("injected"); // a failure of the copy
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QByteArray>("targetAfter");
+        const QString taken =
+            "A file named old.jpg is already in %1. Do you want to replace it with this image?";
+        QTest::newRow("new file") << "copy.jpg" << 0 << 0 << QStringList() << QByteArray("picture");
+        QTest::newRow("taken name, replaced")
+            << "old.jpg" << int(mb::Yes) << 0 << QStringList{taken} << QByteArray("picture");
+        QTest::newRow("taken name, kept")
+            << "old.jpg" << int(mb::No) << 0 << QStringList{taken} << QByteArray("old");
+        QTest::newRow("taken name, replaced, disk full")
+            << "old.jpg" << int(mb::Yes) << 61
+            << QStringList{taken, "An error has occurred!\r\n\r\nError: 61\r\nDescription: Disk full"}
+            << QByteArray("old");
+        QTest::newRow("onto itself") << "a.jpg" << int(mb::Ok) << 0
+                                     << QStringList{"The image cannot be copied onto itself."}
+                                     << QByteArray("picture");
+        QTest::newRow("cancelled") << QString() << 0 << 0 << QStringList() << QByteArray();
     }
-    fileops::PrepareForThumbnail(menu, favourites, image);
-    QString states;
-    for (QAction* action : menu)
-        states += action->isSeparator() ? QChar('-') : action->isEnabled() ? QChar('1') : QChar('0');
-    QCOMPARE(states, entries);
-}
+    void copyWritesTheChosenFile()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(int, answer);
+        QFETCH(int, injected);
+        QFETCH(QStringList, messages);
+        QFETCH(QByteArray, targetAfter);
+        OpsFixture f;
+        const QString image = f.put("a.jpg", "picture");
+        f.put("old.jpg", "old");
+        f.list(image);
+        f.state.ContextImage = image;
+        if (injected)
+            f.fileSystem.failOnce(FsCall::CopyFile, injected);
+        f.dialogs.answerSaveFile(chosen.isEmpty() ? QString() : f.path(chosen));
+        if (answer != 0)
+            f.dialogs.answerMessage(answer);
+        if (injected)
+            f.dialogs.answerMessage(mb::Ok);
+        f.runCommand(fileops::entry::CopyFile);
+        QCOMPARE(f.dialogs.fileDialogs.first().title, QStringLiteral("Copy image to file:"));
+        QCOMPARE(f.dialogs.fileDialogs.first().filter, QStringLiteral("JPG Files (*.jpg)|*.jpg"));
+        QCOMPARE(f.dialogs.messageTexts(), messages.replaceInStrings("%1", f.dir.path()));
+        QVERIFY(f.dialogs.scriptDone());
+        Files expected{{"a.jpg", "picture"}, {"old.jpg", "old"}};
+        if (!chosen.isEmpty())
+            expected.insert(chosen, targetAfter);
+        QCOMPARE(f.files(), expected);
+        QCOMPARE(f.rows(f.lstImages), QStringList({image}));
+        QVERIFY(!basUI::IsBusyCursorOn());
+        QVERIFY(f.state.ContextImage.isEmpty());
+    }
+
+    // The clipboard takes a picture and, for a JPEG, its bytes; anything
+    // else is refused with its number, as is a copy of a file that is none.
+    void sourcesThatAreNoPictureAreRefusedNotWaitedFor_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("command");
+        QTest::addColumn<int>("number");
+        const int copy = fileops::entry::CopyFile, clipboard = fileops::entry::CopyToClipboard;
+        QTest::newRow("JPEG to the clipboard: picture and bytes") << "JPEG" << clipboard << 0;
+        QTest::newRow("PNG to the clipboard: picture only") << "PNG" << clipboard << 0;
+        QTest::newRow("text to the clipboard") << "text" << clipboard << 481;
+        QTest::newRow("header claiming 65500 x 65500 to the clipboard")
+            << "a huge header" << clipboard << 481;
+        QTest::newRow("progressive, thousands of scans to the clipboard")
+            << "thousands of scans" << clipboard << 481;
+        QTest::newRow("FIFO copied") << "fifo" << copy << 75;
+        QTest::newRow("FIFO to the clipboard") << "fifo" << clipboard << 75;
+        QTest::newRow("device copied") << "device" << copy << 75;
+        QTest::newRow("device to the clipboard") << "device" << clipboard << 75;
+        QTest::newRow("folder copied") << "folder" << copy << 75;
+        QTest::newRow("dangling link copied") << "dangling link" << copy << 53;
+        QTest::newRow("dangling link to the clipboard") << "dangling link" << clipboard << 53;
+    }
+    void sourcesThatAreNoPictureAreRefusedNotWaitedFor()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, command);
+        QFETCH(int, number);
+        OpsFixture f;
+        const QString image = f.path("special.jpg");
+        if (!makeSource(kind, image))
+            QSKIP("this machine cannot make that kind of file");
+        f.list(image);
+        f.state.ContextImage = image;
+        if (command == fileops::entry::CopyFile)
+            f.dialogs.answerSaveFile(f.path("copy.jpg"));
+        if (number)
+            f.dialogs.answerMessage(mb::Ok);
+        QGuiApplication::clipboard()->clear();
+        f.runCommand(command);
+        QVERIFY(!basUI::IsBusyCursorOn());
+        QCOMPARE(f.rows(f.lstImages), QStringList{image});
+        if (number == 0) {
+            QVERIFY(f.dialogs.asked().isEmpty());
+            const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+            QCOMPARE(qvariant_cast<QImage>(data->imageData()).size(), QSize(64, 48));
+            QCOMPARE(data->hasFormat("image/jpeg"), kind == "JPEG");
+            if (kind == "JPEG")
+                QCOMPARE(data->data("image/jpeg"), testsupport::readBytes(image));
+            return;
+        }
+        QCOMPARE(f.dialogs.messageTexts().size(), 1);
+        QVERIFY2(f.dialogs.messageTexts().first().contains(QStringLiteral("Error: %1\r\n").arg(number)),
+                 qPrintable(f.dialogs.messageTexts().first()));
+        QVERIFY(!QFileInfo::exists(f.path("copy.jpg")));
+    }
+
+    void savedListGetsOneLinePerAdd()
+    {
+        OpsFixture f;
+        const QString list = f.path("saved.lum");
+        f.dialogs.answerSaveFile(list);
+        f.dialogs.answerSaveFile(list);
+        f.dialogs.answerSaveFile({});
+        auto ops = f.ops();
+        fileops::AddToSavedList(ops, "/p/a.jpg");
+        fileops::AddToSavedList(ops, "/p/a.jpg");
+        fileops::AddToSavedList(ops, "/p/b.jpg");
+        QCOMPARE(f.dialogs.fileDialogs.first().title, QStringLiteral("Add to Lumarine file:"));
+        QCOMPARE(f.dialogs.fileDialogs.first().filter, QStringLiteral("Lumarine files (*.lum)|*.lum"));
+        QCOMPARE(f.files(), (Files{{"saved.lum", "/p/a.jpg\r\n/p/a.jpg\r\n"}}));
+    }
+
+    void savedListRefusalLeavesTheFile_data()
+    {
+        QTest::addColumn<QString>("image");
+        QTest::addColumn<int>("injected");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("style");
+        QTest::newRow("disk not ready")
+            << "/p/b.jpg" << 71 << "An error has occurred!\r\n\r\nError: 71\r\nDescription: Disk not ready"
+            << mb::Question;
+        // No file is asked for: a line break would make two entries.
+        QTest::newRow("line break in the name")
+            << "/p/two\nlines.jpg" << 0
+            << "This image's name holds a line break, so it cannot be added to a list file."
+            << mb::OkOnly + mb::Exclamation;
+    }
+    void savedListRefusalLeavesTheFile()
+    {
+        QFETCH(QString, image);
+        QFETCH(int, injected);
+        QFETCH(QString, message);
+        QFETCH(int, style);
+        OpsFixture f;
+        const QString list = f.put("saved.lum", "/p/a.jpg\r\n");
+        f.state.ContextImage = image;
+        if (injected) {
+            f.fileSystem.failOnce(FsCall::AppendFile, injected, list);
+            f.dialogs.answerSaveFile(list);
+        }
+        f.dialogs.answerMessage(mb::Ok);
+        f.runCommand(fileops::entry::AddToSavedList);
+        QCOMPARE(f.dialogs.messageTexts(), QStringList({message}));
+        QCOMPARE(f.dialogs.asked().last().style, style);
+        QVERIFY(f.dialogs.scriptDone());
+        QCOMPARE(f.files(), (Files{{"saved.lum", "/p/a.jpg\r\n"}}));
+        QVERIFY(!basUI::IsBusyCursorOn());
+        QVERIFY(f.state.ContextImage.isEmpty());
+    }
+
+    void favouritesAddOnceAndRemove()
+    {
+        OpsFixture f;
+        auto ops = f.ops();
+        fileops::AddImageToFavorites(ops, "/p/a.jpg");
+        f.dialogs.answerMessage(mb::Ok);
+        fileops::AddImageToFavorites(ops, "/P/A.JPG");
+        QCOMPARE(f.dialogs.messageTexts(), QStringList({"Already in favorites!"}));
+        QCOMPARE(f.rows(f.lstFavorites), QStringList({"/p/a.jpg"}));
+        fileops::RemoveImageFromFavorites(ops, "/p/a.jpg");
+        QVERIFY(f.rows(f.lstFavorites).isEmpty());
+    }
+
+    // A path that is no favourite is reported by the image menu, and the list
+    // stays as it was.
+    void removeFromFavouritesNeedsAFavourite_data()
+    {
+        QTest::addColumn<bool>("favourite");
+        QTest::newRow("a favourite") << true;
+        QTest::newRow("no favourite") << false;
+    }
+    void removeFromFavouritesNeedsAFavourite()
+    {
+        QFETCH(bool, favourite);
+        OpsFixture f;
+        f.state.Favorites.Add("/p/other.jpg");
+        if (favourite)
+            f.state.Favorites.Add("/p/a.jpg");
+        f.state.ContextImage = "/p/a.jpg";
+        if (!favourite)
+            f.dialogs.answerMessage(mb::Ok);
+        f.runCommand(fileops::entry::RemoveFromFavorites);
+        QCOMPARE(f.rows(f.lstFavorites), QStringList({"/p/other.jpg"}));
+        QCOMPARE(f.dialogs.messageTexts().size(), favourite ? 0 : 1);
+        QVERIFY(f.state.ContextImage.isEmpty());
+    }
+
+    void removeButtonAsks_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("nothing selected") << -1 << int(mb::Ok) << QStringList({"/p/a.jpg", "/p/b.jpg"});
+        QTest::newRow("no") << 0 << int(mb::No) << QStringList({"/p/a.jpg", "/p/b.jpg"});
+        QTest::newRow("yes") << 0 << int(mb::Yes) << QStringList({"/p/b.jpg"});
+        QTest::newRow("second row") << 1 << int(mb::Yes) << QStringList({"/p/a.jpg"});
+    }
+    void removeButtonAsks()
+    {
+        QFETCH(int, row);
+        QFETCH(int, answer);
+        QFETCH(QStringList, left);
+        OpsFixture f;
+        f.state.Favorites.Add("/p/a.jpg");
+        f.state.Favorites.Add("/p/b.jpg");
+        f.dialogs.answerMessage(answer);
+        auto ops = f.ops();
+        fileops::cmdRemoveFromFaves_Click(ops, row);
+        QCOMPARE(f.dialogs.messageTexts().first(), row < 0
+                                                       ? QStringLiteral("You must select an image to remove.")
+                                                       : QStringLiteral("Remove image from favorites list?"));
+        QCOMPARE(f.rows(f.lstFavorites), left);
+    }
+
+    void thumbnailMenuOffersByFavourites_data()
+    {
+        QTest::addColumn<QString>("image");
+        QTest::addColumn<QString>("entries");
+        QTest::newRow("a favourite") << "/P/F.JPG"
+                                     << "1-011-11111";
+        QTest::newRow("another image") << "/p/a.jpg"
+                                       << "1-101-11111";
+        QTest::newRow("no image") << QString() << "0-000-00000";
+    }
+    void thumbnailMenuOffersByFavourites()
+    {
+        QFETCH(QString, image);
+        QFETCH(QString, entries);
+        catalogue::ImageCollection favourites;
+        favourites.Add("/p/f.jpg");
+        QList<std::shared_ptr<QAction>> owned;
+        QVector<QAction*> menu;
+        for (QChar kind : QStringLiteral("1-111-11111")) {
+            owned << std::make_shared<QAction>(QStringLiteral("entry"));
+            owned.last()->setSeparator(kind == '-');
+            owned.last()->setEnabled(false);
+            menu << owned.last().get();
+        }
+        fileops::PrepareForThumbnail(menu, favourites, image);
+        QString states;
+        for (QAction* action : menu)
+            states += action->isSeparator() ? QChar('-') : action->isEnabled() ? QChar('1') : QChar('0');
+        QCOMPARE(states, entries);
+    }
+};
 
 LUMARINE_REGISTER_TEST(TestCopyLists)
 #include "tst_copy_lists.moc"

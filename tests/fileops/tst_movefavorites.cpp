@@ -10,14 +10,8 @@
 
 using namespace platform;
 using testsupport::FsCall;
-using Files = QMap<QString, QByteArray>;
 
 namespace {
-
-const QString full = "Target disk is full. Click OK to continue copying on a new disk, Cancel to quit.";
-const QString ready = "The device you are copying to is not ready.  Click OK to try again, Cancel to quit.";
-const QString cannotDelete = "Cannot delete the source file %1. Click OK to continue moving images without "
-                             "deleting the source, Cancel to quit.";
 
 // Three favourites in two folders, and an empty destination.
 struct Favourites {
@@ -53,172 +47,153 @@ const QString deleteQuestion = "Do you want to delete the files from their sourc
 
 } // namespace
 
+enum class After { Done, Ended };
+Q_DECLARE_METATYPE(After)
+
 class TestMoveFavorites : public QObject {
     Q_OBJECT
 
 private slots:
-    void emptyFavouritesOpenNoBrowser();
-    void browserAnswers();
-    void answers_data();
-    void answers();
-    void takenNamesAreSkippedAndNamed();
-    void failures_data();
-    void failures();
+    void emptyFavouritesOpenNoBrowser()
+    {
+        OpsFixture f;
+        f.dialogs.answerMessage(mb::Ok);
+        auto ops = f.ops();
+        fileops::MoveFavorites(ops);
+        QCOMPARE(f.dialogs.messageTexts(), QStringList({"No favorites listed!"}));
+        QCOMPARE(f.browsersShown, 0);
+    }
+
+    void browserAnswers()
+    {
+        Favourites m;
+        m.f.folders = {QString(), std::nullopt};
+        m.f.dialogs.answerMessage(mb::Ok);
+        m.run();
+        QCOMPARE(m.f.dialogs.messageTexts(),
+                 QStringList({"You must select a directory to move your favorites into."}));
+        QCOMPARE(m.f.browsersShown, 2);
+        QCOMPARE(m.f.files().size(), 3);
+    }
+
+    void answers_data()
+    {
+        QTest::addColumn<int>("move");
+        QTest::addColumn<int>("deleteSources");
+        QTest::newRow("no move") << int(mb::No) << 0;
+        QTest::newRow("copy only") << int(mb::Yes) << int(mb::No);
+        QTest::newRow("move") << int(mb::Yes) << int(mb::Yes);
+    }
+    void answers()
+    {
+        QFETCH(int, move);
+        QFETCH(int, deleteSources);
+        Favourites m;
+        for (const QString& source : m.sources)
+            m.f.cacheThumbnails(source);
+        m.answers(move, deleteSources);
+        if (move == mb::Yes)
+            m.f.dialogs.answerMessage(mb::Ok);
+        m.run();
+        QStringList expectedTexts({m.question()});
+        if (move == mb::Yes)
+            expectedTexts << deleteQuestion << "Done!";
+        QCOMPARE(m.f.dialogs.messageTexts(), expectedTexts);
+        Files expected;
+        if (move == mb::Yes)
+            expected = {{"dst/a.jpg", "A"}, {"dst/b.jpg", "B"}, {"dst/c.jpg", "C"}};
+        if (deleteSources != mb::Yes)
+            expected.insert(Files{{"one/a.jpg", "A"}, {"one/b.jpg", "B"}, {"two/c.jpg", "C"}});
+        QCOMPARE(m.f.files(), expected);
+        for (const QString& source : m.sources)
+            QCOMPARE(m.f.cachedThumbnails(source), deleteSources == mb::Yes ? 0 : 6);
+        // The favourites keep naming their sources.
+        QCOMPARE(m.f.rows(m.f.lstFavorites), m.sources);
+    }
+
+    void takenNamesAreSkippedAndNamed()
+    {
+        Favourites m;
+        const QString twin = m.f.put("two/a.jpg", "second A");
+        m.f.put("three/b.jpg", "another B"); // not a favourite: untouched
+        m.sources << twin;
+        m.f.state.Favorites.Add(twin);
+        m.f.put("dst/b.jpg", "already there");
+        m.answers(mb::Yes, mb::Yes);
+        m.f.dialogs.answerMessage(mb::Ok);
+        m.f.dialogs.answerMessage(mb::Ok);
+        m.run();
+        const QStringList texts = m.f.dialogs.messageTexts();
+        QCOMPARE(texts.size(), 4);
+        QVERIFY(texts.at(2).endsWith(":\n" + m.sources.at(1) + "\n" + twin));
+        QVERIFY(texts.at(2).contains(m.f.path("dst")));
+        QCOMPARE(texts.at(3), QStringLiteral("Done!"));
+        QCOMPARE(m.f.files(), (Files{{"dst/a.jpg", "A"},
+                                     {"dst/b.jpg", "already there"},
+                                     {"dst/c.jpg", "C"},
+                                     {"one/b.jpg", "B"},
+                                     {"two/a.jpg", "second A"},
+                                     {"three/b.jpg", "another B"}}));
+    }
+
+    // The failure strikes b.jpg, the second favourite. Which question each
+    // number asks is the move's own table (tst_moveimage); these rows check
+    // whether the favourites after it are still moved.
+    void failures_data()
+    {
+        QTest::addColumn<int>("call");
+        QTest::addColumn<bool>("always");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<After>("after");
+        QTest::addColumn<Files>("files");
+        const int copy = int(FsCall::CopyFile), remove = int(FsCall::RemoveFile);
+        QTest::newRow("61 copy, Cancel") << copy << false << int(mb::Cancel) << After::Ended
+                                         << Files{{"dst/a.jpg", "A"}, {"one/b.jpg", "B"}, {"two/c.jpg", "C"}};
+        QTest::newRow("75 copy, OK") << copy << true << int(mb::Ok) << After::Done
+                                     << Files{{"dst/a.jpg", "A"},
+                                              {"one/b.jpg", "B"},
+                                              {"dst/c.jpg", "C"},
+                                              {"two/c.jpg", "C"}};
+        QTest::newRow("75 delete, OK") << remove << true << int(mb::Ok) << After::Done
+                                       << Files{{"dst/a.jpg", "A"},
+                                                {"dst/b.jpg", "B"},
+                                                {"one/b.jpg", "B"},
+                                                {"dst/c.jpg", "C"},
+                                                {"two/c.jpg", "C"}};
+        QTest::newRow("75 delete, Cancel")
+            << remove << true << int(mb::Cancel) << After::Ended
+            << Files{{"dst/a.jpg", "A"}, {"dst/b.jpg", "B"}, {"one/b.jpg", "B"}, {"two/c.jpg", "C"}};
+    }
+    void failures()
+    {
+        QFETCH(int, call);
+        QFETCH(bool, always);
+        QFETCH(int, answer);
+        QFETCH(After, after);
+        QFETCH(Files, files);
+        Favourites m;
+        const QString struck = m.sources.at(1);
+        const int number = always ? 75 : 61;
+        if (always)
+            m.f.fileSystem.failAlways(FsCall(call), number, struck);
+        else
+            m.f.fileSystem.failOnce(FsCall(call), number, struck);
+        m.answers(mb::Yes, mb::Yes);
+        m.f.dialogs.answerMessage(answer);
+        const bool notCopied = call == int(FsCall::CopyFile) && number == 75;
+        if (after == After::Done)
+            m.f.dialogs.answerMessage(mb::Ok);
+        if (notCopied)
+            m.f.dialogs.answerMessage(mb::Ok);
+        m.run();
+        const QStringList texts = m.f.dialogs.messageTexts();
+        QCOMPARE(texts.size(), 3 + int(after == After::Done) + int(notCopied));
+        QCOMPARE(texts.last() == QLatin1String("Done!"), after == After::Done);
+        if (notCopied)
+            QVERIFY(texts.at(3).endsWith(":\n" + struck));
+        QCOMPARE(m.f.files(), files);
+    }
 };
-
-void TestMoveFavorites::emptyFavouritesOpenNoBrowser()
-{
-    OpsFixture f;
-    f.dialogs.answerMessage(mb::Ok);
-    auto ops = f.ops();
-    fileops::MoveFavorites(ops);
-    QCOMPARE(f.dialogs.messageTexts(), QStringList({"No favorites listed!"}));
-    QCOMPARE(f.browsersShown, 0);
-}
-
-void TestMoveFavorites::browserAnswers()
-{
-    Favourites m;
-    m.f.folders = {QString(), std::nullopt};
-    m.f.dialogs.answerMessage(mb::Ok);
-    m.run();
-    QCOMPARE(m.f.dialogs.messageTexts(),
-             QStringList({"You must select a directory to move your favorites into."}));
-    QCOMPARE(m.f.browsersShown, 2);
-    QCOMPARE(m.f.files().size(), 3);
-}
-
-void TestMoveFavorites::answers_data()
-{
-    QTest::addColumn<int>("move");
-    QTest::addColumn<int>("deleteSources");
-    QTest::newRow("no move") << int(mb::No) << 0;
-    QTest::newRow("copy only") << int(mb::Yes) << int(mb::No);
-    QTest::newRow("move") << int(mb::Yes) << int(mb::Yes);
-}
-
-void TestMoveFavorites::answers()
-{
-    QFETCH(int, move);
-    QFETCH(int, deleteSources);
-    Favourites m;
-    for (const QString& source : m.sources)
-        m.f.cacheThumbnails(source);
-    m.answers(move, deleteSources);
-    if (move == mb::Yes)
-        m.f.dialogs.answerMessage(mb::Ok);
-    m.run();
-    QStringList expectedTexts({m.question()});
-    if (move == mb::Yes)
-        expectedTexts << deleteQuestion << "Done!";
-    QCOMPARE(m.f.dialogs.messageTexts(), expectedTexts);
-    Files expected;
-    if (move == mb::Yes)
-        expected = {{"dst/a.jpg", "A"}, {"dst/b.jpg", "B"}, {"dst/c.jpg", "C"}};
-    if (deleteSources != mb::Yes)
-        expected.insert(Files{{"one/a.jpg", "A"}, {"one/b.jpg", "B"}, {"two/c.jpg", "C"}});
-    QCOMPARE(m.f.files(), expected);
-    for (const QString& source : m.sources)
-        QCOMPARE(m.f.cachedThumbnails(source), deleteSources == mb::Yes ? 0 : 6);
-    // The favourites keep naming their sources.
-    QCOMPARE(m.f.rows(m.f.lstFavorites), m.sources);
-    QCOMPARE(collectionOf(m.f.state.Favorites), m.sources);
-}
-
-void TestMoveFavorites::takenNamesAreSkippedAndNamed()
-{
-    Favourites m;
-    const QString twin = m.f.put("two/a.jpg", "second A");
-    m.f.put("three/b.jpg", "another B"); // not a favourite: untouched
-    m.sources << twin;
-    m.f.state.Favorites.Add(twin);
-    m.f.put("dst/b.jpg", "already there");
-    m.answers(mb::Yes, mb::Yes);
-    m.f.dialogs.answerMessage(mb::Ok);
-    m.f.dialogs.answerMessage(mb::Ok);
-    m.run();
-    const QStringList texts = m.f.dialogs.messageTexts();
-    QCOMPARE(texts.size(), 4);
-    QVERIFY(texts.at(2).endsWith(":\n" + m.sources.at(1) + "\n" + twin));
-    QVERIFY(texts.at(2).contains(m.f.path("dst")));
-    QCOMPARE(texts.at(3), QStringLiteral("Done!"));
-    QCOMPARE(m.f.files(), (Files{{"dst/a.jpg", "A"},
-                                 {"dst/b.jpg", "already there"},
-                                 {"dst/c.jpg", "C"},
-                                 {"one/b.jpg", "B"},
-                                 {"two/a.jpg", "second A"},
-                                 {"three/b.jpg", "another B"}}));
-}
-
-enum class After { Done, Ended };
-Q_DECLARE_METATYPE(After)
-
-void TestMoveFavorites::failures_data()
-{
-    QTest::addColumn<int>("call");
-    QTest::addColumn<int>("number");
-    QTest::addColumn<bool>("always");
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<After>("after");
-    QTest::addColumn<Files>("files");
-    const int copy = int(FsCall::CopyFile);
-    const int remove = int(FsCall::RemoveFile);
-    const Files moved{{"dst/a.jpg", "A"}, {"dst/b.jpg", "B"}, {"dst/c.jpg", "C"}};
-    // The failure strikes b.jpg, the second favourite. Which answer each
-    // number asks for is the move's own table (tst_moveimage); these rows
-    // check what the favourites make of the answers.
-    QTest::newRow("61 copy, OK") << copy << 61 << false << int(mb::Ok) << full << After::Done << moved;
-    QTest::newRow("61 copy, Cancel") << copy << 61 << false << int(mb::Cancel) << full << After::Ended
-                                     << Files{{"dst/a.jpg", "A"}, {"one/b.jpg", "B"}, {"two/c.jpg", "C"}};
-    QTest::newRow("75 copy, OK") << copy << 75 << true << int(mb::Ok) << cannotDelete << After::Done
-                                 << Files{{"dst/a.jpg", "A"},
-                                          {"one/b.jpg", "B"},
-                                          {"dst/c.jpg", "C"},
-                                          {"two/c.jpg", "C"}};
-    QTest::newRow("75 delete, OK") << remove << 75 << true << int(mb::Ok) << cannotDelete << After::Done
-                                   << Files{{"dst/a.jpg", "A"},
-                                            {"dst/b.jpg", "B"},
-                                            {"one/b.jpg", "B"},
-                                            {"dst/c.jpg", "C"},
-                                            {"two/c.jpg", "C"}};
-    QTest::newRow("71 delete once, OK")
-        << remove << 71 << false << int(mb::Ok) << ready << After::Done << moved;
-    QTest::newRow("75 delete, Cancel")
-        << remove << 75 << true << int(mb::Cancel) << cannotDelete << After::Ended
-        << Files{{"dst/a.jpg", "A"}, {"dst/b.jpg", "B"}, {"one/b.jpg", "B"}, {"two/c.jpg", "C"}};
-}
-
-void TestMoveFavorites::failures()
-{
-    QFETCH(int, call);
-    QFETCH(int, number);
-    QFETCH(bool, always);
-    QFETCH(int, answer);
-    QFETCH(QString, message);
-    QFETCH(After, after);
-    QFETCH(Files, files);
-    Favourites m;
-    const QString struck = m.sources.at(1);
-    if (always)
-        m.f.fileSystem.failAlways(FsCall(call), number, struck);
-    else
-        m.f.fileSystem.failOnce(FsCall(call), number, struck);
-    m.answers(mb::Yes, mb::Yes);
-    m.f.dialogs.answerMessage(answer);
-    const bool notCopied = call == int(FsCall::CopyFile) && number == 75;
-    if (after == After::Done)
-        m.f.dialogs.answerMessage(mb::Ok);
-    if (notCopied)
-        m.f.dialogs.answerMessage(mb::Ok);
-    m.run();
-    QStringList texts = m.f.dialogs.messageTexts();
-    QCOMPARE(texts.at(2), message.arg(struck));
-    QCOMPARE(texts.last() == QLatin1String("Done!"), after == After::Done);
-    if (notCopied)
-        QVERIFY(texts.at(3).endsWith(":\n" + struck));
-    QCOMPARE(m.f.files(), files);
-}
 
 LUMARINE_REGISTER_TEST(TestMoveFavorites)
 #include "tst_movefavorites.moc"
