@@ -3,6 +3,7 @@
 #include "app/appicon.h"
 #include "app/help.h"
 #include "catalogue/appstate.h"
+#include "catalogue/imagelistmodel.h"
 #include "catalogue/showassembly.h"
 #include "display/frmdisplay.h"
 #include "platform/apperror.h"
@@ -20,6 +21,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 
 #include <utility>
@@ -34,11 +36,38 @@ frmLumMain::frmLumMain(basLumarine::AppState& state, app::Services services, QWi
     buildToolbar();
     buildLayout();
     connectHandlers();
+    decodeFirstPictureWhenIdle();
     // The design's client area is 440 x 353 pixels below the menu bar.
     resize(440, 353 + menuBar()->sizeHint().height());
 }
 
 frmLumMain::~frmLumMain() = default;
+
+void frmLumMain::decodeFirstPictureWhenIdle()
+{
+    idle_ = new QTimer(this);
+    idle_->setSingleShot(true);
+    idle_->setInterval(1000);
+    connect(idle_, &QTimer::timeout, this, &frmLumMain::decodeFirstPicture);
+    for (QAbstractItemModel* list : {static_cast<QAbstractItemModel*>(lstImagesModel),
+                                     static_cast<QAbstractItemModel*>(lstFavoritesModel)}) {
+        const auto restart = [this] { idle_->start(); };
+        connect(list, &QAbstractItemModel::rowsInserted, idle_, restart);
+        connect(list, &QAbstractItemModel::rowsRemoved, idle_, restart);
+        connect(list, &QAbstractItemModel::modelReset, idle_, restart);
+    }
+}
+
+// The picture Show All begins with, or Show Favorites when the main list is
+// empty, decoded at the screen's size: the show then starts with it on screen.
+void frmLumMain::decodeFirstPicture()
+{
+    const catalogue::ImageCollection& list =
+        state_.MainImages.isEmpty() ? state_.Favorites : state_.MainImages;
+    if (list.isEmpty() || displayVisible())
+        return;
+    DisplayWindow().decodeFirstAhead(list.Item(1));
+}
 
 void frmLumMain::connectHandlers()
 {
@@ -98,6 +127,7 @@ frmDisplay& frmLumMain::DisplayWindow()
                                  [this] { return screen(); }};
         services.thumbnails = &services_.thumbnails;
         display_ = std::make_unique<frmDisplay>(std::move(services), this);
+        connect(display_.get(), &frmDisplay::unloaded, idle_, qOverload<>(&QTimer::start));
     }
     return *display_;
 }

@@ -25,6 +25,7 @@ class QListView;
 class QMenu;
 class QPushButton;
 class QTabWidget;
+class QTimer;
 class QToolBar;
 class frmDisplay;
 
@@ -161,6 +162,11 @@ private:
     basLumarine::AppState& state_;
     app::Services services_;
     std::unique_ptr<frmDisplay> display_;
+    // Restarted by every change of the lists and every show's end: when it
+    // runs out, the window has been idle long enough to decode ahead.
+    QTimer* idle_ = nullptr;
+    void decodeFirstPictureWhenIdle();
+    void decodeFirstPicture();
     bool unloaded_ = false;
     bool checkingDelay_ = false;
     // Whether a command ran since the image menu last opened.

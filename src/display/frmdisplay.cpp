@@ -70,6 +70,12 @@ void frmDisplay::Unload()
     emit unloaded();
 }
 
+void frmDisplay::decodeFirstAhead(const QString& path)
+{
+    if (!loaded_)
+        show_.decodeFirst(path, screenSizeFor());
+}
+
 void frmDisplay::setSingle(bool single)
 {
     if (single)

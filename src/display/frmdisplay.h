@@ -92,6 +92,9 @@ public:
     // Hides the window, clears its thumbnails and rebuilds the favourites box.
     void Unload();
     bool isLoaded() const { return loaded_; }
+    // While no show runs: decodes the picture the next show will most likely
+    // begin with, so that it is on screen as soon as the window is.
+    void decodeFirstAhead(const QString& path);
 
     void MoveNext();
     void MovePrevious();

@@ -85,7 +85,16 @@ void ShowSequence::decodeAhead(bool random, const platform::ShownSizeFor& sizeFo
     } else if (next > count()) {
         next = 1;
     }
-    const QString path = list_->Item(next);
+    decode(list_->Item(next), sizeFor);
+}
+
+void ShowSequence::decodeFirst(const QString& path, const platform::ShownSizeFor& sizeFor)
+{
+    decode(path, sizeFor);
+}
+
+void ShowSequence::decode(const QString& path, const platform::ShownSizeFor& sizeFor)
+{
     if (ahead_.isValid() && ahead_.path == path)
         return;
     ahead_.cancel();

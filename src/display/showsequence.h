@@ -46,6 +46,9 @@ public:
 
     // Starts decoding the picture the next tick shows, while this one is looked at.
     void decodeAhead(bool random, const platform::ShownSizeFor& sizeFor);
+    // Starts decoding the picture a show will begin with, before it is asked
+    // for. Like the next picture, it is the only one held ahead.
+    void decodeFirst(const QString& path, const platform::ShownSizeFor& sizeFor);
     // The picture at path: the one decoded ahead when it is that file as it
     // is now, otherwise loaded here. Throws the load's failure.
     platform::LoadedPicture load(const QString& path, const platform::ShownSizeFor& sizeFor);
@@ -61,6 +64,7 @@ public:
 
 private:
     double takeRandom();
+    void decode(const QString& path, const platform::ShownSizeFor& sizeFor);
 
     PictureJobs& jobs_;
     catalogue::ImageCollection* list_ = nullptr;

@@ -7,13 +7,18 @@
 #include "display/classicrandom.h"
 #include "display/showsequence.h"
 #include "platform/dialogs.h"
+#include "support/failingfilesystem.h"
 #include "support/jpegfixtures.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <atomic>
 
 using testsupport::DisplayFixture;
 
@@ -68,6 +73,16 @@ bool replace(const QString& path, const QString& by)
     return makeSpecialFile(by, path);
 }
 
+class CountingLoader final : public platform::PictureLoader {
+public:
+    platform::LoadedPicture load(const QString& path, const platform::ShownSizeFor& sizeFor) const override
+    {
+        ++loads;
+        return platform::FilePictureLoader().load(path, sizeFor);
+    }
+    mutable std::atomic<int> loads = 0;
+};
+
 } // namespace
 
 class TestShow : public QObject {
@@ -121,6 +136,41 @@ private slots:
             show.decodeAhead(random, [](QSize own) { return own; });
         }
         QCOMPARE(shown, positions);
+    }
+
+    // The first picture of the next show, decoded while the main window is idle.
+    void firstPictureAheadServesOnlyItsOwnFile_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QSize>("shown"); // an empty size: the load fails
+        QTest::addColumn<int>("loads");
+        QTest::newRow("unchanged: decoded once") << "" << QSize(64, 48) << 1;
+        QTest::newRow("replaced: decoded again") << "a larger picture" << QSize(240, 180) << 2;
+        QTest::newRow("removed: missing") << "removed" << QSize() << 1;
+    }
+    void firstPictureAheadServesOnlyItsOwnFile()
+    {
+        QFETCH(QString, change);
+        QFETCH(QSize, shown);
+        QFETCH(int, loads);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("first.jpg");
+        QVERIFY(testsupport::writeJpeg(path, {64, 48}));
+        CountingLoader loader;
+        display::PictureJobs jobs{loader};
+        display::ShowSequence show{jobs};
+        const auto ownSize = [](QSize own) { return own; };
+        show.decodeFirst(path, ownSize);
+        QTRY_VERIFY(show.aheadDone());
+        if (change == "removed")
+            QVERIFY(QFile::remove(path));
+        else if (!change.isEmpty())
+            QVERIFY(replace(path, change));
+        platform::LoadedPicture picture;
+        const int error = testsupport::errorOf([&] { picture = show.load(path, ownSize); });
+        QCOMPARE(error == 0, shown.isValid());
+        QCOMPARE(picture.image.size(), shown.isValid() ? shown : QSize(0, 0));
+        QCOMPARE(loader.loads.load(), loads);
     }
 
     void sequenceStepsWrapAroundTheList_data()
