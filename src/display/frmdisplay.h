@@ -187,6 +187,10 @@ private:
     // The note at the foot of the show, and what a screen reader hears the window is.
     void flashNote(const QString& text);
     void toggleInfoNote();
+    // A label's text, with the name a screen reader gives it while it has none.
+    static void setLabel(QLabel* label, const QString& text, const QString& nameWhenEmpty);
+    static const QString NotAFavorite;
+    static const QString PathWhileDragged;
     void pictureShown(const QString& path);
     void clearNote();
     void nameThumbnailPage(int first);

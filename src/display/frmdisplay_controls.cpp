@@ -55,12 +55,22 @@ const ButtonDesign buttonDesigns[] = {{"&Add", 240},  {"Remove", 1680}, {"&Next"
 
 } // namespace
 
+const QString frmDisplay::NotAFavorite = QStringLiteral("Not a favorite");
+const QString frmDisplay::PathWhileDragged = QStringLiteral("Path of the picture at the bar");
+
+void frmDisplay::setLabel(QLabel* label, const QString& text, const QString& nameWhenEmpty)
+{
+    label->setText(text);
+    label->setAccessibleName(text.isEmpty() ? nameWhenEmpty : text);
+}
+
 void frmDisplay::buildControls()
 {
     imgMain = new QLabel(this);
     imgMain->setObjectName(QStringLiteral("imgMain"));
     imgMain->setScaledContents(true);
     imgMain->setGeometry(pixelRect(3000, 1800, 4095, 2415));
+    imgMain->setAccessibleName(QStringLiteral("Picture"));
 
     framControls = new QFrame(this);
     framControls->setObjectName(QStringLiteral("framControls"));
@@ -84,12 +94,14 @@ void frmDisplay::buildControls()
     lblStatus->setAlignment(Qt::AlignCenter);
     lblStatus->setPalette(whiteOnBlack(lblStatus->palette()));
     lblStatus->setGeometry(pixelRect(120, 3600, 855, 255));
+    setLabel(lblStatus, {}, NotAFavorite);
     lblStatus->hide();
 
     lblPath = new QLabel(this);
     lblPath->setObjectName(QStringLiteral("lblPath"));
     lblPath->setPalette(whiteOnBlack(lblPath->palette()));
     lblPath->setGeometry(pixelRect(1440, 240, 8535, 255));
+    setLabel(lblPath, {}, PathWhileDragged);
 
     hscMain = new QScrollBar(Qt::Horizontal, this);
     hscMain->setObjectName(QStringLiteral("hscMain"));
@@ -201,7 +213,7 @@ void frmDisplay::AddToFavorites(const QString& strAdd)
     if (IsInFavorites(strAdd))
         return;
     services_.state.Favorites.Add(strAdd);
-    lblStatus->setText(QStringLiteral("Added!"));
+    setLabel(lblStatus, QStringLiteral("Added!"), NotAFavorite);
 }
 
 bool frmDisplay::IsInFavorites(const QString& strImg) const
@@ -227,7 +239,7 @@ void frmDisplay::hscMain_Change()
 
 void frmDisplay::hscMain_Scroll(int position)
 {
-    lblPath->setText(show_.pathAt(position).value_or(QString()));
+    setLabel(lblPath, show_.pathAt(position).value_or(QString()), PathWhileDragged);
 }
 
 void frmDisplay::Form_KeyPress(int keyAscii)

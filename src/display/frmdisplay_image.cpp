@@ -76,7 +76,7 @@ void frmDisplay::displayTarget(const Target& target)
     }
     fitAndShowMain();
     pictureShown(path);
-    lblStatus->setText(IsInFavorites(path) ? QStringLiteral("Faves") : QString());
+    setLabel(lblStatus, IsInFavorites(path) ? QStringLiteral("Faves") : QString(), NotAFavorite);
     basUI::BusyCursorOff();
     // Only a standard show knows its next picture ahead of time.
     if (mode_ == display::DisplayMode::Standard && loaded_)

@@ -46,7 +46,7 @@ void NoteView::refresh()
         fadeTimer_.stop();
     else if (!fadeTimer_.isActive())
         fadeTimer_.start();
-    setAccessibleName(text);
+    setAccessibleName(text.isEmpty() ? QStringLiteral("Note") : text);
     if (text.isEmpty() || !parentWidget()) {
         hide();
         return;

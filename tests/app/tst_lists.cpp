@@ -245,6 +245,12 @@ private slots:
                                 << "Thumbnails, page 1 of 1";
         QTest::newRow("a thumbnail") << "Toolbar1_9" << true << "imgTN_1"
                                      << "b.jpg";
+        QTest::newRow("the path at the bar, before a drag") << "Toolbar1_9" << true << "lblPath"
+                                                            << "Path of the picture at the bar";
+        QTest::newRow("the favourite mark") << "Toolbar1_9" << false << "lblStatus"
+                                            << "Not a favorite";
+        QTest::newRow("the note, when there is none") << "Toolbar1_10" << false << "note"
+                                                      << "Note";
     }
     void controlsAreNamedForAScreenReader()
     {

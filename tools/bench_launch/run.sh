@@ -7,6 +7,8 @@
 #
 #   tools/bench_launch/run.sh [BUILD_DIR] [RUNS]
 #
+# BENCH_LAUNCH_BEFORE=DIR adds the lumarine of another build (an older one) on
+# the list, so that two versions are timed in the same run.
 # Needs xvfb-run, ImageMagick, djpeg, gcc with the X11, Xext and Xtst headers
 # (scripts/deps.sh --bench). openbox is used when installed, as a desktop
 # would place and focus windows; feh, nsxiv and qimgv run when installed.
@@ -70,7 +72,7 @@ picture_ms() {
 # the window's first frame, the keys and the picture after them.
 list_then_keys_ms() {
     local out first seq key
-    out=$("$XPOLL" -w screen -q 0 -d 0 -k alt+v,a -K content -T 20 -- "$BUILD/lumarine" "$1" 2>/dev/null) ||
+    out=$("$XPOLL" -w screen -q 0 -d 0 -k alt+v,a -K content -T 20 -- "$2/lumarine" "$1" 2>/dev/null) ||
         { echo timeout; return; }
     first=$(sed -n 's/.*first_ms=\([0-9]*\).*/\1/p' <<<"$out")
     seq=$(sed -n 's/.*keyseq_ms=\([0-9]*\).*/\1/p' <<<"$out")
@@ -98,10 +100,18 @@ record() {
 cases=("djpeg -scale 1/4 (large)")
 for size in large screen; do
     cases+=("lumarine PICTURE ($size)" "lumarine LIST, Alt+V A ($size)")
+    [ -n "${BENCH_LAUNCH_BEFORE:-}" ] && cases+=("before: lumarine LIST, Alt+V A ($size)")
     command -v feh >/dev/null && cases+=("feh -F ($size)")
     command -v nsxiv >/dev/null && cases+=("nsxiv -f ($size)")
     command -v qimgv >/dev/null && cases+=("qimgv ($size)")
 done
+
+# BENCH_LAUNCH_ONLY, a pattern, keeps the cases whose names match it.
+if [ -n "${BENCH_LAUNCH_ONLY:-}" ]; then
+    kept=()
+    for c in "${cases[@]}"; do [[ $c =~ $BENCH_LAUNCH_ONLY ]] && kept+=("$c"); done
+    cases=("${kept[@]}")
+fi
 
 run_case() {
     local size=${1##*(} && size=${size%)}
@@ -109,7 +119,8 @@ run_case() {
     case "$1" in
     djpeg*) djpeg_ms ;;
     "lumarine PICTURE"*) picture_ms "$BUILD/lumarine" "$picture" ;;
-    "lumarine LIST"*) list_then_keys_ms "$WORK/$size.lum" ;;
+    "lumarine LIST"*) list_then_keys_ms "$WORK/$size.lum" "$BUILD" ;;
+    "before: lumarine LIST"*) list_then_keys_ms "$WORK/$size.lum" "$BENCH_LAUNCH_BEFORE" ;;
     feh*) picture_ms feh -F "$picture" ;;
     nsxiv*) picture_ms nsxiv -f "$picture" ;;
     qimgv*) picture_ms qimgv "$picture" ;;
