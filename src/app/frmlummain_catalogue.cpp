@@ -93,8 +93,7 @@ void frmLumMain::openArguments(const app::Arguments& arguments)
             this,
             [this, paths] {
                 try {
-                    catalogue::ShowPictures(paths, state_, *this, services_.dialogs,
-                                            services_.fileSystem);
+                    catalogue::ShowPictures(paths, state_, *this, services_.dialogs, services_.fileSystem);
                 } catch (const platform::AppError& error) {
                     basUI::ReportError(services_.dialogs, error);
                 }

@@ -73,6 +73,20 @@ bool replace(const QString& path, const QString& by)
     return makeSpecialFile(by, path);
 }
 
+// A show over count pictures that need not exist.
+struct Sequence {
+    explicit Sequence(int count)
+    {
+        for (int i = 1; i <= count; ++i)
+            list.Add(QStringLiteral("/pictures/%1.jpg").arg(i));
+        show.setList(list);
+    }
+    catalogue::ImageCollection list;
+    platform::FilePictureLoader loader;
+    display::PictureJobs jobs{loader};
+    display::ShowSequence show{jobs};
+};
+
 class CountingLoader final : public platform::PictureLoader {
 public:
     platform::LoadedPicture load(const QString& path, const platform::ShownSizeFor& sizeFor) const override
@@ -117,13 +131,8 @@ private slots:
         QFETCH(bool, random);
         QFETCH(QString, pauses);
         QFETCH(QList<int>, positions);
-        catalogue::ImageCollection list;
-        for (int i = 1; i <= count; ++i)
-            list.Add(QStringLiteral("/pictures/%1.jpg").arg(i));
-        platform::FilePictureLoader loader;
-        display::PictureJobs jobs{loader};
-        display::ShowSequence show{jobs};
-        show.setList(list);
+        Sequence sequence(count);
+        display::ShowSequence& show = sequence.show;
         show.mintDelay = delay;
         show.mintDelayCurrent = leftOver;
         show.start();
@@ -199,13 +208,8 @@ private slots:
         QFETCH(int, pageSize);
         QFETCH(bool, forward);
         QFETCH(int, to);
-        catalogue::ImageCollection list;
-        for (int i = 1; i <= count; ++i)
-            list.Add(QStringLiteral("/pictures/%1.jpg").arg(i));
-        platform::FilePictureLoader loader;
-        display::PictureJobs jobs{loader};
-        display::ShowSequence show{jobs};
-        show.setList(list);
+        Sequence sequence(count);
+        display::ShowSequence& show = sequence.show;
         show.start();
         show.mintIndex = from;
         if (forward)
