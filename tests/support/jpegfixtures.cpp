@@ -146,9 +146,4 @@ QByteArray withExif(QByteArray jpeg, int orientation, const QByteArray& thumbnai
     return jpeg.insert(2, QByteArray("\xFF\xE1", 2) + QByteArray(length, 2) + payload);
 }
 
-bool writeJpegWithOrientation(const QString& path, QSize size, int orientation)
-{
-    return writeBytes(path, withExif(encode(size, Qt::red, Qt::blue, 90), orientation));
-}
-
 } // namespace testsupport

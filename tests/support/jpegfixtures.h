@@ -14,9 +14,6 @@ namespace testsupport {
 bool writeJpeg(const QString& path, QSize size, QColor left = Qt::red, QColor right = Qt::blue,
                int quality = 90);
 
-// The same with an EXIF orientation (1 to 8) in the file.
-bool writeJpegWithOrientation(const QString& path, QSize size, int orientation);
-
 // The JPEG with an APP1 segment right after its start-of-image marker that
 // holds a little-endian EXIF block: IFD0 holds the orientation (none when 0),
 // IFD1 the embedded thumbnail (none when empty).
