@@ -3,11 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QList>
+#include <QProcess>
 #include <QRandomGenerator>
 
-#include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -66,39 +64,12 @@ bool makeSpecialFile(const QString& kind, const QString& path, const QByteArray&
     return false;
 }
 
-namespace {
-
-void removeBelow(int folder)
-{
-    DIR* listing = ::fdopendir(::dup(folder));
-    if (!listing)
-        return;
-    QList<QByteArray> names;
-    while (const dirent* entry = ::readdir(listing))
-        if (qstrcmp(entry->d_name, ".") != 0 && qstrcmp(entry->d_name, "..") != 0)
-            names << QByteArray(entry->d_name);
-    ::closedir(listing);
-    for (const QByteArray& name : names) {
-        const int inner = ::openat(folder, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
-        if (inner >= 0) {
-            removeBelow(inner);
-            ::close(inner);
-            ::unlinkat(folder, name.constData(), AT_REMOVEDIR);
-        } else {
-            ::unlinkat(folder, name.constData(), 0);
-        }
-    }
-}
-
-} // namespace
-
 void removeContents(const QString& root)
 {
-    const int folder = ::open(QFile::encodeName(root).constData(), O_RDONLY | O_DIRECTORY);
-    if (folder < 0)
-        return;
-    removeBelow(folder);
-    ::close(folder);
+    // find works below its start by descriptor, so that names that are no
+    // text and paths longer than the system takes go too.
+    QProcess::execute(QStringLiteral("find"),
+                      {root, QStringLiteral("-mindepth"), QStringLiteral("1"), QStringLiteral("-delete")});
 }
 
 } // namespace testsupport

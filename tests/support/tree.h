@@ -20,8 +20,8 @@ QByteArray readBytes(const QString& path);
 // allowed.
 bool makeSpecialFile(const QString& kind, const QString& path, const QByteArray& content = "x");
 
-// Removes everything below root by descriptor, so that names that are no
-// text and paths longer than the system takes go too, which QDir cannot do.
+// Removes everything below root, also names that are no text and paths
+// longer than the system takes, which QDir cannot.
 void removeContents(const QString& root);
 
 // Calls removeContents when it goes, so that a failing test cleans up too.
