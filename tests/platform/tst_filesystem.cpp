@@ -133,14 +133,16 @@ private slots:
         // Names equal but for case still have a fixed order.
         QCOMPARE(naturalCompare("a", "A"), -naturalCompare("A", "a"));
         QVERIFY(naturalCompare("a", "A") != 0);
-        for (const QStringList& sorted : {QStringList{"IMG_1", "IMG_2", "IMG_10"},
-                                          {"a", "b", "B2", "C"},
-                                          {"x9", "x010", "x0011"},
-                                          {"a", "a1", "ab"},
-                                          {"apple", "\u00e9lan", "Eve", "zoo"},
-                                          {"p99999999999999999999", "p100000000000000000000"}}) {
+        // Printable ASCII names take a quicker road than the others.
+        for (const QStringList& sorted :
+             {QStringList{"a", "a1", "ab", "b", "B2", "C", "IMG_1", "IMG_2", "IMG_10",
+                          "p99999999999999999999", "p100000000000000000000", "x9", "x010", "x0011"},
+              {"apple", "\u00e9lan", "Eve", "zoo"}}) {
             QStringList names(sorted.rbegin(), sorted.rend());
             naturalSort(names, [](const QString& name) { return name; });
+            QCOMPARE(names, sorted);
+            names = QStringList(sorted.rbegin(), sorted.rend());
+            std::sort(names.begin(), names.end(), naturalLess);
             QCOMPARE(names, sorted);
         }
     }

@@ -85,16 +85,14 @@ private slots:
     void failuresHaveTheirNumbers()
     {
         QTemporaryDir dir;
-        QVERIFY(writeBytes(dir.filePath("plain.txt"), "this is not a picture\n"));
+        QVERIFY(writeBytes(dir.filePath("plain.txt"), "x"));
         QVERIFY(makeSpecialFile("folder", dir.filePath("folder.jpg")));
         QVERIFY(makeSpecialFile("fifo", dir.filePath("fifo.jpg")));
-        QVERIFY(writeBytes(dir.filePath("empty.jpg"), {}));
-        QVERIFY(writeBytes(dir.filePath("cut.jpg"), jpegBytes(QSize(64, 48)).left(30)));
         QList<int> numbers{failureOf({})};
-        for (const char* name : {"missing.jpg", "gone/missing.jpg", "plain.txt/inside.jpg", "folder.jpg",
-                                 "fifo.jpg", "empty.jpg", "plain.txt", "cut.jpg"})
+        for (const char* name :
+             {"missing.jpg", "gone/missing.jpg", "plain.txt/inside.jpg", "folder.jpg", "fifo.jpg"})
             numbers << failureOf(dir.filePath(name));
-        QCOMPARE(numbers, QList<int>({53, 53, 76, 76, 481, 481, 481, 481, 481}));
+        QCOMPARE(numbers, QList<int>({53, 53, 76, 76, 481, 481}));
     }
 
     void pictureBeyondTheAllocationLimitStillShowsReduced()
@@ -121,6 +119,9 @@ private slots:
         const QByteArray progressive = jpegBytes(QSize(64, 48), true);
         const auto scans = [&](int copies) { return withLastScanRepeated(progressive, copies); };
         QTest::newRow("a PNG named .jpg") << pngBytes(QSize(64, 48)) << 0;
+        QTest::newRow("empty") << QByteArray() << 481;
+        QTest::newRow("text") << QByteArray("this is not a picture\n") << 481;
+        QTest::newRow("a header cut short") << baseline.left(30) << 481;
         QTest::newRow("progressive, last scan repeated") << scans(20) << 0;
         QTest::newRow("progressive, thousands of scans") << scans(3000) << 481;
         QTest::newRow("4096 x 4096 in 100 scans") << withClaimedSize(scans(100), QSize(4096, 4096)) << 0;

@@ -6,6 +6,7 @@
 #include <QImageWriter>
 #include <QList>
 #include <QPainter>
+#include <QtEndian>
 
 namespace testsupport {
 
@@ -30,17 +31,15 @@ QByteArray encode(QSize size, QColor left, QColor right, int quality, bool progr
 
 void putLittle(QByteArray& data, quint32 value, int bytes)
 {
-    for (int i = 0; i < bytes; ++i)
-        data.append(char((value >> (8 * i)) & 0xFF));
+    const quint32 little = qToLittleEndian(value);
+    data.append(reinterpret_cast<const char*>(&little), bytes);
 }
 
 // One IFD entry holding a single value.
 void putEntry(QByteArray& tiff, quint32 tag, quint32 type, quint32 value)
 {
-    putLittle(tiff, tag, 2);
-    putLittle(tiff, type, 2);
-    putLittle(tiff, 1, 4);
-    putLittle(tiff, value, 4);
+    for (const auto& [field, bytes] : {std::pair(tag, 2), {type, 2}, {1u, 4}, {value, 4}})
+        putLittle(tiff, field, bytes);
 }
 
 struct Segment {
@@ -89,10 +88,8 @@ QByteArray withClaimedSize(QByteArray jpeg, QSize size)
 {
     // Marker, length, precision, then height and width, big-endian.
     const qsizetype at = frameHeaderAt(jpeg);
-    jpeg[at + 5] = char(size.height() >> 8);
-    jpeg[at + 6] = char(size.height() & 0xFF);
-    jpeg[at + 7] = char(size.width() >> 8);
-    jpeg[at + 8] = char(size.width() & 0xFF);
+    qToBigEndian(quint16(size.height()), jpeg.data() + at + 5);
+    qToBigEndian(quint16(size.width()), jpeg.data() + at + 7);
     return jpeg;
 }
 

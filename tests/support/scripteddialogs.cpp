@@ -4,21 +4,6 @@
 
 namespace testsupport {
 
-namespace {
-
-const char* kindName(ScriptedDialogs::Kind kind)
-{
-    static const char* const names[] = {"message box", "input box", "open dialog", "save dialog"};
-    return names[int(kind)];
-}
-
-int firstButton(int style)
-{
-    return platform::mb::buttonsOf(style) >= platform::mb::YesNoCancel ? platform::mb::Yes : platform::mb::Ok;
-}
-
-} // namespace
-
 QStringList ScriptedDialogs::messageTexts() const
 {
     QStringList texts;
@@ -30,19 +15,16 @@ QStringList ScriptedDialogs::messageTexts() const
 
 void ScriptedDialogs::clear()
 {
-    script_.clear();
-    asked_.clear();
-    fileDialogs.clear();
-    acceptAll_ = false;
+    *this = ScriptedDialogs();
 }
 
 bool ScriptedDialogs::take(Kind kind, const QString& what, Answer& answer)
 {
+    static const char* const names[] = {"message box", "input box", "open dialog", "save dialog"};
     if (script_.isEmpty() || script_.first().kind != kind) {
-        const QString expected =
-            script_.isEmpty() ? QStringLiteral("nothing") : kindName(script_.first().kind);
+        const char* expected = script_.isEmpty() ? "nothing" : names[int(script_.first().kind)];
         QTest::qFail(qPrintable(QStringLiteral("unexpected %1 \"%2\" (the script expected %3)")
-                                    .arg(kindName(kind), what, expected)),
+                                    .arg(names[int(kind)], what, expected)),
                      __FILE__, __LINE__);
         return false;
     }
@@ -60,7 +42,8 @@ int ScriptedDialogs::msgBoxWithDetails(const QString& text, const QString& detai
 {
     asked_.append({Kind::Message, text, style, title, details});
     if (acceptAll_ && (script_.isEmpty() || script_.first().kind != Kind::Message))
-        return firstButton(style);
+        return platform::mb::buttonsOf(style) >= platform::mb::YesNoCancel ? platform::mb::Yes
+                                                                           : platform::mb::Ok;
     Answer answer;
     return take(Kind::Message, text, answer) ? answer.number : platform::mb::Cancel;
 }
