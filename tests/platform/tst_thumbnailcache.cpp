@@ -286,24 +286,19 @@ private slots:
     }
 
     // Opening a FIFO to read waits for a writer that never comes.
-    void specialFileInTheCacheIsPassedOver_data()
+    void fifoInTheCacheIsPassedOver_data()
     {
-        QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("place");
-        QTest::newRow("FIFO as the entry") << "fifo"
-                                           << "large";
-        QTest::newRow("FIFO as the failure record") << "fifo"
-                                                    << "fail/lumarine-test";
-        QTest::newRow("folder as the entry") << "folder"
-                                             << "large";
+        QTest::newRow("as the entry") << "large";
+        QTest::newRow("as the failure record") << "fail/lumarine-test";
     }
-    void specialFileInTheCacheIsPassedOver()
+    void fifoInTheCacheIsPassedOver()
     {
-        QFETCH(QString, kind);
         QFETCH(QString, place);
         CacheFixture f;
         const QString entry = f.entry(place);
-        QVERIFY(QDir().mkpath(QFileInfo(entry).absolutePath()) && testsupport::makeSpecialFile(kind, entry));
+        QVERIFY(QDir().mkpath(QFileInfo(entry).absolutePath()) &&
+                testsupport::makeSpecialFile("fifo", entry));
         QCOMPARE(f.thumbnails.load(f.picture, cell200).image.size(), QSize(200, 133));
         QCOMPARE(f.files.loads.load(), 1);
         f.thumbnails.waitForWrites();
