@@ -116,6 +116,7 @@ private slots:
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QSize>("stored");
         QTest::newRow("small cell") << QSize(120, 80) << "normal" << QSize(128, 85);
+        QTest::newRow("exactly normal") << QSize(128, 85) << "normal" << QSize(128, 85);
         QTest::newRow("just over normal") << QSize(129, 86) << "large" << QSize(150, 100);
         QTest::newRow("cell at ratio 2") << QSize(400, 267) << "x-large" << QSize(512, 341);
         QTest::newRow("the whole picture fits") << QSize(600, 400) << "xx-large" << QSize(600, 400);
