@@ -181,37 +181,6 @@ private slots:
         QCOMPARE(loader.loads.load(), loads);
     }
 
-    void sequenceStepsWrapAroundTheList_data()
-    {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("pageSize"); // 0 in the full view
-        QTest::addColumn<bool>("forward");
-        QTest::addColumn<int>("to");
-        QTest::newRow("next at the last: the first") << 4 << 4 << 0 << true << 1;
-        QTest::newRow("previous at the first: the last") << 4 << 1 << 0 << false << 4;
-        QTest::newRow("one picture stays") << 1 << 1 << 0 << false << 1;
-        // In the page view the position already names the picture after the page.
-        QTest::newRow("next page") << 61 << 31 << 30 << true << 31;
-        QTest::newRow("next page after the last: the first") << 31 << 32 << 30 << true << 1;
-        QTest::newRow("previous page: back past the page shown") << 61 << 61 << 30 << false << 1;
-        QTest::newRow("previous before the first: the count less a page") << 40 << 31 << 30 << false << 10;
-        QTest::newRow("previous on a list shorter than a page: the first") << 10 << 11 << 30 << false << 1;
-    }
-    void sequenceStepsWrapAroundTheList()
-    {
-        QFETCH(int, count);
-        QFETCH(int, from);
-        QFETCH(int, pageSize);
-        QFETCH(bool, forward);
-        QFETCH(int, to);
-        Sequence sequence(count);
-        sequence.show.start();
-        sequence.show.mintIndex = from;
-        forward ? sequence.show.next(pageSize != 0) : sequence.show.previous(pageSize != 0, pageSize);
-        QCOMPARE(sequence.show.mintIndex, to);
-    }
-
     void showsOpenInTheirMode_data()
     {
         QTest::addColumn<bool>("preview");

@@ -198,19 +198,6 @@ private slots:
         QVERIFY(f.state.ContextImage.isEmpty());
     }
 
-    void favouritesAddOnceAndRemove()
-    {
-        OpsFixture f;
-        auto ops = f.ops();
-        fileops::AddImageToFavorites(ops, "/p/a.jpg");
-        f.dialogs.answerMessage(mb::Ok);
-        fileops::AddImageToFavorites(ops, "/P/A.JPG");
-        QCOMPARE(f.dialogs.messageTexts(), QStringList({"Already in favorites!"}));
-        QCOMPARE(f.rows(f.lstFavorites), QStringList({"/p/a.jpg"}));
-        fileops::RemoveImageFromFavorites(ops, "/p/a.jpg");
-        QVERIFY(f.rows(f.lstFavorites).isEmpty());
-    }
-
     void removeButtonAsks_data()
     {
         QTest::addColumn<int>("row");

@@ -10,98 +10,78 @@ class TestRenameDelete : public QObject {
     Q_OBJECT
 
 private slots:
-    // Each answer after a refusal is followed by OK and the question again.
-    void renameTakesAPlainFreeName_data()
+    // The answers in order: a text to the input box, a number to a message.
+    void renameTakesAPlainFreeNameOrChangesNothing_data()
     {
-        QTest::addColumn<QStringList>("answers");
-        QTest::addColumn<QString>("refusal");
-        QTest::addColumn<QString>("newName"); // empty: nothing changes
-        QTest::newRow("no suffix") << QStringList{"Holiday"} << ""
-                                   << "Holiday.jpg";
-        QTest::newRow("upper-case suffix") << QStringList{"PHOTO.JPG"} << ""
-                                           << "PHOTO.JPG.jpg";
-        QTest::newRow("suffix") << QStringList{"a.jpg"} << ""
-                                << "a.jpg";
-        QTest::newRow("taken") << QStringList{"taken", "free"} << "That file already exists!"
-                               << "free.jpg";
-        QTest::newRow("cancelled") << QStringList{""} << ""
-                                   << "";
+        QTest::addColumn<QVariantList>("answers");
+        QTest::addColumn<int>("failure"); // of the rename
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QString>("newName"); // empty: the file keeps its name; "-": unlisted
         const QString invalid = "That is not a valid file name!";
-        QTest::newRow("into the parent") << QStringList{"../escaped", ""} << invalid << "";
-        QTest::newRow("into a folder") << QStringList{"sub/x.jpg", ""} << invalid << "";
-        QTest::newRow("absolute") << QStringList{"/tmp/elsewhere", ""} << invalid << "";
+        const QStringList gone{"That file no longer exists at that location.",
+                               "Do you want to remove it from this list?"};
+        QTest::newRow("no suffix") << QVariantList{"Holiday"} << 0 << QStringList() << "Holiday.jpg";
+        QTest::newRow("upper-case suffix")
+            << QVariantList{"PHOTO.JPG"} << 0 << QStringList() << "PHOTO.JPG.jpg";
+        QTest::newRow("suffix") << QVariantList{"a.jpg"} << 0 << QStringList() << "a.jpg";
+        QTest::newRow("taken") << QVariantList{"taken", mb::Ok, "free"} << 0
+                               << QStringList{"That file already exists!"} << "free.jpg";
+        QTest::newRow("cancelled") << QVariantList{""} << 0 << QStringList() << "";
+        QTest::newRow("into the parent")
+            << QVariantList{"../escaped", mb::Ok, ""} << 0 << QStringList{invalid} << "";
+        QTest::newRow("into a folder")
+            << QVariantList{"sub/x.jpg", mb::Ok, ""} << 0 << QStringList{invalid} << "";
+        QTest::newRow("absolute") << QVariantList{"/tmp/elsewhere", mb::Ok, ""} << 0 << QStringList{invalid}
+                                  << "";
+        QTest::newRow("53, removed") << QVariantList{"new", mb::Ok, mb::Yes} << 53 << gone << "-";
+        QTest::newRow("53, kept") << QVariantList{"new", mb::Ok, mb::No} << 53 << gone << "";
+        QTest::newRow("75") << QVariantList{"new", mb::Ok} << 75 << QStringList{"Disk access error."} << "";
+        QTest::newRow("70 reported")
+            << QVariantList{"new", mb::Ok} << 70
+            << QStringList{"An error has occurred!\r\n\r\nError: 70\r\nDescription: Permission denied"} << "";
     }
-    void renameTakesAPlainFreeName()
+    void renameTakesAPlainFreeNameOrChangesNothing()
     {
-        QFETCH(QStringList, answers);
-        QFETCH(QString, refusal);
+        QFETCH(QVariantList, answers);
+        QFETCH(int, failure);
+        QFETCH(QStringList, messages);
         QFETCH(QString, newName);
         OpsFixture f;
         const QString old = f.put("old.jpg", "picture"), taken = f.put("taken.jpg", "taken");
         f.put("sub/keep.jpg", "kept");
-        for (const QString& path : {old, taken}) {
-            f.list(path);
-            f.cacheThumbnails(path);
-        }
-        for (const QString& answer : answers) {
-            f.dialogs.answerInput(answer);
-            if (answer != answers.last())
-                f.dialogs.answerMessage(mb::Ok);
+        f.list(old, true);
+        f.list(taken);
+        f.cacheThumbnails(old);
+        f.cacheThumbnails(taken);
+        for (const QVariant& answer : answers)
+            answer.typeId() == QMetaType::Int ? f.dialogs.answerMessage(answer.toInt())
+                                              : f.dialogs.answerInput(answer.toString());
+        if (failure) {
+            f.fileSystem.failOnce(FsCall::Rename, failure);
+            f.state.ContextImage = old;
         }
         auto ops = f.ops();
         fileops::RenameImage(ops, f.state.MainImages, old);
         QVERIFY(f.dialogs.scriptDone());
         QCOMPARE(f.dialogs.asked().first().text, "Enter the new file name for this image (" + old + "):");
         QCOMPARE(f.dialogs.lastInputDefault, QStringLiteral("old.jpg"));
-        QCOMPARE(f.dialogs.messageTexts(), refusal.isEmpty() ? QStringList() : QStringList{refusal});
-        const QString renamed = newName.isEmpty() ? QString() : f.path(newName);
-        QCOMPARE(f.files(), (Files{{newName.isEmpty() ? "old.jpg" : newName, "picture"},
-                                   {"taken.jpg", "taken"},
-                                   {"sub/keep.jpg", "kept"}}));
-        // The entry goes to the end of its list; the old name's thumbnails leave the shared cache.
-        QCOMPARE(f.rows(f.lstImages),
-                 renamed.isEmpty() ? QStringList({old, taken}) : QStringList({taken, renamed}));
-        QCOMPARE(f.state.ContextImage, renamed);
-        QCOMPARE(QList<int>({f.cachedThumbnails(old), f.cachedThumbnails(taken)}),
-                 QList<int>({renamed.isEmpty() ? 6 : 0, 6}));
-    }
-
-    void renameFailures_data()
-    {
-        QTest::addColumn<int>("number");
-        QTest::addColumn<int>("removeAnswer"); // 0: no such question
-        QTest::addColumn<QStringList>("messages");
-        const QStringList gone{"That file no longer exists at that location.",
-                               "Do you want to remove it from this list?"};
-        QTest::newRow("53, removed") << 53 << int(mb::Yes) << gone;
-        QTest::newRow("53, kept") << 53 << int(mb::No) << gone;
-        QTest::newRow("75") << 75 << 0 << QStringList{"Disk access error."};
-        QTest::newRow("70 reported") << 70 << 0
-                                     << QStringList{"An error has occurred!\r\n\r\nError: 70\r\nDescription: "
-                                                    "Permission denied"};
-    }
-    void renameFailures()
-    {
-        QFETCH(int, number);
-        QFETCH(int, removeAnswer);
-        QFETCH(QStringList, messages);
-        OpsFixture f;
-        const QString old = f.put("old.jpg", "picture");
-        f.list(old, true);
-        f.state.ContextImage = old;
-        f.fileSystem.failOnce(FsCall::Rename, number);
-        f.dialogs.answerInput("new");
-        f.dialogs.answerMessage(mb::Ok);
-        if (removeAnswer)
-            f.dialogs.answerMessage(removeAnswer);
-        auto ops = f.ops();
-        fileops::RenameImage(ops, f.state.MainImages, old);
         QCOMPARE(f.dialogs.messageTexts(), messages);
-        QCOMPARE(f.files(), (Files{{"old.jpg", "picture"}}));
-        // Only the target list changes.
-        QCOMPARE(f.rows(f.lstImages), removeAnswer == mb::Yes ? QStringList() : QStringList{old});
+        const bool renamed = newName.endsWith(".jpg");
+        Files expected{{"taken.jpg", "taken"}, {"sub/keep.jpg", "kept"}};
+        expected.insert(renamed ? newName : "old.jpg", "picture");
+        QCOMPARE(f.files(), expected);
+        // Only the target list changes: the entry goes to its end. The old
+        // name's thumbnails leave the shared cache.
+        QStringList rows{taken};
+        if (!renamed && newName.isEmpty())
+            rows.prepend(old);
+        if (renamed)
+            rows << f.path(newName);
+        QCOMPARE(f.rows(f.lstImages), rows);
         QCOMPARE(f.rows(f.lstFavorites), QStringList{old});
-        QCOMPARE(f.state.ContextImage, old);
+        QCOMPARE(f.state.ContextImage, renamed ? f.path(newName) : failure ? old : QString());
+        QCOMPARE(QList<int>({f.cachedThumbnails(old), f.cachedThumbnails(taken)}),
+                 QList<int>({renamed ? 0 : 6, 6}));
     }
 
     // Deleting from the favourites: only that list changes, and only a file
@@ -155,66 +135,68 @@ private slots:
         QCOMPARE(f.state.ContextImage, deleted ? QStringLiteral("DELETE") : QString());
     }
 
+    // Run from the image menu on old.jpg, which the favourites may hold
+    // besides other.jpg.
     void menuLeavesTheContextImageForAShowingDisplay_data()
     {
         QTest::addColumn<int>("entry");
+        QTest::addColumn<bool>("favourite");
         QTest::addColumn<bool>("displayVisible");
         QTest::addColumn<QString>("context"); // "%1" stands for the temporary folder
         QTest::addColumn<QString>("message");
-        QTest::newRow("rename, display shown") << fileops::entry::Rename << true << "%1/new.jpg"
-                                               << "";
-        QTest::newRow("rename, display hidden") << fileops::entry::Rename << false << ""
-                                                << "";
-        QTest::newRow("delete, display shown") << fileops::entry::Delete << true << "DELETE"
-                                               << "Permanently remove image?";
-        QTest::newRow("delete, display hidden") << fileops::entry::Delete << false << ""
-                                                << "Permanently remove image?";
-        QTest::newRow("display, display shown") << fileops::entry::Display << true << "%1/old.jpg"
-                                                << "";
-        QTest::newRow("move, display shown") << fileops::entry::Move << true << "%1/dst/old.jpg"
-                                             << "";
-        QTest::newRow("move, display hidden") << fileops::entry::Move << false << ""
-                                              << "";
-        QTest::newRow("add to favourites") << fileops::entry::AddToFavorites << true << "%1/old.jpg"
-                                           << "";
-        QTest::newRow("remove from favourites") << fileops::entry::RemoveFromFavorites << true << "%1/old.jpg"
-                                                << "";
+        using namespace fileops::entry;
+        const QString ask = "Permanently remove image?", none;
+        QTest::newRow("rename, display shown") << Rename << false << true << "%1/new.jpg" << none;
+        QTest::newRow("rename, display hidden") << Rename << false << false << none << none;
+        QTest::newRow("delete, display shown") << Delete << false << true << "DELETE" << ask;
+        QTest::newRow("delete, display hidden") << Delete << false << false << none << ask;
+        QTest::newRow("display, display shown")
+            << fileops::entry::Display << false << true << "%1/old.jpg" << none;
+        QTest::newRow("move, display shown") << Move << false << true << "%1/dst/old.jpg" << none;
+        QTest::newRow("move, display hidden") << Move << false << false << none << none;
+        QTest::newRow("add to favourites") << AddToFavorites << false << true << "%1/old.jpg" << none;
+        QTest::newRow("add a favourite")
+            << AddToFavorites << true << false << none << "Already in favorites!";
+        QTest::newRow("remove from favourites")
+            << RemoveFromFavorites << true << true << "%1/old.jpg" << none;
         QTest::newRow("remove a path that is no favourite")
-            << fileops::entry::RemoveFromFavorites << false << ""
+            << RemoveFromFavorites << false << false << none
             << "An error has occurred!\r\n\r\nError: 5\r\nDescription: Invalid procedure call or argument";
-        QTest::newRow("saved list, display hidden") << fileops::entry::AddToSavedList << false << ""
-                                                    << "";
-        QTest::newRow("copy, display shown") << fileops::entry::CopyFile << true << "%1/old.jpg"
-                                             << "";
+        QTest::newRow("saved list, display hidden") << AddToSavedList << false << false << none << none;
+        QTest::newRow("copy, display shown") << CopyFile << false << true << "%1/old.jpg" << none;
     }
     void menuLeavesTheContextImageForAShowingDisplay()
     {
         QFETCH(int, entry);
+        QFETCH(bool, favourite);
         QFETCH(bool, displayVisible);
         QFETCH(QString, context);
         QFETCH(QString, message);
+        using namespace fileops::entry;
         OpsFixture f;
         const QString old = f.put("old.jpg", "picture");
-        f.list(old, entry == fileops::entry::RemoveFromFavorites && message.isEmpty());
         f.state.Favorites.Add(f.path("other.jpg"));
+        f.list(old, favourite);
         f.state.ContextImage = old;
-        if (entry == fileops::entry::Rename)
+        if (entry == Rename)
             f.dialogs.answerInput("new");
         if (!message.isEmpty())
-            f.dialogs.answerMessage(entry == fileops::entry::Delete ? mb::Yes : mb::Ok);
-        if (entry == fileops::entry::Move) {
+            f.dialogs.answerMessage(entry == Delete ? mb::Yes : mb::Ok);
+        if (entry == Move) {
             QDir().mkpath(f.path("dst"));
             f.folders << f.path("dst");
         }
-        if (entry == fileops::entry::AddToSavedList || entry == fileops::entry::CopyFile)
+        if (entry == AddToSavedList || entry == CopyFile)
             f.dialogs.answerSaveFile(f.path("saved"));
         f.runCommand(entry, displayVisible, &f.state.MainImages);
         QCOMPARE(f.state.ContextImage, context.arg(f.dir.path()));
         QCOMPARE(f.displayed, entry == fileops::entry::Display ? QStringList{old} : QStringList());
         QVERIFY(f.dialogs.scriptDone());
         QCOMPARE(f.dialogs.messageTexts(), message.isEmpty() ? QStringList() : QStringList{message});
-        QCOMPARE(f.rows(f.lstFavorites).first(), f.path("other.jpg"));
-        QCOMPARE(f.rows(f.lstFavorites).size(), entry == fileops::entry::AddToFavorites ? 2 : 1);
+        QStringList favourites{f.path("other.jpg")};
+        if (entry == AddToFavorites || (favourite && entry != RemoveFromFavorites))
+            favourites << old;
+        QCOMPARE(f.rows(f.lstFavorites), favourites);
     }
 };
 
