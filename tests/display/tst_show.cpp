@@ -1,21 +1,13 @@
 // A show of full pictures: the sequence it steps through, where each
 // picture goes, and what each failure or replaced file does to the show.
 #include "displayfixture.h"
-#include "support/testmain.h"
 
 #include "catalogue/imagecollection.h"
 #include "display/classicrandom.h"
 #include "display/showsequence.h"
-#include "platform/dialogs.h"
 #include "support/failingfilesystem.h"
-#include "support/jpegfixtures.h"
 
 #include <QFile>
-#include <QLabel>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTest>
-#include <QTimer>
 
 #include <atomic>
 

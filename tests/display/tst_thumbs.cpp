@@ -1,18 +1,6 @@
 // Pages of thumbnails: their order, paging, failures, the prepared next page,
 // the image menu over a thumbnail and the single image.
 #include "displayfixture.h"
-#include "support/testmain.h"
-
-#include "display/thumbbox.h"
-#include "platform/dialogs.h"
-#include "support/jpegfixtures.h"
-
-#include <QApplication>
-#include <QLabel>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTest>
-#include <QTimer>
 
 using testsupport::DisplayFixture;
 using testsupport::range;
@@ -100,18 +88,16 @@ private slots:
     {
         DisplayFixture f(40);
         f.thumbnailPreview();
-        QTest::mouseClick(f.window->cmdControl[6], Qt::LeftButton);
-        QVERIFY(!f.state.ThumbPreview);
-        QCOMPARE(f.window->cmdControl[6]->text(), QStringLiteral("Thumbs"));
-        QCOMPARE(f.shownPositions(), QList<int>());
+        const auto switchView = [&] {
+            QTest::mouseClick(f.window->cmdControl[6], Qt::LeftButton);
+            return std::tuple(f.state.ThumbPreview, f.window->cmdControl[6]->text(), f.shownPositions());
+        };
+        QCOMPARE(switchView(), std::tuple(false, QStringLiteral("Thumbs"), QList<int>()));
         QCOMPARE(f.window->imgMain->toolTip(), f.path(31));
         QVERIFY(f.window->imgMain->isVisible());
-        QTest::mouseClick(f.window->cmdControl[6], Qt::LeftButton);
-        QVERIFY(f.state.ThumbPreview);
-        QCOMPARE(f.window->cmdControl[6]->text(), QStringLiteral("Full"));
-        QCOMPARE(f.shownPositions(), range(31, 40));
+        QCOMPARE(switchView(), std::tuple(true, QStringLiteral("Full"), range(31, 40)));
         f.dialogs.answerMessage(platform::mb::Ok);
-        QTest::mouseClick(f.window->cmdControl[6], Qt::LeftButton);
+        switchView();
         QCOMPARE(f.dialogs.messageTexts(), QStringList({"No images to display!"}));
         QVERIFY(!f.window->isVisible() && f.window->isLoaded());
     }

@@ -3,7 +3,6 @@
 // the file or lose one.
 #include "opsfixture.h"
 #include "support/jpegfixtures.h"
-#include "support/testmain.h"
 
 #include "platform/basui.h"
 
@@ -11,8 +10,6 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
-
-#include <memory>
 
 using namespace platform;
 using testsupport::FsCall;
@@ -229,10 +226,8 @@ private slots:
     {
         QTest::addColumn<QString>("image");
         QTest::addColumn<QString>("entries");
-        QTest::newRow("a favourite") << "/P/F.JPG"
-                                     << "1-011-11111";
-        QTest::newRow("another image") << "/p/a.jpg"
-                                       << "1-101-11111";
+        QTest::newRow("a favourite") << "/P/F.JPG" << QString("1-011-11111");
+        QTest::newRow("another image") << "/p/a.jpg" << QString("1-101-11111");
         QTest::newRow("no image") << QString() << "0-000-00000";
     }
     void thumbnailMenuOffersByFavourites()
@@ -241,13 +236,12 @@ private slots:
         QFETCH(QString, entries);
         catalogue::ImageCollection favourites;
         favourites.Add("/p/f.jpg");
-        QList<std::shared_ptr<QAction>> owned;
+        QObject owner;
         QVector<QAction*> menu;
         for (QChar kind : QStringLiteral("1-111-11111")) {
-            owned << std::make_shared<QAction>(QStringLiteral("entry"));
-            owned.last()->setSeparator(kind == '-');
-            owned.last()->setEnabled(false);
-            menu << owned.last().get();
+            menu << new QAction(&owner);
+            menu.last()->setSeparator(kind == '-');
+            menu.last()->setEnabled(false);
         }
         fileops::PrepareForThumbnail(menu, favourites, image);
         QString states;

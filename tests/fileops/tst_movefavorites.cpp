@@ -1,11 +1,8 @@
 // Moving all favourites into one folder: every question, retry and continue,
 // and no source deleted unless its own copy is in place.
 #include "opsfixture.h"
-#include "support/testmain.h"
 
 #include "fileops/movefavorites.h"
-
-#include <QDir>
 
 using namespace platform;
 using testsupport::FsCall;
@@ -133,12 +130,15 @@ private slots:
     void failures_data()
     {
         QTest::addColumn<int>("call");
-        QTest::addColumn<int>("number"); // 61 strikes once, 75 every time
+        QTest::addColumn<int>("number"); // 75 strikes every time, the others once
         QTest::addColumn<int>("answer"); // OK goes on to the next favourite
         QTest::addColumn<Files>("files");
         const int copy = int(FsCall::CopyFile), remove = int(FsCall::RemoveFile);
         QTest::newRow("61 copy, Cancel") << copy << 61 << int(mb::Cancel)
                                          << Files{{"dst/a.jpg", "A"}, {"one/b.jpg", "B"}, {"two/c.jpg", "C"}};
+        QTest::newRow("52 looking for b.jpg in the folder, reported")
+            << int(FsCall::Exists) << 52 << int(mb::Ok)
+            << Files{{"dst/a.jpg", "A"}, {"one/b.jpg", "B"}, {"two/c.jpg", "C"}};
         QTest::newRow("75 copy, OK") << copy << 75 << int(mb::Ok)
                                      << Files{{"dst/a.jpg", "A"},
                                               {"one/b.jpg", "B"},
@@ -161,7 +161,7 @@ private slots:
         QFETCH(int, answer);
         QFETCH(Files, files);
         Favourites m;
-        const QString struck = m.sources.at(1);
+        const QString struck = FsCall(call) == FsCall::Exists ? m.f.path("dst/b.jpg") : m.sources.at(1);
         if (number == 75)
             m.f.fileSystem.failAlways(FsCall(call), number, struck);
         else
@@ -170,14 +170,18 @@ private slots:
         m.f.dialogs.answerMessage(answer);
         // A favourite that is not copied is named when the others are done.
         const bool notCopied = call == int(FsCall::CopyFile) && number == 75;
-        for (int i = 0; i < int(answer == mb::Ok) + int(notCopied); ++i)
+        const bool done = answer == mb::Ok && number != 52;
+        for (int i = 0; i < int(done) + int(notCopied); ++i)
             m.f.dialogs.answerMessage(mb::Ok);
         m.run();
         const QStringList texts = m.f.dialogs.messageTexts();
-        QCOMPARE(texts.size(), 3 + int(answer == mb::Ok) + int(notCopied));
-        QCOMPARE(texts.last() == QLatin1String("Done!"), answer == mb::Ok);
+        QCOMPARE(texts.size(), 3 + int(done) + int(notCopied));
+        QCOMPARE(texts.last() == QLatin1String("Done!"), done);
         if (notCopied)
             QVERIFY(texts.at(3).endsWith(":\n" + struck));
+        if (number == 52) // not one of the move's own failures
+            QCOMPARE(texts.at(2),
+                     "An error has occurred!\r\n\r\nError: 52\r\nDescription: Bad file name or number");
         QCOMPARE(m.f.files(), files);
     }
 };

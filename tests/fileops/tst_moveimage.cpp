@@ -1,9 +1,6 @@
 // Moving one image: nothing is lost, replaced without consent or left half
 // moved, whatever the answers and failures.
 #include "opsfixture.h"
-#include "support/testmain.h"
-
-#include <QDir>
 
 using namespace platform;
 using testsupport::FsCall;

@@ -1,7 +1,6 @@
 // Renaming and deleting one image: the file on disk, the target list, the
 // list boxes and the context image after every answer and failure.
 #include "opsfixture.h"
-#include "support/testmain.h"
 
 using namespace platform;
 using testsupport::FsCall;
