@@ -21,11 +21,6 @@ struct Favourites {
         QDir().mkpath(f.path("dst"));
         f.folders << f.path("dst");
     }
-    QString question() const
-    {
-        return "Do you want to move your current favorites (total count: 3) to the directory " +
-               f.path("dst") + "?";
-    }
     void answers(int move, int deleteSources)
     {
         f.dialogs.answerMessage(move);
@@ -38,8 +33,6 @@ struct Favourites {
         fileops::MoveFavorites(ops);
     }
 };
-
-const QString deleteQuestion = "Do you want to delete the files from their source directory?";
 
 } // namespace
 
@@ -84,10 +77,11 @@ private slots:
         if (move == mb::Yes)
             m.f.dialogs.answerMessage(mb::Ok);
         m.run();
-        QStringList expectedTexts({m.question()});
-        if (move == mb::Yes)
-            expectedTexts << deleteQuestion << "Done!";
-        QCOMPARE(m.f.dialogs.messageTexts(), expectedTexts);
+        const QStringList texts{
+            "Do you want to move your current favorites (total count: 3) to the directory " +
+                m.f.path("dst") + "?",
+            "Do you want to delete the files from their source directory?", "Done!"};
+        QCOMPARE(m.f.dialogs.messageTexts(), texts.mid(0, move == mb::Yes ? 3 : 1));
         Files expected;
         if (move == mb::Yes)
             expected = {{"dst/a.jpg", "A"}, {"dst/b.jpg", "B"}, {"dst/c.jpg", "C"}};
@@ -111,11 +105,12 @@ private slots:
         m.f.dialogs.answerMessage(mb::Ok);
         m.f.dialogs.answerMessage(mb::Ok);
         m.run();
-        const QStringList texts = m.f.dialogs.messageTexts();
-        QCOMPARE(texts.size(), 4);
-        QVERIFY(texts.at(2).contains(m.f.path("dst")));
-        QVERIFY(texts.at(2).endsWith(":\n" + m.sources.at(1) + "\n" + twin));
-        QCOMPARE(texts.at(3), QStringLiteral("Done!"));
+        QCOMPARE(
+            m.f.dialogs.messageTexts().mid(2),
+            QStringList({"These images were not moved and keep their source files, because a file of the "
+                         "same name is in " +
+                             m.f.path("dst") + " or their copy failed:\n" + m.sources.at(1) + "\n" + twin,
+                         "Done!"}));
         QCOMPARE(m.f.files(), (Files{{"dst/a.jpg", "A"},
                                      {"dst/b.jpg", "already there"},
                                      {"dst/c.jpg", "C"},

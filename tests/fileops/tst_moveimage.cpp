@@ -45,10 +45,9 @@ private slots:
         QTest::addColumn<QString>("folder"); // "cancel" for Cancel
         QTest::addColumn<QString>("message");
         QTest::newRow("cancelled") << "cancel" << QString();
-        QTest::newRow("into its own folder") << "src"
-                                             << "The image is already in %1.";
-        QTest::newRow("none chosen: asked again") << ""
-                                                  << "You must select a directory to move this image into.";
+        QTest::newRow("into its own folder") << "src" << QString("The image is already in %1.");
+        QTest::newRow("none chosen: asked again")
+            << QString() << QString("You must select a directory to move this image into.");
     }
     void browserAnswers()
     {
