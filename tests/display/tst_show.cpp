@@ -212,7 +212,7 @@ private slots:
     {
         QTest::addColumn<bool>("random");
         QTest::addColumn<QList<int>>("positions");
-        QTest::newRow("in order, past the end to the first") << false << QList<int>{2, 3, 4, 5, 1, 2};
+        QTest::newRow("in order, past the end to the first") << false << QList<int>{2, 3, 4, 5, 1};
         // Drawing ahead for the next decode leaves the generator's sequence as it is.
         QTest::newRow("random") << true << drawnPositions(5, 6);
     }
@@ -232,7 +232,8 @@ private slots:
         QCOMPARE(shown, positions);
         // The timer does not move the scroll bar.
         QCOMPARE(f.window->hscMain->value(), 1);
-        // Each picture was decoded once, by the decode begun a tick earlier.
+        // Each picture was decoded once, by the decode begun a tick earlier
+        // (that of the next one, 2, may still run).
         for (int position = 3; position <= 5 && !random; ++position)
             QCOMPARE(f.loader.loadsOf(f.path(position)), 1);
     }
