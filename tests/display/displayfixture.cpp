@@ -1,10 +1,6 @@
 #include "displayfixture.h"
 
-#include "display/thumbbox.h"
 #include "platform/apperror.h"
-#include "support/jpegfixtures.h"
-
-#include <QTimer>
 
 namespace testsupport {
 

@@ -1,13 +1,25 @@
 #pragma once
 
+// What the display tests read and drive besides the fixture: the window's
+// widgets, the dialogs' answers, pictures made for the test.
 #include "catalogue/appstate.h"
 #include "display/frmdisplay.h"
+#include "display/thumbbox.h"
+#include "platform/dialogs.h"
 #include "platform/picture.h"
+#include "support/jpegfixtures.h"
 #include "support/scripteddialogs.h"
+#include "support/testmain.h"
 
+#include <QApplication>
 #include <QHash>
+#include <QLabel>
 #include <QMutex>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
 #include <functional>
 #include <memory>

@@ -1,22 +1,13 @@
 // A show of full pictures: the sequence it steps through, where each
 // picture goes, and what each failure or replaced file does to the show.
 #include "displayfixture.h"
-#include "support/testmain.h"
 
 #include "catalogue/imagecollection.h"
 #include "display/classicrandom.h"
 #include "display/showsequence.h"
-#include "platform/dialogs.h"
 #include "support/failingfilesystem.h"
-#include "support/jpegfixtures.h"
 
 #include <QFile>
-#include <QLabel>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 
 #include <atomic>
 
@@ -182,89 +173,69 @@ private slots:
         QCOMPARE(loader.loads.load(), loads);
     }
 
-    void sequenceStepsWrapAroundTheList_data()
+    void showsOpenInTheirMode_data()
     {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("pageSize"); // 0 in the full view
-        QTest::addColumn<bool>("forward");
-        QTest::addColumn<int>("to");
-        QTest::newRow("next") << 4 << 2 << 0 << true << 3;
-        QTest::newRow("next at the last: the first") << 4 << 4 << 0 << true << 1;
-        QTest::newRow("previous") << 4 << 3 << 0 << false << 2;
-        QTest::newRow("previous at the first: the last") << 4 << 1 << 0 << false << 4;
-        QTest::newRow("one picture stays") << 1 << 1 << 0 << false << 1;
-        // In the page view the position already names the picture after the page.
-        QTest::newRow("next page") << 61 << 31 << 30 << true << 31;
-        QTest::newRow("next page after the last: the first") << 31 << 32 << 30 << true << 1;
-        QTest::newRow("previous page: back past the page shown") << 61 << 61 << 30 << false << 1;
-        QTest::newRow("previous before the first: the count less a page") << 40 << 31 << 30 << false << 10;
-        QTest::newRow("previous on a list shorter than a page: the first") << 10 << 11 << 30 << false << 1;
+        QTest::addColumn<bool>("preview");
+        QTest::addColumn<bool>("thumbs"); // the thumbnail setting, ticked
+        QTest::addColumn<display::DisplayMode>("mode");
+        QTest::newRow("standard: a full picture") << false << true << display::DisplayMode::Standard;
+        QTest::newRow("preview") << true << false << display::DisplayMode::PreviewFull;
+        QTest::newRow("preview in thumbnails") << true << true << display::DisplayMode::PreviewThumbs;
     }
-    void sequenceStepsWrapAroundTheList()
+    void showsOpenInTheirMode()
     {
-        QFETCH(int, count);
-        QFETCH(int, from);
-        QFETCH(int, pageSize);
-        QFETCH(bool, forward);
-        QFETCH(int, to);
-        Sequence sequence(count);
-        display::ShowSequence& show = sequence.show;
-        show.start();
-        show.mintIndex = from;
-        if (forward)
-            show.next(pageSize != 0);
-        else
-            show.previous(pageSize != 0, pageSize);
-        QCOMPARE(show.mintIndex, to);
-    }
-
-    void setStandardEnablesTheTimerAndSetPreviewShowsTheControls()
-    {
+        QFETCH(bool, preview);
+        QFETCH(bool, thumbs);
+        QFETCH(display::DisplayMode, mode);
         DisplayFixture f(2);
+        f.state.ThumbPreview = thumbs;
         f.window->Load();
         f.window->SetCurrent(f.state.MainImages);
-        f.window->SetStandard();
-        QVERIFY(f.window->tim1->isActive());
-        QCOMPARE(f.window->mode(), display::DisplayMode::Standard);
-        f.window->SetPreview();
-        QVERIFY(!f.window->tim1->isActive());
-        QCOMPARE(f.window->mode(), display::DisplayMode::PreviewFull);
+        preview ? f.window->SetPreview() : f.window->SetStandard();
+        QCOMPARE(f.window->tim1->isActive(), !preview);
         f.window->Start();
-        QVERIFY(f.window->framControls->isVisible() && f.window->hscMain->isVisible());
-        QVERIFY(f.window->lblPath->isVisible() && !f.window->lblStatus->isVisible());
+        QCOMPARE(f.window->mode(), mode);
+        QCOMPARE(f.window->cmdControl[6]->text(),
+                 mode == display::DisplayMode::PreviewThumbs ? "Full" : "Thumbs");
+        QCOMPARE(f.window->imgMain->isVisible(), mode != display::DisplayMode::PreviewThumbs);
+        QCOMPARE(QList<bool>({f.window->framControls->isVisible(), f.window->hscMain->isVisible(),
+                              f.window->lblPath->isVisible()}),
+                 QList<bool>(3, preview));
+        QVERIFY(!f.window->lblStatus->isVisible());
         QVERIFY(f.window->sequence().mbolStarted);
-        QCOMPARE(f.window->hscMain->minimum(), 1);
-        QCOMPARE(f.window->hscMain->maximum(), 2);
+        QCOMPARE(std::pair(f.window->hscMain->minimum(), f.window->hscMain->maximum()), std::pair(1, 2));
         QVERIFY(f.window->windowFlags().testFlag(Qt::FramelessWindowHint));
         QCOMPARE(f.window->size(), QSize(800, 600));
     }
 
-    void timerShowsTheSequencesPositions_data()
+    void timerShowsTheSequencesPositionsDecodedAhead_data()
     {
         QTest::addColumn<bool>("random");
         QTest::addColumn<QList<int>>("positions");
-        QTest::newRow("in order, past the end to the first") << false << QList<int>{2, 3, 1, 2};
+        QTest::newRow("in order, past the end to the first") << false << QList<int>{2, 3, 4, 5, 1};
         // Drawing ahead for the next decode leaves the generator's sequence as it is.
-        QTest::newRow("random") << true << drawnPositions(3, 4);
+        QTest::newRow("random") << true << drawnPositions(5, 6);
     }
-    void timerShowsTheSequencesPositions()
+    void timerShowsTheSequencesPositionsDecodedAhead()
     {
         QFETCH(bool, random);
         QFETCH(QList<int>, positions);
-        DisplayFixture f(3);
+        DisplayFixture f(5);
         f.state.RandomShow = random;
         f.standardShow(0);
         QCOMPARE(shownPosition(f), 1);
-        QVERIFY(!f.window->framControls->isVisible());
         QList<int> shown;
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; i < positions.size(); ++i) {
             f.window->tim1_Timer();
             shown << shownPosition(f);
         }
         QCOMPARE(shown, positions);
         // The timer does not move the scroll bar.
         QCOMPARE(f.window->hscMain->value(), 1);
+        // Each picture was decoded once, by the decode begun a tick earlier
+        // (that of the next one, 2, may still run).
+        for (int position = 3; position <= 5 && !random; ++position)
+            QCOMPARE(f.loader.loadsOf(f.path(position)), 1);
     }
 
     void pictureIsFittedCentredAndDecodedAtThatSize_data()
@@ -290,21 +261,13 @@ private slots:
         QFETCH(QRect, placed);
         DisplayFixture f(1, picture);
         f.window->setScreenTwips(QSizeF(12000, 9000), ratio);
-        f.standardShow(3);
-        QCOMPARE(f.window->imgMain->geometry(), placed);
-        QCOMPARE(f.window->imgMain->pixmap().size(), decoded);
-        QVERIFY(f.window->imgMain->isVisible());
-    }
-
-    void pictureIsShownOnlyOnceFittedAndPlaced()
-    {
-        DisplayFixture f(2, QSize(960, 720));
-        testsupport::writeJpeg(f.path(2), QSize(300, 200));
         ShowWatcher watcher;
         f.window->imgMain->installEventFilter(&watcher);
-        f.standardShow(0);
-        f.window->tim1_Timer();
-        QCOMPARE(watcher.shownAt, QList<QRect>({QRect(40, 30, 720, 540), QRect(250, 200, 300, 200)}));
+        f.standardShow(3);
+        QCOMPARE(f.window->imgMain->pixmap().size(), decoded);
+        f.window->DisplayImage(1);
+        // Shown each time only once it is fitted and placed.
+        QCOMPARE(watcher.shownAt, QList<QRect>({placed, placed}));
     }
 
     // The second of three pictures fails, is replaced before the show or
@@ -314,41 +277,32 @@ private slots:
         QTest::addColumn<QString>("by");
         QTest::addColumn<bool>("whileDecoding");
         QTest::addColumn<int>("injected");
-        QTest::addColumn<QString>("message"); // with style 48 when it closes the window, else 0
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("style");
         // What the picture box shows: nothing (the screen stays black), the
-        // last picture again, the new picture, or "closed" with the window.
+        // last picture again, the new picture; or the window "closed" or "hidden".
         QTest::addColumn<QString>("shown");
-        for (const bool whileDecoding : {false, true}) {
-            const char* when = whileDecoding ? ", after its decode began" : ", before the show";
-            const QList<std::pair<const char*, const char*>> rows{
-                {"53 deleted", "nothing"},
-                {"dangling link", "dangling link"},
-                {"FIFO", "fifo"},
-                {"device", "device"},
-                {"folder", "folder"},
-                {"481 text", "text"},
-                {"header claiming 65500 x 65500", "a huge header"},
-                {"progressive, thousands of scans", "thousands of scans"},
-                {"another picture", "a larger picture"},
-            };
-            for (const auto& [name, by] : rows) {
+        for (const bool whileDecoding : {false, true})
+            for (const char* by : {"nothing", "dangling link", "fifo", "device", "folder", "text",
+                                   "a huge header", "thousands of scans", "a larger picture"}) {
                 const QString kind(by);
                 const QString shown = kind == "nothing" || kind == "dangling link" ? "black"
                                       : kind == "a larger picture"                 ? "new"
                                                                                    : "last";
-                QTest::addRow("%s%s", name, when) << kind << whileDecoding << 0 << QString() << shown;
+                QTest::addRow("%s%s", by, whileDecoding ? ", after its decode began" : "")
+                    << kind << whileDecoding << 0 << QString() << 0 << shown;
             }
-        }
-        QTest::newRow("76 path not found: message, window unloaded")
+        QTest::newRow("76 path not found")
             << "in a missing folder" << false << 0 << "Can't find that file/path.  Exiting to main menu."
-            << "closed";
-        QTest::newRow("71 disk not ready: message, window unloaded")
+            << 48 << "closed";
+        QTest::newRow("71 disk not ready")
             << "" << false << 71
-            << "There is a problem accessing the specified disk.  Exiting back to main menu."
+            << "There is a problem accessing the specified disk.  Exiting back to main menu." << 48
             << "closed";
-        QTest::newRow("other failure: its number and description, then go on")
-            << "" << false << 70 << "Error: 70: Permission denied"
-            << "last";
+        QTest::newRow("other failure: go on")
+            << "" << false << 70 << "Error: 70: Permission denied" << 0 << "last";
+        QTest::newRow("list emptied")
+            << "an emptied list" << false << 0 << "No images to display!" << 64 << "hidden";
     }
     void failedOrReplacedPictureGetsItsReaction()
     {
@@ -356,6 +310,7 @@ private slots:
         QFETCH(bool, whileDecoding);
         QFETCH(int, injected);
         QFETCH(QString, message);
+        QFETCH(int, style);
         QFETCH(QString, shown);
         DisplayFixture f(3);
         QString target = f.path(2);
@@ -364,7 +319,7 @@ private slots:
             f.state.MainImages.Clear();
             for (const QString& path : {f.path(1), target, f.path(3)})
                 f.state.MainImages.Add(path);
-        } else if (!whileDecoding && !replace(target, by)) {
+        } else if (!whileDecoding && by != "an emptied list" && !replace(target, by)) {
             QSKIP("this machine cannot make that kind of file");
         }
         if (injected)
@@ -380,123 +335,31 @@ private slots:
             if (!replace(target, by))
                 QSKIP("this machine cannot make that kind of file");
         }
+        if (by == "an emptied list")
+            f.state.MainImages.Clear();
         f.window->tim1_Timer();
         QCOMPARE(f.dialogs.messageTexts(), message.isEmpty() ? QStringList() : QStringList({message}));
-        if (!message.isEmpty()) {
-            QCOMPARE(f.dialogs.asked().first().style, shown == "closed" ? 48 : 0);
-            QCOMPARE(f.dialogs.asked().first().title, QStringLiteral("Lumarine"));
-        }
+        if (!message.isEmpty())
+            QCOMPARE(std::pair(f.dialogs.asked().first().style, f.dialogs.asked().first().title),
+                     std::pair(style, QStringLiteral("Lumarine")));
         QVERIFY(!QGuiApplication::overrideCursor());
-        QCOMPARE(f.window->isLoaded(), shown != "closed");
-        QCOMPARE(f.unloads, shown == "closed" ? 1 : 0);
-        if (shown == "closed")
+        const bool gone = shown == "closed" || shown == "hidden";
+        QCOMPARE(std::pair(f.window->isLoaded(), f.window->isVisible()), std::pair(shown != "closed", !gone));
+        QCOMPARE(f.unloads, gone ? 1 : 0);
+        if (gone) {
+            f.window->tim1_Timer();
+            QCOMPARE(f.dialogs.asked().size(), 1);
             return;
+        }
         // The tooltip names the path that failed.
         QCOMPARE(f.window->imgMain->toolTip(), target);
         QCOMPARE(f.window->imgMain->isVisible(), shown != "black");
-        if (shown == "last")
-            QCOMPARE(f.window->imgMain->geometry(), first);
-        if (shown == "new")
-            QCOMPARE(f.window->imgMain->size(), first.size() * 2);
+        if (shown != "black")
+            QCOMPARE(f.window->imgMain->size(), shown == "new" ? first.size() * 2 : first.size());
         // The show goes on with the next picture.
         f.window->tim1_Timer();
         QCOMPARE(f.window->imgMain->toolTip(), f.path(3));
         QVERIFY(f.window->imgMain->isVisible());
-    }
-
-    void positionOutsideAHiddenWindowShowsNothing()
-    {
-        DisplayFixture f(2);
-        f.window->Load();
-        f.window->SetCurrent(f.state.MainImages);
-        f.window->DisplayImage(9);
-        QVERIFY(f.dialogs.asked().isEmpty());
-        QVERIFY(f.window->isLoaded());
-    }
-
-    void missingImageLeavesTheScreenBlackForOneDelay()
-    {
-        DisplayFixture f(3);
-        QFile::remove(f.path(2));
-        f.standardShow(2);
-        for (int tick = 1; tick <= 4; ++tick) {
-            f.window->tim1_Timer();
-            QCOMPARE(f.window->mintIndex(), tick < 2 ? 1 : tick < 4 ? 2 : 3);
-            QCOMPARE(f.window->imgMain->isVisible(), tick < 2 || tick == 4);
-        }
-        QVERIFY(f.window->isVisible());
-    }
-
-    void nextPictureIsDecodedOnceAheadOfItsTick()
-    {
-        DisplayFixture f(9);
-        f.standardShow(0);
-        for (int tick = 0; tick < 6; ++tick)
-            f.window->tim1_Timer();
-        QCOMPARE(shownPosition(f), 7);
-        // Each picture shown was decoded once: by the decode begun a tick
-        // earlier, not again when its tick came.
-        for (int position = 1; position <= 7; ++position)
-            QCOMPARE(f.loader.loadsOf(f.path(position)), 1);
-    }
-
-    void listEmptiedDuringTheShowEndsItWithoutACrash()
-    {
-        DisplayFixture f(2);
-        f.standardShow(0);
-        f.state.MainImages.Clear();
-        f.dialogs.answerMessage(platform::mb::Ok);
-        f.window->tim1_Timer();
-        QCOMPARE(f.dialogs.messageTexts(), QStringList({"No images to display!"}));
-        QCOMPARE(f.dialogs.asked().first().style, 64);
-        // Hidden, not unloaded; the timer stops and the favourites box is rebuilt.
-        QVERIFY(!f.window->isVisible() && f.window->isLoaded() && !f.window->tim1->isActive());
-        QCOMPARE(f.unloads, 1);
-        f.window->tim1_Timer();
-        QCOMPARE(f.dialogs.asked().size(), 1);
-    }
-
-    void closingRebuildsTheFavoritesAndKeepsTheDelay()
-    {
-        DisplayFixture f(3);
-        f.standardShow(4);
-        QTest::keyClick(f.window.get(), Qt::Key_Escape);
-        QVERIFY(!f.window->isLoaded() && !f.window->isVisible() && !f.window->tim1->isActive());
-        QCOMPARE(f.unloads, 1);
-        // A show of the favourites does not set the delay: the last one holds.
-        f.state.Favorites.Add(f.path(3));
-        f.window->Load();
-        f.window->setSingle(false);
-        f.window->SetStandard();
-        f.window->SetCurrent(f.state.Favorites);
-        f.window->Start();
-        QCOMPARE(f.window->mintDelay(), 4);
-        QCOMPARE(f.window->imgMain->toolTip(), f.path(3));
-        QCOMPARE(f.window->lblStatus->text(), QStringLiteral("Faves"));
-    }
-
-    void thumbnailSettingOpensOnlyAPreviewInThumbnails_data()
-    {
-        QTest::addColumn<bool>("preview");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<display::DisplayMode>("mode");
-        QTest::newRow("standard show: a full picture") << false << "Thumbs" << display::DisplayMode::Standard;
-        QTest::newRow("preview: thumbnails") << true << "Full" << display::DisplayMode::PreviewThumbs;
-    }
-    void thumbnailSettingOpensOnlyAPreviewInThumbnails()
-    {
-        QFETCH(bool, preview);
-        QFETCH(QString, caption);
-        QFETCH(display::DisplayMode, mode);
-        DisplayFixture f(3);
-        f.state.ThumbPreview = true;
-        if (preview)
-            f.preview();
-        else
-            f.standardShow(3);
-        QCOMPARE(f.window->cmdControl[6]->text(), caption);
-        QCOMPARE(f.window->mode(), mode);
-        QCOMPARE(f.window->imgMain->isVisible(), mode == display::DisplayMode::Standard);
     }
 };
 

@@ -9,8 +9,10 @@
 #include "support/failingfilesystem.h"
 #include "support/modelrows.h"
 #include "support/scripteddialogs.h"
+#include "support/testmain.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QMap>
 #include <QMultiHash>
