@@ -54,7 +54,9 @@ Arguments parseArguments(const QStringList& arguments)
     if (!parser.parse(arguments)) {
         result.exitCode = 2;
         result.errorOutput = parser.errorText() + QStringLiteral("\n");
-    } else if (parser.isSet(help)) {
+    } else if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        // --help-all would list Qt's own options too; the program has no
+        // window yet to take them from, so both answer alike.
         result.exitCode = 0;
         // Before the application exists the parser cannot name the program.
         result.output = parser.helpText().replace(QStringLiteral("<executable_name>"),

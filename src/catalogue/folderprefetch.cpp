@@ -47,8 +47,9 @@ QList<platform::DirEntry> FolderPrefetch::list(const QString& folder)
     // A folder asked for ahead is waited for while a worker has it or can
     // take it up; the walk lists it itself only when the workers are full.
     finished_.wait(lock, [&] {
-        return !listings_.contains(folder) ? listings_.size() >= MaxAhead || queued() == waiting_.end()
-                                           : listings_.value(folder).done;
+        const auto listing = listings_.constFind(folder);
+        return listing == listings_.cend() ? listings_.size() >= MaxAhead || queued() == waiting_.end()
+                                           : listing->done;
     });
     if (!listings_.contains(folder)) {
         if (const auto waiting = queued(); waiting != waiting_.end())
@@ -67,8 +68,8 @@ void FolderPrefetch::skip(const QString& folder)
     const std::lock_guard lock(mutex_);
     if (const auto waiting = std::find(waiting_.begin(), waiting_.end(), folder); waiting != waiting_.end())
         waiting_.erase(waiting);
-    else if (listings_.value(folder).done)
-        listings_.remove(folder);
+    else if (const auto listing = listings_.find(folder); listing != listings_.end() && listing->done)
+        listings_.erase(listing);
 }
 
 QList<platform::DirEntry> FolderPrefetch::take(Listing& listing)

@@ -24,20 +24,13 @@ colour_at_middle() {
 shows() {
     [ "$(colour_at_middle)" = "$1" ]
 }
-display_window() {
-    xdotool search --all --pid "$APP_PID" --onlyvisible --name '^Form1$' | head -n 1 | grep .
-}
 
 cd "$WORK"
 "$LUMARINE" folder/b.jpg &
 APP_PID=$!
 wait_for 20 display_window || fail "no show started"
 DISPLAY_WINDOW=$(display_window)
-covers_the_screen() {
-    eval "$(xdotool getwindowgeometry --shell "$DISPLAY_WINDOW")"
-    [ "$X" = 0 ] && [ "$Y" = 0 ] && [ "$WIDTH" = 1280 ] && [ "$HEIGHT" = 1024 ]
-}
-wait_for 10 covers_the_screen || fail "the show does not cover the screen"
+wait_for 10 covers_the_screen "$DISPLAY_WINDOW" || fail "the show does not cover the screen"
 wait_for 10 shows green || fail "b is not shown: the middle of the screen is $(colour_at_middle)"
 
 wait_for 10 xdotool windowfocus --sync "$DISPLAY_WINDOW" || fail "the show could not take the focus"

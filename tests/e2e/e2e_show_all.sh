@@ -19,10 +19,6 @@ INI
 
 start_lumarine
 
-display_window() {
-    xdotool search --all --pid "$APP_PID" --onlyvisible --name '^Form1$' | head -n 1 | grep .
-}
-
 # The picture's place: the bounding box of what is not black on the screen.
 picture_box() {
     convert "$1" -fuzz 3% -trim -format '%w %h %X %Y\n' info: | tr -d '+'
@@ -62,11 +58,7 @@ click_on "push button" "All" 1
 wait_for 20 show_or_message || fail "Show All opened no display window"
 display_window >/dev/null || fail "Show All answered with a message instead of a show"
 DISPLAY_WINDOW=$(display_window)
-covers_the_screen() {
-    eval "$(xdotool getwindowgeometry --shell "$DISPLAY_WINDOW")"
-    [ "$X" = 0 ] && [ "$Y" = 0 ] && [ "$WIDTH" = 1280 ] && [ "$HEIGHT" = 1024 ]
-}
-wait_for 10 covers_the_screen || fail "the display window does not cover the screen: $(xdotool getwindowgeometry "$DISPLAY_WINDOW"; xdotool getwindowname "$DISPLAY_WINDOW")"
+wait_for 10 covers_the_screen "$DISPLAY_WINDOW" || fail "the display window does not cover the screen: $(xdotool getwindowgeometry "$DISPLAY_WINDOW"; xdotool getwindowname "$DISPLAY_WINDOW")"
 
 wait_for 10 picture_on_screen || fail "no picture appeared on the screen"
 read -r w h x y < <(picture_box "$WORK/first.png")

@@ -66,6 +66,17 @@ screenshot() {
     import -window root "$1"
 }
 
+# The show's window, once one is on screen.
+display_window() {
+    xdotool search --all --pid "$APP_PID" --onlyvisible --name '^Form1$' | head -n 1 | grep .
+}
+
+# Whether window $1 covers the whole 1280 x 1024 screen.
+covers_the_screen() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    [ "$X" = 0 ] && [ "$Y" = 0 ] && [ "$WIDTH" = 1280 ] && [ "$HEIGHT" = 1024 ]
+}
+
 visible_windows() {
     xdotool search --all --pid "$APP_PID" --onlyvisible --name '.*' 2>/dev/null | wc -l
 }
