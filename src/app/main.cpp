@@ -2,6 +2,8 @@
 #include "app/frmlummain.h"
 #include "app/version.h"
 #include "catalogue/appstate.h"
+#include "display/firstpicture.h"
+#include "display/geometry.h"
 #include "platform/filesystem.h"
 #include "platform/launcher.h"
 #include "platform/pacer.h"
@@ -10,6 +12,7 @@
 #include "platform/widgets/qtdialogs.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QStringList>
 
 #include <optional>
@@ -21,6 +24,21 @@ namespace {
 QString thumbnailSoftware()
 {
     return QStringLiteral("lumarine-%1.%2.%3").arg(version::Major).arg(version::Minor).arg(version::Revision);
+}
+
+// The picture the arguments show at once; none for the other forms.
+QString shownFirst(const app::Arguments& arguments)
+{
+    return arguments.open == app::Arguments::Open::Pictures ? arguments.paths.first() : QString();
+}
+
+// What the show will ask for: the size on the primary screen, where the main
+// window opens.
+platform::ShownSizeFor primaryScreenSize()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return display::ShownSizeOnScreen(display::ScreenTwips(screen),
+                                      screen ? screen->devicePixelRatio() : 1.0);
 }
 
 } // namespace
@@ -38,12 +56,15 @@ int main(int argc, char* argv[])
     if (arguments.exitCode)
         return app::printAnswer(arguments);
 
+    // The picture shown at once decodes while the windows are built.
+    const platform::FilePictureLoader files;
+    const display::FirstPictureLoader pictures(files, shownFirst(arguments), primaryScreenSize());
+
     platform::QtDialogs dialogs;
     platform::DesktopLauncher launcher;
     platform::LocalFileSystem fileSystem;
-    platform::FilePictureLoader pictures;
     const auto thumbnailCache = platform::ThumbnailCache::fromEnvironment(thumbnailSoftware());
-    platform::CachedThumbnailLoader thumbnails(pictures, thumbnailCache);
+    platform::CachedThumbnailLoader thumbnails(files, thumbnailCache);
     platform::Pacer pacer;
     basLumarine::AppState state;
     frmLumMain window(state, {.dialogs = dialogs,

@@ -149,8 +149,7 @@ QSizeF frmDisplay::screenTwips() const
 {
     if (screenOverride_)
         return *screenOverride_;
-    QScreen* screen = targetScreen();
-    return twips::fromPixels(QSizeF(screen ? screen->geometry().size() : QSize(800, 600)));
+    return display::ScreenTwips(targetScreen());
 }
 
 void frmDisplay::showOnScreen()

@@ -33,11 +33,7 @@ void frmDisplay::DisplayImage(const QString& path)
 
 platform::ShownSizeFor frmDisplay::screenSizeFor() const
 {
-    const QSizeF screen = screenTwips();
-    const qreal ratio = pixelRatio();
-    return [screen, ratio](QSize own) {
-        return display::DevicePixels(display::FitToScreen(display::OwnSizeTwips(own, ratio), screen), ratio);
-    };
+    return display::ShownSizeOnScreen(screenTwips(), pixelRatio());
 }
 
 void frmDisplay::displayTarget(const Target& target)

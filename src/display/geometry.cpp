@@ -2,6 +2,7 @@
 
 #include "platform/twips.h"
 
+#include <QScreen>
 #include <QtMath>
 
 namespace display {
@@ -127,6 +128,18 @@ QSize DevicePixels(QSizeF twipsSize, qreal devicePixelRatio)
 {
     const QSizeF pixels = twips::toPixels(twipsSize) * devicePixelRatio;
     return {qMax(1, qRound(pixels.width())), qMax(1, qRound(pixels.height()))};
+}
+
+platform::ShownSizeFor ShownSizeOnScreen(QSizeF screenTwips, qreal devicePixelRatio)
+{
+    return [screenTwips, devicePixelRatio](QSize own) {
+        return DevicePixels(FitToScreen(OwnSizeTwips(own, devicePixelRatio), screenTwips), devicePixelRatio);
+    };
+}
+
+QSizeF ScreenTwips(const QScreen* screen)
+{
+    return twips::fromPixels(QSizeF(screen ? screen->geometry().size() : QSize(800, 600)));
 }
 
 } // namespace display

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "platform/picture.h"
+
 #include <QPointF>
 #include <QSizeF>
 #include <QString>
 #include <QVector>
+
+class QScreen;
 
 // The display window's arithmetic, in twips, apart from any widget.
 namespace display {
@@ -42,5 +46,11 @@ QSizeF FitThumbnail(QSizeF picture, qint32 cellWidth, qint32 cellHeight);
 
 // Device pixels for a size in twips on a screen of the given pixel ratio.
 QSize DevicePixels(QSizeF twipsSize, qreal devicePixelRatio);
+
+// The size a show decodes a picture at: fitted to the screen, in its device
+// pixels. Pictures decoded at start-up ask the same, so the show can use them.
+platform::ShownSizeFor ShownSizeOnScreen(QSizeF screenTwips, qreal devicePixelRatio);
+// A screen's size in twips; that of 800 x 600 pixels when there is none.
+QSizeF ScreenTwips(const QScreen* screen);
 
 } // namespace display

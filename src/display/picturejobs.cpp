@@ -27,6 +27,17 @@ DecodedPicture LoadNow(const platform::PictureLoader& loader, const QString& pat
     return result;
 }
 
+std::optional<platform::LoadedPicture> UnchangedResult(const PictureJob& job)
+{
+    // The file is looked at again: it may have gone, or been replaced, since
+    // its decode began.
+    const platform::FileStamp now = platform::checkPictureFile(job.path);
+    const DecodedPicture decoded = job.future.result();
+    if (decoded.error == 0 && decoded.stamp == now)
+        return decoded.picture;
+    return std::nullopt;
+}
+
 PictureJobs::PictureJobs(const platform::PictureLoader& loader) : loader_(loader)
 {
     // Both cores of a small machine: a page of thumbnails decodes two at a

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 
 namespace display {
 
@@ -39,6 +40,12 @@ struct PictureJob {
             cancelled->store(true);
     }
 };
+
+// Waits for a job begun ahead of time and gives its picture when the decode
+// succeeded and the path still names the file it decoded (device, inode,
+// size, time); nothing when it failed or the file has changed since. Throws
+// the numbered failure when the path can no longer be a picture file.
+std::optional<platform::LoadedPicture> UnchangedResult(const PictureJob& job);
 
 // Decodes the pictures that will be needed next while the user looks at the
 // current ones. Workers only read files; everything they produce is handed

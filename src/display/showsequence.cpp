@@ -103,14 +103,10 @@ void ShowSequence::decode(const QString& path, const platform::ShownSizeFor& siz
 
 platform::LoadedPicture ShowSequence::load(const QString& path, const platform::ShownSizeFor& sizeFor)
 {
-    if (!ahead_.isValid() || ahead_.path != path)
-        return jobs_.loader().load(path, sizeFor);
-    // The file is looked at again: it may have gone, or been replaced,
-    // since its decode began.
-    const platform::FileStamp now = platform::checkPictureFile(path);
-    const DecodedPicture decoded = std::exchange(ahead_, {}).future.result();
-    if (decoded.error == 0 && decoded.stamp == now)
-        return decoded.picture;
+    if (ahead_.isValid() && ahead_.path == path) {
+        if (std::optional<platform::LoadedPicture> decoded = UnchangedResult(std::exchange(ahead_, {})))
+            return *std::move(decoded);
+    }
     return jobs_.loader().load(path, sizeFor);
 }
 

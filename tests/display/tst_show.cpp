@@ -4,6 +4,7 @@
 
 #include "catalogue/imagecollection.h"
 #include "display/classicrandom.h"
+#include "display/firstpicture.h"
 #include "display/showsequence.h"
 #include "support/failingfilesystem.h"
 
@@ -138,36 +139,50 @@ private slots:
         QCOMPARE(shown, positions);
     }
 
-    // The first picture of the next show, decoded while the main window is idle.
+    // The first picture of the next show, decoded while the main window is
+    // idle (the show's sequence) or while a launch builds its windows.
     void firstPictureAheadServesOnlyItsOwnFile_data()
     {
-        QTest::addColumn<QString>("change");
-        QTest::addColumn<QSize>("shown"); // an empty size: the load fails
+        QTest::addColumn<bool>("atLaunch");
+        QTest::addColumn<QString>("change"); // after the decode, before the load
+        QTest::addColumn<QSize>("shown");    // an empty size: the load fails
         QTest::addColumn<int>("loads");
-        QTest::newRow("unchanged: decoded once") << "" << QSize(64, 48) << 1;
-        QTest::newRow("replaced: decoded again") << "a larger picture" << QSize(240, 180) << 2;
-        QTest::newRow("removed: missing") << "removed" << QSize() << 1;
+        for (const bool atLaunch : {false, true}) {
+            const QString by = atLaunch ? "launch, " : "show, ";
+            QTest::newRow(qPrintable(by + "unchanged: decoded once")) << atLaunch << "" << QSize(64, 48) << 1;
+            QTest::newRow(qPrintable(by + "replaced: decoded again"))
+                << atLaunch << "a larger picture" << QSize(240, 180) << 2;
+            QTest::newRow(qPrintable(by + "removed: missing")) << atLaunch << "removed" << QSize() << 1;
+        }
+        QTest::newRow("launch, another picture asked") << true << "other path" << QSize(64, 48) << 2;
+        QTest::newRow("launch, another size asked") << true << "half size" << QSize(32, 24) << 2;
     }
     void firstPictureAheadServesOnlyItsOwnFile()
     {
+        QFETCH(bool, atLaunch);
         QFETCH(QString, change);
         QFETCH(QSize, shown);
         QFETCH(int, loads);
         QTemporaryDir dir;
-        const QString path = dir.filePath("first.jpg");
-        QVERIFY(testsupport::writeJpeg(path, {64, 48}));
+        const QString path = dir.filePath("first.jpg"), other = dir.filePath("other.jpg");
+        QVERIFY(testsupport::writeJpeg(path, {64, 48}) && QFile::copy(path, other));
         CountingLoader loader;
         display::PictureJobs jobs{loader};
         display::ShowSequence show{jobs};
         const auto ownSize = [](QSize own) { return own; };
-        show.decodeFirst(path, ownSize);
-        QTRY_VERIFY(show.aheadDone());
+        display::FirstPictureLoader launch(loader, atLaunch ? path : QString(), ownSize);
+        if (!atLaunch)
+            show.decodeFirst(path, ownSize);
+        QTRY_VERIFY(show.aheadDone() && launch.ready());
         if (change == "removed")
             QVERIFY(QFile::remove(path));
-        else if (!change.isEmpty())
+        else if (change == "a larger picture")
             QVERIFY(replace(path, change));
+        const QString asked = change == "other path" ? other : path;
+        const auto askedSize = [&](QSize own) { return change == "half size" ? own / 2 : own; };
         platform::LoadedPicture picture;
-        const int error = testsupport::errorOf([&] { picture = show.load(path, ownSize); });
+        const int error = testsupport::errorOf(
+            [&] { picture = atLaunch ? launch.load(asked, askedSize) : show.load(asked, askedSize); });
         QCOMPARE(error == 0, shown.isValid());
         QCOMPARE(picture.image.size(), shown.isValid() ? shown : QSize(0, 0));
         QCOMPARE(loader.loads.load(), loads);

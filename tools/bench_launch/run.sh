@@ -8,7 +8,7 @@
 #   tools/bench_launch/run.sh [BUILD_DIR] [RUNS]
 #
 # BENCH_LAUNCH_BEFORE=DIR adds the lumarine of another build (an older one) on
-# the list, so that two versions are timed in the same run.
+# the picture and the list, so that two versions are timed in the same run.
 # Needs xvfb-run, ImageMagick, djpeg, gcc with the X11, Xext and Xtst headers
 # (scripts/deps.sh --bench). openbox is used when installed, as a desktop
 # would place and focus windows; feh, nsxiv and qimgv run when installed.
@@ -100,7 +100,8 @@ record() {
 cases=("djpeg -scale 1/4 (large)")
 for size in large screen; do
     cases+=("lumarine PICTURE ($size)" "lumarine LIST, Alt+V A ($size)")
-    [ -n "${BENCH_LAUNCH_BEFORE:-}" ] && cases+=("before: lumarine LIST, Alt+V A ($size)")
+    [ -n "${BENCH_LAUNCH_BEFORE:-}" ] &&
+        cases+=("before: lumarine PICTURE ($size)" "before: lumarine LIST, Alt+V A ($size)")
     command -v feh >/dev/null && cases+=("feh -F ($size)")
     command -v nsxiv >/dev/null && cases+=("nsxiv -f ($size)")
     command -v qimgv >/dev/null && cases+=("qimgv ($size)")
@@ -119,6 +120,7 @@ run_case() {
     case "$1" in
     djpeg*) djpeg_ms ;;
     "lumarine PICTURE"*) picture_ms "$BUILD/lumarine" "$picture" ;;
+    "before: lumarine PICTURE"*) picture_ms "$BENCH_LAUNCH_BEFORE/lumarine" "$picture" ;;
     "lumarine LIST"*) list_then_keys_ms "$WORK/$size.lum" "$BUILD" ;;
     "before: lumarine LIST"*) list_then_keys_ms "$WORK/$size.lum" "$BENCH_LAUNCH_BEFORE" ;;
     feh*) picture_ms feh -F "$picture" ;;
