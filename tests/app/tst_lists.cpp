@@ -29,18 +29,12 @@ private slots:
     void setBaseTakesTheBrowsersAnswer_data()
     {
         QTest::addColumn<QString>("how");
-        QTest::addColumn<QString>("base");
-        QTest::newRow("ok") << "ok"
-                            << "/";
-        QTest::newRow("cancel") << "cancel"
-                                << "/before";
-        QTest::newRow("close box empties the base") << "close"
-                                                    << "";
+        for (const char* how : {"ok", "cancel", "close"})
+            QTest::newRow(how) << QString(how);
     }
     void setBaseTakesTheBrowsersAnswer()
     {
         QFETCH(QString, how);
-        QFETCH(QString, base);
         MainWindowFixture f;
         f.load();
         auto* baseBox = f.child<QComboBox>("txtBase");
@@ -62,7 +56,8 @@ private slots:
         f.child<QPushButton>("cmdBrowse")->click();
         // It opened at the base folder, or at what is left of it: "/before" is gone.
         QCOMPARE(startedAt, QStringLiteral("/"));
-        QCOMPARE(baseBox->currentText(), base);
+        // The close box empties the base.
+        QCOMPARE(baseBox->currentText(), how == "ok" ? "/" : how == "cancel" ? "/before" : "");
     }
 
     void saveEntriesWriteTheirOwnList_data()
