@@ -12,20 +12,22 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 
 private slots:
+    // Each button keeps its icon; the captions follow the box, and the
+    // setting is written at once.
     void showNamesTogglesCaptionsAndWritesAtOnce()
     {
         MainWindowFixture f;
         f.load();
-        auto* names = f.child<QCheckBox>("chkShowNames");
-        const QList<QAction*> buttons = f.child<QToolBar>("Toolbar1")->actions();
-        QCOMPARE(buttons.size(), 13);
-        for (bool shown : {true, false}) {
-            names->click();
-            for (QAction* button : buttons) {
-                QCOMPARE(!button->text().isEmpty(), shown && !button->isSeparator());
-                QVERIFY(button->isSeparator() || !button->icon().isNull());
-            }
-            QVERIFY(f.readIni().contains(shown ? "ShowButtonNames=True\n" : "ShowButtonNames=False\n"));
+        for (const char* shown : {"True", "False"}) {
+            f.child<QCheckBox>("chkShowNames")->click();
+            QString buttons;
+            for (QAction* button : f.child<QToolBar>("Toolbar1")->actions())
+                buttons += button->isSeparator()      ? '-'
+                           : button->icon().isNull()  ? '!'
+                           : button->text().isEmpty() ? '0'
+                                                      : '1';
+            QCOMPARE(buttons, QString("1-111-1-111-1").replace('1', *shown == 'T' ? '1' : '0'));
+            QVERIFY(f.readIni().contains(QByteArray("ShowButtonNames=") + shown + "\n"));
         }
     }
 
@@ -149,13 +151,12 @@ private slots:
         MainWindowFixture f;
         f.dialogs.answerMessage(Ok);
         f.action("mnuHelpSub_2")->trigger();
-        QCOMPARE(f.dialogs.asked().size(), 1);
-        const auto& about = f.dialogs.asked().first();
-        QCOMPARE(about.style, Information);
-        QCOMPARE(about.title, QStringLiteral("Lumarine"));
-        for (const char* line : {"Lumarine Image Viewer\r\n", "\r\nweb: lumarine.example.org\r\n",
-                                 "\r\ne-mail: lumarine@example.org\r\n", "\r\nVersion: 1.0.50"})
-            QVERIFY2(about.text.contains(line), line);
+        const auto& about = f.dialogs.asked().value(0);
+        QCOMPARE(QString::number(about.style) + about.title, QString::number(Information) + "Lumarine");
+        QCOMPARE(
+            about.text,
+            "Lumarine Image Viewer\r\n\r\nweb: lumarine.example.org\r\ne-mail: lumarine@example.org\r\n\r\n"
+            "Thank you for your support!\r\n\r\nVersion: 1.0.50");
         QVERIFY(about.details.contains("GNU General Public License"));
     }
 
