@@ -113,6 +113,18 @@ QStringList scan(const QString& root, platform::FileSystem& inner, const QString
            fixture.dialogs.messageTexts();
 }
 
+// The search's base below the test's folder, the pacer's step, and what the
+// search found and put on the labels; "@" stands for the test's folder with
+// its final separator.
+struct SearchRow {
+    QString base;
+    qint64 step;
+    QStringList found, statuses, counts;
+    QString failing = {};
+    int number = 0;
+    QString stoppedIn = {};
+};
+
 } // namespace
 
 class TestFolderScan : public QObject {
@@ -162,41 +174,69 @@ private slots:
             QVERIFY(QFile::exists(image));
     }
 
-    // "@" stands for the base folder with its final separator.
-    void labelsFollowTheSearch_data()
+    // A search of a tree with a folder that fails to list (52 is reported,
+    // the others not) or a Stop pressed while the status line names a folder.
+    void searchFollowedOnItsLabels_data()
     {
-        QTest::addColumn<QString>("base");
-        QTest::addColumn<qint64>("step");
-        QTest::addColumn<QStringList>("found");
-        QTest::addColumn<QStringList>("statuses");
-        QTest::addColumn<QStringList>("counts");
-        const QStringList all{"/earlier.jpg", "@a/w.jpg", "@a/x.jpg", "@z.jpg"};
-        const QStringList paced{"Searching @", "Searching @a/", "Ready."};
-        // A folder's own "Ready." waits for the end of the whole search.
-        QTest::newRow("paced") << "" << qint64(50) << all << paced << QStringList{"2", "3", "4"};
-        QTest::newRow("paced, final separator")
-            << "/" << qint64(50) << all << paced << QStringList{"2", "3", "4"};
-        QTest::newRow("labels current at the end")
-            << "" << qint64(0) << all << QStringList{"Ready."} << QStringList{"4"};
-        QTest::newRow("missing base") << "/missing" << qint64(0) << QStringList{"/earlier.jpg"}
-                                      << QStringList{"Ready."} << QStringList{};
+        QTest::addColumn<SearchRow>("row");
+        const QStringList all{"/earlier.jpg", "@a/deep/w.jpg", "@a/x.jpg", "@b/y.jpg", "@z.jpg"};
+        const QStringList paced{"Searching @", "Searching @a/", "Searching @a/deep/", "Searching @b/",
+                                "Ready."};
+        const QStringList allButA{"/earlier.jpg", "@b/y.jpg", "@z.jpg"}, ready{"Ready."};
+        // A folder's own "Ready." waits for the end of the whole search; a
+        // folder whose failure is reported is named on the status line.
+        QTest::newRow("paced") << SearchRow{"", 50, all, paced, {"2", "3", "4", "5"}};
+        QTest::newRow("paced, final separator") << SearchRow{"/", 50, all, paced, {"2", "3", "4", "5"}};
+        QTest::newRow("labels current at the end") << SearchRow{"", 0, all, ready, {"5"}};
+        QTest::newRow("missing base") << SearchRow{"/missing", 0, {"/earlier.jpg"}, ready, {}};
+        QTest::newRow("bad name deep down") << SearchRow{"",
+                                                         0,
+                                                         {"/earlier.jpg", "@a/x.jpg", "@b/y.jpg", "@z.jpg"},
+                                                         {"Searching @a/deep/", "Ready."},
+                                                         {"4"},
+                                                         "a/deep/",
+                                                         52};
+        QTest::newRow("bad name") << SearchRow{"", 0, allButA, {"Searching @a/", "Ready."}, {"3"}, "a/", 52};
+        QTest::newRow("disk not ready") << SearchRow{"", 0, allButA, ready, {"3"}, "a/", 71};
+        QTest::newRow("permission") << SearchRow{"", 0, allButA, ready, {"3"}, "a/", 70};
+        // A failed base leaves its own "Searching" on the status line.
+        QTest::newRow("base itself") << SearchRow{"", 0, {"/earlier.jpg"}, {"Searching @"}, {}, "", 52};
+        QTest::newRow("stopped in the base") << SearchRow{
+            "", 50, {"/earlier.jpg", "@z.jpg"}, {"Searching @", "Search stopped"}, {"2"}, {}, 0, "@"};
+        QTest::newRow("stopped deep down")
+            << SearchRow{"",
+                         50,
+                         {"/earlier.jpg", "@a/deep/w.jpg", "@a/x.jpg", "@z.jpg"},
+                         {"Searching @", "Searching @a/", "Searching @a/deep/", "Search stopped"},
+                         {"2", "3", "4"},
+                         {},
+                         0,
+                         "@a/deep/"};
     }
-    void labelsFollowTheSearch()
+    void searchFollowedOnItsLabels()
     {
-        QFETCH(QString, base);
-        QFETCH(qint64, step);
-        QFETCH(QStringList, found);
-        QFETCH(QStringList, statuses);
-        QFETCH(QStringList, counts);
+        QFETCH(SearchRow, row);
         QTemporaryDir dir;
-        QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg", "a/w.jpg", "z.jpg"}));
-        CatalogueFixture fixture(step);
+        const QString base = dir.path() + "/";
+        QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg", "a/deep/w.jpg", "b/y.jpg", "z.jpg"}));
+        CatalogueFixture fixture(row.step);
+        if (row.number)
+            fixture.fileSystem.failAlways(testsupport::FsCall::List, row.number, base + row.failing);
+        fixture.context.stopRequested = [&] {
+            return !row.stoppedIn.isEmpty() &&
+                   fixture.labels.statuses.contains(below(base, {"Searching " + row.stoppedIn}).first());
+        };
+        fixture.dialogs.acceptAllMessages();
         ImageCollection images = testsupport::listOf({"/earlier.jpg"});
-        catalogue::SearchFolder(dir.path() + base, images, fixture.context);
-        QCOMPARE(itemsOf(images), below(dir.path() + "/", found));
-        QCOMPARE(fixture.labels.statuses, below(dir.path() + "/", statuses));
-        QCOMPARE(fixture.labels.counts, counts);
-        QVERIFY(step ? fixture.yields >= 6 : fixture.yields == 0);
+        QCOMPARE(catalogue::SearchFolder(dir.path() + row.base, images, fixture.context),
+                 row.stoppedIn.isEmpty());
+        QCOMPARE(itemsOf(images), below(base, row.found));
+        QCOMPARE(fixture.labels.statuses, below(base, row.statuses));
+        QCOMPARE(fixture.labels.counts, row.counts);
+        QVERIFY(row.step ? fixture.yields >= 3 : fixture.yields == 0);
+        QCOMPARE(fixture.dialogs.messageTexts(),
+                 row.number == 52 ? QStringList{"Can't read from " + base + row.failing} : QStringList{});
+        QVERIFY(row.number != 52 || fixture.dialogs.asked().first().style == platform::mb::Information);
     }
 
     // The root volume gives single separators; a folder removed by another
@@ -217,64 +257,6 @@ private slots:
         QCOMPARE(fileSystem.listed, (QStringList{"/", "/a/", "/b/"}));
         QVERIFY(fixture.dialogs.asked().isEmpty());
         QCOMPARE(fixture.labels.statuses.last(), "Ready.");
-    }
-
-    void failingFolderEndsOnlyItsOwnSearch_data()
-    {
-        QTest::addColumn<QString>("failing");
-        QTest::addColumn<int>("number"); // 52 is reported, the others not
-        QTest::addColumn<QStringList>("found");
-        const QStringList allButA{"b/y.jpg", "z.jpg"};
-        QTest::newRow("bad name deep down") << "a/deep/" << 52 << QStringList{"a/x.jpg", "b/y.jpg", "z.jpg"};
-        QTest::newRow("bad name") << "a/" << 52 << allButA;
-        QTest::newRow("disk not ready") << "a/" << 71 << allButA;
-        QTest::newRow("permission") << "a/" << 70 << allButA;
-        // A failed base leaves its own "Searching" on the status line.
-        QTest::newRow("base itself") << "" << 52 << QStringList{};
-    }
-    void failingFolderEndsOnlyItsOwnSearch()
-    {
-        QFETCH(QString, failing);
-        QFETCH(int, number);
-        QFETCH(QStringList, found);
-        QTemporaryDir dir;
-        const QString base = dir.path() + "/";
-        QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg", "a/deep/w.jpg", "b/y.jpg", "z.jpg"}));
-        CatalogueFixture fixture;
-        fixture.fileSystem.failAlways(testsupport::FsCall::List, number, base + failing);
-        fixture.dialogs.acceptAllMessages();
-        ImageCollection images;
-        catalogue::SearchFolder(dir.path(), images, fixture.context);
-        QCOMPARE(itemsOf(images), under(base, found));
-        QCOMPARE(fixture.dialogs.messageTexts(),
-                 number == 52 ? QStringList{"Can't read from " + base + failing} : QStringList{});
-        QVERIFY(number != 52 || fixture.dialogs.asked().first().style == platform::mb::Information);
-        QCOMPARE(fixture.labels.statuses.last(), failing.isEmpty() ? "Searching " + base : "Ready.");
-    }
-
-    void stopEndsTheSearchAfterTheFolderBeingListed_data()
-    {
-        QTest::addColumn<QString>("stoppedIn"); // the folder the status line names when Stop is pressed
-        QTest::addColumn<QStringList>("found");
-        QTest::newRow("in the base") << "" << QStringList{"@z.jpg"};
-        QTest::newRow("deep down") << "a/deep/" << QStringList{"@a/deep/w.jpg", "@a/x.jpg", "@z.jpg"};
-    }
-    void stopEndsTheSearchAfterTheFolderBeingListed()
-    {
-        QFETCH(QString, stoppedIn);
-        QFETCH(QStringList, found);
-        QTemporaryDir dir;
-        const QString base = dir.path() + "/";
-        QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg", "a/deep/w.jpg", "b/y.jpg", "z.jpg"}));
-        CatalogueFixture fixture(50);
-        fixture.context.stopRequested = [&] {
-            return fixture.labels.statuses.contains("Searching " + base + stoppedIn);
-        };
-        ImageCollection images;
-        QVERIFY(!catalogue::SearchFolder(dir.path(), images, fixture.context));
-        QCOMPARE(itemsOf(images), below(base, found));
-        QCOMPARE(fixture.labels.statuses.last(), QStringLiteral("Search stopped"));
-        QCOMPARE(fixture.labels.counts.last(), QString::number(found.size()));
     }
 
     void pathsBeyondTheSystemLimitAreNamedOnce()

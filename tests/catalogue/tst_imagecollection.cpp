@@ -85,20 +85,6 @@ private slots:
         QCOMPARE(box.rowCount(), 0);
         QVERIFY(images.isEmpty() && !images.Contains("/4.jpg"));
     }
-
-    void holdsMoreThanSixteenBitPositions()
-    {
-        constexpr int Many = 40000;
-        ImageCollection images;
-        for (int i = 1; i <= Many; ++i)
-            images.Add(QStringLiteral("/p/Img_%1.jpg").arg(i));
-        QCOMPARE(images.PositionOf("/P/IMG_32768.JPG"), 32768);
-        QVERIFY(!images.AddIfAbsent("/p/IMG_1.jpg"));
-        images.Remove("/p/img_2.jpg");
-        QCOMPARE(images.PositionOf("/p/Img_40000.jpg"), Many - 1);
-        QVERIFY(images.AddIfAbsent("/p/Img_2.jpg"));
-        QCOMPARE(images.Item(qsizetype(Many)), QStringLiteral("/p/Img_2.jpg"));
-    }
 };
 
 LUMARINE_REGISTER_TEST(TestImageCollection)
