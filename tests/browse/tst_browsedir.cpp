@@ -88,6 +88,7 @@ private slots:
                                    {"/media/cd", DriveType::CdRom},
                                    {"/odd", DriveType::Unknown}};
         f.browser->show();
+        f.browser->Form_Load(); // a second load builds nothing twice
         QStringList nodes;
         for (int i = 0; i < f.tree()->topLevelItemCount(); ++i) {
             QTreeWidgetItem* node = f.tree()->topLevelItem(i);

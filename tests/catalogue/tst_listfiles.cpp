@@ -300,6 +300,7 @@ private slots:
         QCOMPARE(fixture.dialogs.asked().last().style, duplicate ? OkOnly | Information : YesNo | Question);
         QCOMPARE(testsupport::rowsOf(favesBox), favorites);
         QVERIFY(!basUI::IsBusyCursorOn());
+        QCOMPARE(fixture.yields > 0, step > 0 && !lines.isEmpty() && answer == Yes);
         // Clearing the favourites asks first.
         fixture.dialogs.answerMessage(No);
         catalogue::ClearFavorites(faves, fixture.dialogs);
