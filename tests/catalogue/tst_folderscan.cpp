@@ -1,9 +1,9 @@
 // The search of a folder tree for pictures, in the order a user expects,
 // through folders that change or defy it: special files, odd names, link
 // loops, a folder that goes while the tree is read, paths longer than the
-// system takes.
+// system takes; and the listing ahead on several threads, which must change
+// nothing of what the walk alone finds, says and asks.
 #include "catalogue/folderscan.h"
-#include "catalogue/imagecollection.h"
 #include "catalogue/imagelistmodel.h"
 #include "fixtures.h"
 #include "platform/basui.h"
@@ -30,10 +30,8 @@ using testsupport::itemsOf;
 
 namespace {
 
-// Lists a temporary folder as if it were the root volume, so that a scan of
-// "/" can be watched without reading the machine's own root; or removes a
-// folder right after the listing that named it, as another program might
-// while the search is under way.
+// Lists a temporary folder as if it were the root volume, and removes a
+// folder right after the listing that named it, as another program might.
 class RootedFileSystem final : public platform::LocalFileSystem {
 public:
     QString root, listedFolder, removed;
@@ -51,16 +49,22 @@ public:
     bool isPseudoFolder(const QString&) override { return false; }
 };
 
-// Makes each entry of a tree: "kind|name" a special file of that kind (a
-// file whose name is not text for "not text"), any other as makeTree does.
+class OneThreadFileSystem final : public platform::LocalFileSystem {
+public:
+    bool listsConcurrently() const override { return false; }
+};
+
+// Makes each entry of a tree: "link|name|target" a link, "not text|name" a
+// file whose name is not text, "kind|name" a special file of that kind, any
+// other as makeTree does.
 bool makeEntries(const QString& root, const QStringList& entries)
 {
     for (const QString& entry : entries) {
-        const QString kind = entry.section('|', 0, 0);
-        const QString name = root + "/" + entry.section('|', 1);
+        const QString kind = entry.section('|', 0, 0), name = root + "/" + entry.section('|', 1, 1);
         const int raw =
             kind == "not text" ? ::creat((QFile::encodeName(name) + "\xe9.jpg").constData(), 0600) : -1;
         const bool made = !entry.contains('|') ? testsupport::makeTree(root, {entry})
+                          : kind == "link"     ? QFile::link(root + "/" + entry.section('|', 2), name)
                           : kind == "not text" ? raw >= 0 && ::close(raw) == 0
                                                : testsupport::makeSpecialFile(kind, name);
         if (!made)
@@ -69,7 +73,7 @@ bool makeEntries(const QString& root, const QStringList& entries)
     return true;
 }
 
-QStringList prefixed(const QString& base, QStringList paths)
+QStringList under(const QString& base, QStringList paths)
 {
     for (QString& path : paths)
         path.prepend(base);
@@ -93,6 +97,34 @@ bool makeDeepTree(const QString& base, int depth)
     return fd >= 0 && ::close(fd) == 0;
 }
 
+// A paced search of root with folders failing to list: what it found
+// (relative to root), said and asked.
+QStringList scan(const QString& root, platform::FileSystem& inner, const QStringList& unreadable, int number)
+{
+    CatalogueFixture fixture(50);
+    testsupport::FailingFileSystem fileSystem(inner);
+    for (const QString& folder : unreadable)
+        fileSystem.failAlways(testsupport::FsCall::List, number, root + "/" + folder);
+    fixture.dialogs.acceptAllMessages();
+    catalogue::Context context{fixture.dialogs, fileSystem, fixture.pacer, fixture.labels};
+    ImageCollection images;
+    catalogue::SearchFolder(root, images, context);
+    return itemsOf(images).replaceInStrings(root, "") + fixture.labels.statuses + fixture.labels.counts +
+           fixture.dialogs.messageTexts();
+}
+
+// The search's base below the test's folder, the pacer's step, and what the
+// search found and put on the labels; "@" stands for the test's folder with
+// its final separator.
+struct SearchRow {
+    QString base;
+    qint64 step;
+    QStringList found, statuses, counts;
+    QString failing = {};
+    int number = 0;
+    QString stoppedIn = {};
+};
+
 } // namespace
 
 class TestFolderScan : public QObject {
@@ -103,32 +135,29 @@ private slots:
     {
         QTest::addColumn<QStringList>("tree");
         QTest::addColumn<QStringList>("found");
-        QTest::newRow("a, b, then z")
-            << QStringList{"z.jpg", "b/y.jpg", "a/x.jpg"} << QStringList{"a/x.jpg", "b/y.jpg", "z.jpg"};
-        QTest::newRow("whole tree before the next")
-            << QStringList{"b.jpg", "a/a.jpg", "a/b/d.jpg", "a/b/c.jpg", "c/e.jpg"}
-            << QStringList{"a/b/c.jpg", "a/b/d.jpg", "a/a.jpg", "c/e.jpg", "b.jpg"};
-        QTest::newRow("both endings, any case")
-            << QStringList{"X.JPG", "y.jpeg", "Z.JpEg", "w.png", "v.jpg.txt", "xjpg", "x.jpe", "x.jpgg"}
-            << QStringList{"X.JPG", "y.jpeg", "Z.JpEg"};
-        QTest::newRow("hidden entries")
-            << QStringList{".h/x.jpg", ".y.jpg", "a/.z.jpg", "a/k.jpg"} << QStringList{"a/k.jpg"};
-        QTest::newRow("numbers by value")
-            << QStringList{"img10.jpg", "img2.jpg", "IMG1.jpg", "d10/a.jpg", "d9/a.jpg"}
-            << QStringList{"d9/a.jpg", "d10/a.jpg", "IMG1.jpg", "img2.jpg", "img10.jpg"};
-        QTest::newRow("folder named like an image")
-            << QStringList{"f.jpg/in.jpg"} << QStringList{"f.jpg/in.jpg"};
+        QTest::newRow("whole tree before the next, numbers by value")
+            << QStringList{"b.jpg",     "a/a.jpg",  "a/b/d.jpg", "a/b/c.jpg", "c/e.jpg",
+                           "img10.jpg", "IMG1.jpg", "img2.jpg",  "d10/a.jpg", "d9/a.jpg"}
+            << QStringList{"a/b/c.jpg", "a/b/d.jpg", "a/a.jpg",  "c/e.jpg",  "d9/a.jpg",
+                           "d10/a.jpg", "b.jpg",     "IMG1.jpg", "img2.jpg", "img10.jpg"};
+        QTest::newRow("both endings, any case; hidden entries")
+            << QStringList{"X.JPG",  "y.jpeg",   "Z.JpEg", "w.png",    "v.jpg.txt", "xjpg",        "x.jpe",
+                           "x.jpgg", ".h/x.jpg", ".y.jpg", "a/.z.jpg", "a/k.jpg",   "f.jpg/in.jpg"}
+            << QStringList{"a/k.jpg", "f.jpg/in.jpg", "X.JPG", "y.jpeg", "Z.JpEg"};
         QTest::newRow("odd names, as they are")
             << QStringList{"1/a\nb.jpg", "2/a\rb.jpg", "3/-n.jpg", "4/ 'a' \"b\" .jpg",
                            "5/" + QString(251, 'x') + ".jpg"}
             << QStringList{"1/a\nb.jpg", "2/a\rb.jpg", "3/-n.jpg", "4/ 'a' \"b\" .jpg",
                            "5/" + QString(251, 'x') + ".jpg"};
         QTest::newRow("special files named .jpg")
-            << QStringList{"real.jpg", "fifo|fifo.jpg", "dangling link|link.jpg", "not text|caf",
-                           "folder|empty.jpg"}
+            << QStringList{"real.jpg",     "fifo|fifo.jpg",    "dangling link|link.jpg",
+                           "not text|caf", "folder|empty.jpg", "device|device.jpg"}
             << QStringList{"real.jpg"};
-        QTest::newRow("device named .jpg")
-            << QStringList{"real.jpg", "device|device.jpg"} << QStringList{"real.jpg"};
+        // b is entered once, by its own name; its second name comes later.
+        QTest::newRow("links followed, loops end")
+            << QStringList{"a/x.jpg",       "b/y.jpg",  "link|a/up|",
+                           "link|a/self|a", "link|c|b", "link|alias.jpg|b/y.jpg"}
+            << QStringList{"a/x.jpg", "b/y.jpg", "alias.jpg"};
     }
     void imagesComeSubFoldersFirstInListingOrder()
     {
@@ -136,164 +165,98 @@ private slots:
         QFETCH(QStringList, found);
         QTemporaryDir dir;
         const testsupport::ContentsRemover remover{dir.path()};
-        if (!makeEntries(dir.path(), tree))
-            QSKIP("this machine cannot make that kind of file");
+        QVERIFY(makeEntries(dir.path(), tree));
         CatalogueFixture fixture;
         ImageCollection images;
         catalogue::SearchFolder(dir.path(), images, fixture.context);
-        QCOMPARE(itemsOf(images), prefixed(dir.path() + "/", found));
+        QCOMPARE(itemsOf(images), under(dir.path() + "/", found));
         for (const QString& image : images)
             QVERIFY(QFile::exists(image));
     }
 
-    void linksAreFollowedAndLoopsEnd()
+    // A search of a tree with a folder that fails to list (52 is reported,
+    // the others not) or a Stop pressed while the status line names a folder.
+    void searchFollowedOnItsLabels_data()
     {
+        QTest::addColumn<SearchRow>("row");
+        const QStringList all{"/earlier.jpg", "@a/deep/w.jpg", "@a/x.jpg", "@b/y.jpg", "@z.jpg"};
+        const QStringList paced{"Searching @", "Searching @a/", "Searching @a/deep/", "Searching @b/",
+                                "Ready."};
+        const QStringList allButA{"/earlier.jpg", "@b/y.jpg", "@z.jpg"}, ready{"Ready."};
+        // A folder's own "Ready." waits for the end of the whole search; a
+        // folder whose failure is reported is named on the status line.
+        QTest::newRow("paced") << SearchRow{"", 50, all, paced, {"2", "3", "4", "5"}};
+        QTest::newRow("paced, final separator") << SearchRow{"/", 50, all, paced, {"2", "3", "4", "5"}};
+        QTest::newRow("labels current at the end") << SearchRow{"", 0, all, ready, {"5"}};
+        QTest::newRow("missing base") << SearchRow{"/missing", 0, {"/earlier.jpg"}, ready, {}};
+        QTest::newRow("bad name deep down") << SearchRow{"",
+                                                         0,
+                                                         {"/earlier.jpg", "@a/x.jpg", "@b/y.jpg", "@z.jpg"},
+                                                         {"Searching @a/deep/", "Ready."},
+                                                         {"4"},
+                                                         "a/deep/",
+                                                         52};
+        QTest::newRow("bad name") << SearchRow{"", 0, allButA, {"Searching @a/", "Ready."}, {"3"}, "a/", 52};
+        QTest::newRow("disk not ready") << SearchRow{"", 0, allButA, ready, {"3"}, "a/", 71};
+        QTest::newRow("permission") << SearchRow{"", 0, allButA, ready, {"3"}, "a/", 70};
+        // A failed base leaves its own "Searching" on the status line.
+        QTest::newRow("base itself") << SearchRow{"", 0, {"/earlier.jpg"}, {"Searching @"}, {}, "", 52};
+        QTest::newRow("stopped in the base") << SearchRow{
+            "", 50, {"/earlier.jpg", "@z.jpg"}, {"Searching @", "Search stopped"}, {"2"}, {}, 0, "@"};
+        QTest::newRow("stopped deep down")
+            << SearchRow{"",
+                         50,
+                         {"/earlier.jpg", "@a/deep/w.jpg", "@a/x.jpg", "@z.jpg"},
+                         {"Searching @", "Searching @a/", "Searching @a/deep/", "Search stopped"},
+                         {"2", "3", "4"},
+                         {},
+                         0,
+                         "@a/deep/"};
+    }
+    void searchFollowedOnItsLabels()
+    {
+        QFETCH(SearchRow, row);
         QTemporaryDir dir;
-        QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg", "b/y.jpg"}));
-        QVERIFY(QFile::link(dir.path(), dir.filePath("a/up")));
-        QVERIFY(QFile::link(dir.filePath("a"), dir.filePath("a/self")));
-        QVERIFY(QFile::link(dir.filePath("b"), dir.filePath("c")));
-        QVERIFY(QFile::link(dir.filePath("b/y.jpg"), dir.filePath("alias.jpg")));
-        CatalogueFixture fixture;
-        ImageCollection images;
-        catalogue::SearchFolder(dir.path(), images, fixture.context);
-        // b is entered once, by its own name; its second name comes later.
-        QCOMPARE(itemsOf(images), below(dir.path(), {"@/a/x.jpg", "@/b/y.jpg", "@/alias.jpg"}));
-        QCOMPARE(fixture.labels.statuses.last(), QStringLiteral("Ready."));
+        const QString base = dir.path() + "/";
+        QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg", "a/deep/w.jpg", "b/y.jpg", "z.jpg"}));
+        CatalogueFixture fixture(row.step);
+        if (row.number)
+            fixture.fileSystem.failAlways(testsupport::FsCall::List, row.number, base + row.failing);
+        fixture.context.stopRequested = [&] {
+            return !row.stoppedIn.isEmpty() &&
+                   fixture.labels.statuses.contains(below(base, {"Searching " + row.stoppedIn}).first());
+        };
+        fixture.dialogs.acceptAllMessages();
+        ImageCollection images = testsupport::listOf({"/earlier.jpg"});
+        QCOMPARE(catalogue::SearchFolder(dir.path() + row.base, images, fixture.context),
+                 row.stoppedIn.isEmpty());
+        QCOMPARE(itemsOf(images), below(base, row.found));
+        QCOMPARE(fixture.labels.statuses, below(base, row.statuses));
+        QCOMPARE(fixture.labels.counts, row.counts);
+        QVERIFY(row.step ? fixture.yields >= 3 : fixture.yields == 0);
+        QCOMPARE(fixture.dialogs.messageTexts(),
+                 row.number == 52 ? QStringList{"Can't read from " + base + row.failing} : QStringList{});
+        QVERIFY(row.number != 52 || fixture.dialogs.asked().first().style == platform::mb::Information);
     }
 
-    // "@" stands for the base folder with its final separator.
-    void labelsFollowTheSearch_data()
-    {
-        QTest::addColumn<QString>("base");
-        QTest::addColumn<qint64>("step");
-        QTest::addColumn<QStringList>("found");
-        QTest::addColumn<QStringList>("statuses");
-        QTest::addColumn<QStringList>("counts");
-        const QStringList all{"/earlier.jpg", "@a/w.jpg", "@a/x.jpg", "@z.jpg"};
-        // A folder's own "Ready." waits for the end of the whole search.
-        QTest::newRow("paced") << "" << qint64(50) << all
-                               << QStringList{"Searching @", "Searching @a/", "Ready."}
-                               << QStringList{"2", "3", "4"};
-        QTest::newRow("paced, final separator")
-            << "/" << qint64(50) << all << QStringList{"Searching @", "Searching @a/", "Ready."}
-            << QStringList{"2", "3", "4"};
-        QTest::newRow("labels current at the end")
-            << "" << qint64(0) << all << QStringList{"Ready."} << QStringList{"4"};
-        QTest::newRow("missing base") << "/missing" << qint64(0) << QStringList{"/earlier.jpg"}
-                                      << QStringList{"Ready."} << QStringList{};
-    }
-    void labelsFollowTheSearch()
-    {
-        QFETCH(QString, base);
-        QFETCH(qint64, step);
-        QFETCH(QStringList, found);
-        QFETCH(QStringList, statuses);
-        QFETCH(QStringList, counts);
-        QTemporaryDir dir;
-        QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg", "a/w.jpg", "z.jpg"}));
-        CatalogueFixture fixture(step);
-        ImageCollection images;
-        images.Add("/earlier.jpg");
-        catalogue::SearchFolder(dir.path() + base, images, fixture.context);
-        QCOMPARE(itemsOf(images), below(dir.path() + "/", found));
-        QCOMPARE(fixture.labels.statuses, below(dir.path() + "/", statuses));
-        QCOMPARE(fixture.labels.counts, counts);
-        QVERIFY(step ? fixture.yields >= 6 : fixture.yields == 0);
-    }
-
-    void rootVolumeGivesSingleSeparators()
+    // The root volume gives single separators; a folder removed by another
+    // program during the search is passed over without a word.
+    void rootVolumeWithAFolderRemovedDuringTheSearch()
     {
         QTemporaryDir dir;
-        QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg", "y.jpg"}));
+        QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg", "b/y.jpg", "b/c/z.jpg", "top.jpg"}));
         RootedFileSystem fileSystem;
         fileSystem.root = dir.path();
+        fileSystem.listedFolder = "/";
+        fileSystem.removed = dir.filePath("b");
         CatalogueFixture fixture;
         catalogue::Context context{fixture.dialogs, fileSystem, fixture.pacer, fixture.labels};
         ImageCollection images;
         catalogue::SearchFolder("/", images, context);
-        QCOMPARE(itemsOf(images), (QStringList{"/a/x.jpg", "/y.jpg"}));
-        QCOMPARE(fileSystem.listed, (QStringList{"/", "/a/"}));
-    }
-
-    void folderRemovedDuringTheSearchIsPassedOver()
-    {
-        QTemporaryDir dir;
-        QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg", "b/y.jpg", "b/c/z.jpg", "top.jpg"}));
-        CatalogueFixture fixture;
-        RootedFileSystem fileSystem;
-        fileSystem.listedFolder = dir.path() + "/";
-        fileSystem.removed = dir.filePath("b");
-        catalogue::Context context{fixture.dialogs, fileSystem, fixture.pacer, fixture.labels};
-        ImageCollection images;
-        catalogue::SearchFolder(dir.path(), images, context);
-        QCOMPARE(itemsOf(images), (QStringList{dir.filePath("a/x.jpg"), dir.filePath("top.jpg")}));
+        QCOMPARE(itemsOf(images), (QStringList{"/a/x.jpg", "/top.jpg"}));
+        QCOMPARE(fileSystem.listed, (QStringList{"/", "/a/", "/b/"}));
         QVERIFY(fixture.dialogs.asked().isEmpty());
         QCOMPARE(fixture.labels.statuses.last(), "Ready.");
-    }
-
-    void failingFolderEndsOnlyItsOwnSearch_data()
-    {
-        QTest::addColumn<QString>("failing");
-        QTest::addColumn<int>("number");
-        QTest::addColumn<bool>("message");
-        QTest::addColumn<QStringList>("found");
-        QTest::addColumn<QString>("status");
-        const QStringList allButA{"b/y.jpg", "z.jpg"};
-        QTest::newRow("bad name deep down")
-            << "a/deep/" << 52 << true << QStringList{"a/x.jpg", "b/y.jpg", "z.jpg"} << "Ready.";
-        QTest::newRow("bad name") << "a/" << 52 << true << allButA << "Ready.";
-        QTest::newRow("disk not ready") << "a/" << 71 << false << allButA << "Ready.";
-        QTest::newRow("permission") << "a/" << 70 << false << allButA << "Ready.";
-        // A failed base leaves its own "Searching" on the status line.
-        QTest::newRow("base itself") << "" << 52 << true << QStringList{} << "Searching ";
-    }
-    void failingFolderEndsOnlyItsOwnSearch()
-    {
-        QFETCH(QString, failing);
-        QFETCH(int, number);
-        QFETCH(bool, message);
-        QFETCH(QStringList, found);
-        QFETCH(QString, status);
-        QTemporaryDir dir;
-        const QString base = dir.path() + "/";
-        QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg", "a/deep/w.jpg", "b/y.jpg", "z.jpg"}));
-        CatalogueFixture fixture;
-        fixture.fileSystem.failAlways(testsupport::FsCall::List, number, base + failing);
-        if (message)
-            fixture.dialogs.answerMessage(Ok);
-        ImageCollection images;
-        catalogue::SearchFolder(dir.path(), images, fixture.context);
-        QCOMPARE(itemsOf(images), prefixed(base, found));
-        QCOMPARE(fixture.dialogs.messageTexts(),
-                 message ? QStringList{"Can't read from " + base + failing} : QStringList{});
-        QVERIFY(!message || fixture.dialogs.asked().first().style == platform::mb::Information);
-        QCOMPARE(fixture.labels.statuses.last(), status == "Ready." ? status : status + base);
-    }
-
-    void stopEndsTheSearchAfterTheFolderBeingListed_data()
-    {
-        QTest::addColumn<QString>("stoppedIn"); // the folder the status line names when Stop is pressed
-        QTest::addColumn<QStringList>("found");
-        QTest::newRow("in the base") << "" << QStringList{"z.jpg"};
-        QTest::newRow("deep down") << "a/deep/" << QStringList{"a/deep/w.jpg", "a/x.jpg", "z.jpg"};
-    }
-    void stopEndsTheSearchAfterTheFolderBeingListed()
-    {
-        QFETCH(QString, stoppedIn);
-        QFETCH(QStringList, found);
-        QTemporaryDir dir;
-        const QString base = dir.path() + "/";
-        QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg", "a/deep/w.jpg", "b/y.jpg", "z.jpg"}));
-        CatalogueFixture fixture(50);
-        fixture.context.stopRequested = [&] {
-            return fixture.labels.statuses.contains("Searching " + base + stoppedIn);
-        };
-        ImageCollection images;
-        QVERIFY(!catalogue::SearchFolder(dir.path(), images, fixture.context));
-        QCOMPARE(itemsOf(images), prefixed(base, found));
-        QCOMPARE(fixture.labels.statuses.last(), QStringLiteral("Search stopped"));
-        QCOMPARE(fixture.labels.counts.last(), QString::number(found.size()));
     }
 
     void pathsBeyondTheSystemLimitAreNamedOnce()
@@ -319,17 +282,6 @@ private slots:
         QCOMPARE(fixture.labels.statuses.last(), "Ready.");
     }
 
-    void countWithoutBaseAsksNothing()
-    {
-        CatalogueFixture fixture;
-        ImageCollection images = testsupport::listOf({"/kept.jpg"});
-        fixture.dialogs.answerMessage(Ok);
-        catalogue::Count("", images, fixture.context);
-        QCOMPARE(fixture.dialogs.messageTexts(), QStringList{"You must select a base to count from."});
-        QCOMPARE(itemsOf(images), QStringList{"/kept.jpg"});
-        QVERIFY(!basUI::IsBusyCursorOn());
-    }
-
     void countAnsweredYesOrNo_data()
     {
         QTest::addColumn<int>("answer");
@@ -349,12 +301,15 @@ private slots:
         CatalogueFixture fixture;
         ImageCollection images = testsupport::listOf({"/elsewhere.jpg"});
         catalogue::ImageListModel box{images};
+        fixture.dialogs.answerMessage(Ok);
+        catalogue::Count("", images, fixture.context);
         fixture.dialogs.answerMessage(No);
         catalogue::Count(dir.path(), images, fixture.context);
         QVERIFY(testsupport::makeTree(dir.path(), {"a/x.jpg"}));
         fixture.dialogs.answerMessage(answer);
         catalogue::Count(dir.path(), images, fixture.context);
-        QCOMPARE(fixture.dialogs.messageTexts(), (QStringList{"Clear current list?", "Clear current list?"}));
+        QCOMPARE(fixture.dialogs.messageTexts(), (QStringList{"You must select a base to count from.",
+                                                              "Clear current list?", "Clear current list?"}));
         QCOMPARE(fixture.dialogs.asked().last().style, platform::mb::YesNo | platform::mb::Question);
         QCOMPARE(testsupport::rowsOf(box), below(dir.path() + "/", expected));
         QCOMPARE(fixture.labels.counts.last(), QString::number(expected.size()));
@@ -364,11 +319,44 @@ private slots:
     void baseComboListsVolumes()
     {
         testsupport::FailingFileSystem fileSystem;
-        const QStringList entries = catalogue::BaseComboEntries(fileSystem);
-        QVERIFY(!entries.isEmpty());
-        QCOMPARE(entries.first(), QStringLiteral("/"));
+        QCOMPARE(catalogue::BaseComboEntries(fileSystem).value(0), QStringLiteral("/"));
         fileSystem.failOnce(testsupport::FsCall::Volumes, 71);
         QCOMPARE(testsupport::errorOf([&] { catalogue::BaseComboEntries(fileSystem); }), 71);
+    }
+
+    void listingAheadChangesNothing_data()
+    {
+        QTest::addColumn<QStringList>("links"); // pairs: link, what it points at
+        QTest::addColumn<QStringList>("unreadable");
+        QTest::addColumn<int>("number");
+        QTest::newRow("links and loops")
+            << QStringList{"f0/up", ".", "f1/self", "f1", "f2/next", "f3", "f9/back", "f4/b"} << QStringList{}
+            << 0;
+        QTest::newRow("folders that cannot be read")
+            << QStringList{"f5/b/c/up", "f5"} << QStringList{"f3/b/", "f7/", "f5/b/c/up/a/"} << 70;
+        QTest::newRow("names too long to read")
+            << QStringList{} << QStringList{"f2/a/", "f30/b/c/"} << platform::err::BadFileName;
+    }
+    void listingAheadChangesNothing()
+    {
+        QFETCH(QStringList, links);
+        QFETCH(QStringList, unreadable);
+        QFETCH(int, number);
+        QTemporaryDir dir;
+        QStringList wide;
+        for (int i = 0; i < 40; ++i)
+            for (const char* leaf : {"/a/1.jpg", "/b/c/2.jpg", "/3.jpg"})
+                wide << QStringLiteral("f%1").arg(i) + leaf;
+        QVERIFY(testsupport::makeTree(dir.path(), wide));
+        for (qsizetype i = 0; i + 1 < links.size(); i += 2)
+            QVERIFY(QFile::link(dir.filePath(links[i + 1]), dir.filePath(links[i])));
+        OneThreadFileSystem alone;
+        const QStringList expected = scan(dir.path(), alone, unreadable, number);
+        QVERIFY(expected.size() > 80);
+        platform::LocalFileSystem threaded;
+        // Repeated, since the workers' timing differs from run to run.
+        for (int run = 0; run < 5; ++run)
+            QCOMPARE(scan(dir.path(), threaded, unreadable, number), expected);
     }
 };
 

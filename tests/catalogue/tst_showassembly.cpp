@@ -68,6 +68,16 @@ private:
     basLumarine::AppState& state_;
 };
 
+// images: in the main list before; found: by the search or count; lines: in
+// the favourites list box; log: the view's; style: the message's, if any.
+struct ShowRow {
+    QString command;
+    int images, found, lines;
+    QStringList log;
+    QString message = {};
+    int style = 0;
+};
+
 } // namespace
 
 class TestShowAssembly : public QObject {
@@ -95,87 +105,66 @@ private slots:
     // empty main list first, or says why it cannot.
     void showCommandsStartTheirShow_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<int>("images"); // in the main list before
-        QTest::addColumn<int>("found");  // by the search or count
-        QTest::addColumn<int>("lines");  // in the favourites list box
-        QTest::addColumn<QStringList>("log");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<int>("style");
-        const QString search = "search /base, busy 1";
-        QTest::newRow("all, filled list")
-            << "all" << 1 << 0 << 0 << QStringList{"standard show of main, single 0, delay 2"} << "" << 0;
-        QTest::newRow("all, empty list searched first")
-            << "all" << 0 << 1 << 0 << QStringList{search, "standard show of main, single 0, delay 2"} << ""
-            << 0;
-        QTest::newRow("all, search stopped: no show")
-            << "all" << 0 << -1 << 0 << QStringList{search} << "" << 0;
-        QTest::newRow("all, nothing found") << "all" << 0 << 0 << 0 << QStringList{search}
-                                            << "Lumarine cannot find any JPEGs at the base path you "
-                                               "specified.  Pick another base path and try again."
-                                            << platform::mb::Information;
+        QTest::addColumn<ShowRow>("row");
+        const QString search = "search /base, busy 1", main = "standard show of main, single 0, delay 2";
+        const QString nothingFound = "Lumarine cannot find any JPEGs at the base path you specified.  Pick "
+                                     "another base path and try again.";
+        QTest::newRow("all, filled list") << ShowRow{"all", 1, 0, 0, {main}};
+        QTest::newRow("all, empty list searched first") << ShowRow{"all", 0, 1, 0, {search, main}};
+        QTest::newRow("all, search stopped: no show") << ShowRow{"all", 0, -1, 0, {search}};
+        QTest::newRow("all, nothing found")
+            << ShowRow{"all", 0, 0, 0, {search}, nothingFound, platform::mb::Information};
+        const QString preview = "preview show of main, single unset, delay unset";
         QTest::newRow("preview, counted first")
-            << "preview" << 0 << 2 << 0
-            << QStringList{"Count pressed", "count label 2",
-                           "preview show of main, single unset, delay unset"}
-            << "" << 0;
+            << ShowRow{"preview", 0, 2, 0, {"Count pressed", "count label 2", preview}};
         QTest::newRow("preview, not counted again")
-            << "preview" << 2 << 0 << 0
-            << QStringList{"count label 2", "preview show of main, single unset, delay unset"} << "" << 0;
-        QTest::newRow("preview, nothing counted") << "preview" << 0 << 0 << 0 << QStringList{"Count pressed"}
-                                                  << "No images to show!" << platform::mb::Exclamation;
+            << ShowRow{"preview", 2, 0, 0, {"count label 2", preview}};
+        QTest::newRow("preview, nothing counted") << ShowRow{
+            "preview", 0, 0, 0, {"Count pressed"}, "No images to show!", platform::mb::Exclamation};
         // The box has a line although the collection was emptied meanwhile.
         QTest::newRow("favorites, as the list box shows")
-            << "favorites" << 0 << 0 << 1 << QStringList{"standard show of favorites, single 0, delay unset"}
-            << "" << 0;
+            << ShowRow{"favorites", 0, 0, 1, {"standard show of favorites, single 0, delay unset"}};
         QTest::newRow("favorites, empty list box")
-            << "favorites" << 0 << 0 << 0 << QStringList{} << "No favorites!" << platform::mb::Information;
+            << ShowRow{"favorites", 0, 0, 0, {}, "No favorites!", platform::mb::Information};
     }
     void showCommandsStartTheirShow()
     {
-        QFETCH(QString, command);
-        QFETCH(int, images);
-        QFETCH(int, found);
-        QFETCH(int, lines);
-        QFETCH(QStringList, log);
-        QFETCH(QString, message);
-        QFETCH(int, style);
+        QFETCH(ShowRow, row);
         basLumarine::AppState state;
-        for (int i = 0; i < images; ++i)
+        for (int i = 0; i < row.images; ++i)
             state.MainImages.Add(QStringLiteral("/p/%1.jpg").arg(i));
-        state.Favorites.Add("/favourite.jpg");
-        if (command == "favorites" && lines)
-            state.Favorites.Clear();
+        if (row.command != "favorites" || !row.lines)
+            state.Favorites.Add("/favourite.jpg");
         FakeView view(state);
         view.delay = "2.5";
-        view.found = found;
-        view.lines = lines;
+        view.found = row.found;
+        view.lines = row.lines;
         testsupport::ScriptedDialogs dialogs;
         dialogs.answerMessage(platform::mb::Ok);
-        const auto click = command == "all"       ? cmdShowAll_Click
-                           : command == "preview" ? cmdPreview_Click
-                                                  : cmdFavorites_Click;
+        const auto click = row.command == "all"       ? cmdShowAll_Click
+                           : row.command == "preview" ? cmdPreview_Click
+                                                      : cmdFavorites_Click;
         click(state, view, dialogs);
-        QCOMPARE(view.log, log);
-        QCOMPARE(dialogs.messageTexts(), message.isEmpty() ? QStringList{} : QStringList{message});
-        if (!message.isEmpty())
+        QCOMPARE(view.log, row.log);
+        QCOMPARE(dialogs.messageTexts(), row.message.isEmpty() ? QStringList{} : QStringList{row.message});
+        if (!row.message.isEmpty())
             QCOMPARE(QString::number(dialogs.asked().first().style) + dialogs.asked().first().title,
-                     QString::number(style) + "Lumarine");
+                     QString::number(row.style) + "Lumarine");
         QVERIFY(!basUI::IsBusyCursorOn());
     }
 
+    // Show All ticked random sets it; unticked it leaves it set.
     void showAllTickedRandomSetsItButUntickedLeavesIt()
     {
         basLumarine::AppState state;
         state.MainImages.Add("/a.jpg");
         FakeView view(state);
         testsupport::ScriptedDialogs dialogs;
-        view.random = true;
-        cmdShowAll_Click(state, view, dialogs);
-        QVERIFY(state.RandomShow);
-        view.random = false;
-        cmdShowAll_Click(state, view, dialogs);
-        QVERIFY(state.RandomShow);
+        for (bool ticked : {true, false}) {
+            view.random = ticked;
+            cmdShowAll_Click(state, view, dialogs);
+            QVERIFY(state.RandomShow);
+        }
     }
 };
 
