@@ -55,9 +55,8 @@ public:
     frmLumMain(basLumarine::AppState& state, app::Services services, QWidget* parent = nullptr);
     ~frmLumMain() override;
 
-    // Start-up: every step's failure is reported and the next step runs.
-    // The command line text names an image list file.
-    void Form_Load(const QString& commandLine);
+    // Start-up: the settings, the base folders, then what the command line
+    // names; every step's failure is reported and the next step runs.
     void Form_Load(const app::Arguments& arguments);
     // The one display window of the run, created on first use.
     frmDisplay& DisplayWindow();

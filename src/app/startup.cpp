@@ -24,16 +24,6 @@ void runStep(platform::Dialogs& dialogs, const std::function<void()>& step)
 
 } // namespace
 
-void frmLumMain::Form_Load(const QString& commandLine)
-{
-    app::Arguments arguments;
-    if (!commandLine.isEmpty()) {
-        arguments.open = app::Arguments::Open::ListFile;
-        arguments.paths = {commandLine};
-    }
-    Form_Load(arguments);
-}
-
 void frmLumMain::Form_Load(const app::Arguments& arguments)
 {
     platform::Dialogs& dialogs = services_.dialogs;

@@ -69,10 +69,10 @@ struct MainWindowFixture {
     bool captionsShown() const { return !action("Toolbar1_1")->text().isEmpty(); }
 
     // Started with a settings file that records the first start, so no help opens.
-    void load(const QString& commandLine = {}, const QByteArray& settings = {})
+    void load(const QByteArray& settings = {})
     {
         writeIni("[Settings]\nFirstStart=Done\n" + settings);
-        window->Form_Load(commandLine);
+        window->Form_Load({});
     }
 
     QString iniPath() const { return dir.filePath("lumarine.ini"); }

@@ -123,7 +123,7 @@ private slots:
         MainWindowFixture f;
         f.launcher.opens = opens;
         f.dialogs.acceptAllMessages();
-        f.window->Form_Load(QString()); // the first start opens the manual
+        f.window->Form_Load({}); // the first start opens the manual
         f.window->show();
         const QString manual = "The manual " + f.launcher.documents.value(0);
         const QString web = "http://lumarine.example.org/lumarine/proglink.htm";

@@ -43,9 +43,9 @@ private slots:
         f.dialogs.acceptAllMessages();
         const bool firstStart = stored.isNull();
         if (firstStart)
-            f.window->Form_Load(QString());
+            f.window->Form_Load({});
         else
-            f.load({}, stored);
+            f.load(stored);
         auto* base = f.child<QComboBox>("txtBase");
         const bool random = f.child<QCheckBox>("chkRandom")->isChecked();
         const bool names = f.child<QCheckBox>("chkShowNames")->isChecked();
@@ -89,7 +89,7 @@ private slots:
         if (fromStart)
             breakFile();
         f.dialogs.answerMessage(platform::mb::Ok);
-        f.window->Form_Load(QString());
+        f.window->Form_Load({});
         if (!fromStart)
             breakFile();
         if (captions)
@@ -112,7 +112,7 @@ private slots:
     {
         QFETCH(QString, way);
         MainWindowFixture f;
-        f.window->Form_Load(QString());
+        f.window->Form_Load({});
         f.window->show();
         f.child<QComboBox>("txtBase")->setCurrentText("/home/user/Pictures");
         f.child<QLineEdit>("txtDelay")->setText("12");
