@@ -45,10 +45,7 @@ class SettingsFile;
 // the settings, the catalogue's commands and the shows need of the window
 // they reach through their own view interfaces, all answered here from the
 // controls.
-class frmLumMain : public QMainWindow,
-                   private settings::SettingsView,
-                   private catalogue::StatusLabels,
-                   private catalogue::ShowView {
+class frmLumMain : public QMainWindow, private settings::SettingsView, private catalogue::ShowView {
     Q_OBJECT
 
 public:

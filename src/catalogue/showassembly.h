@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/context.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -32,14 +34,12 @@ public:
     virtual void StartAt(int position) = 0;
 };
 
-// What the show commands read and press on the main window.
-class ShowView {
+// What the show commands read and press on the main window, besides its labels.
+class ShowView : public StatusLabels {
 public:
-    virtual ~ShowView() = default;
     virtual bool randomTicked() const = 0;
     virtual QString delayText() const = 0;
     virtual QString baseText() const = 0;
-    virtual void setCountText(const QString& text) = 0;
     // Lines in the favourites list box, which can lag behind the collection.
     virtual int favoritesLines() const = 0;
     // Searches the folder tree into the main list and shows the count; false

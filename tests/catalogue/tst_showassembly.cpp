@@ -19,6 +19,7 @@ public:
     QString delayText() const override { return delay; }
     QString baseText() const override { return "/base"; }
     void setCountText(const QString& text) override { log << "count label " + text; }
+    void setStatusText(const QString&) override {}
     int favoritesLines() const override { return lines; }
     // A search that finds -1 images is stopped by the user.
     bool SearchFolder(const QString& folder) override
