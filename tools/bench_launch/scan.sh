@@ -37,7 +37,8 @@ fi
 DELAY_MS=${BENCH_SCAN_DELAY_MS:-1}
 SLOW=$WORK/slow
 bench_extra_cleanup() {
-    mountpoint -q "$SLOW" 2>/dev/null && umount "$SLOW"
+    # A program just ended may still hold the mount for a moment: detach it.
+    mountpoint -q "$SLOW" 2>/dev/null && { umount "$SLOW" 2>/dev/null || umount -l "$SLOW"; }
     return 0
 }
 places=(local)
