@@ -16,6 +16,7 @@
 # BENCH_LAUNCH_ONLY, a pattern, keeps the cases whose names match. Needs
 # xdotool besides what run.sh needs.
 set -euo pipefail
+# shellcheck source-path=SCRIPTDIR source=common.sh
 source "$(dirname "$0")/common.sh"
 bench_start "$@"
 

@@ -12,10 +12,12 @@
 # press Alt+V, A (Show All) as soon as the main window paints, and again
 # 1.5 s after it painted ("idle"): the idle case prints the time from the key
 # to the picture alone, what the user waits for once the window has been idle.
+# BENCH_LAUNCH_ONLY, a pattern, keeps the cases whose names match it.
 # Needs xvfb-run, ImageMagick, djpeg, gcc with the X11, Xext and Xtst headers
 # (scripts/deps.sh --bench). openbox is used when installed, as a desktop
 # would place and focus windows; feh, nsxiv and qimgv run when installed.
 set -euo pipefail
+# shellcheck source-path=SCRIPTDIR source=common.sh
 source "$(dirname "$0")/common.sh"
 bench_start "$@"
 

@@ -16,6 +16,7 @@
 # BUILD_DIR/bench-scan-tree between runs. Needs what run.sh needs, and fuse3
 # with python3-fusepy for the slow cases (they are left out without them).
 set -euo pipefail
+# shellcheck source-path=SCRIPTDIR source=common.sh
 source "$(dirname "$0")/common.sh"
 bench_start "$@"
 

@@ -14,6 +14,7 @@
 # BENCH_LAUNCH_BEFORE=DIR times an older build beside BUILD_DIR;
 # BENCH_LAUNCH_ONLY, a pattern, keeps the cases whose names match.
 set -euo pipefail
+# shellcheck source-path=SCRIPTDIR source=common.sh
 source "$(dirname "$0")/common.sh"
 bench_start "$@"
 
