@@ -16,7 +16,7 @@ packages=(
     dbus-daemon at-spi2-core
 )
 packaging=(debhelper lintian appstream desktop-file-utils man-db groff-base)
-bench=(libx11-dev libxext-dev libxtst-dev openbox feh nsxiv qimgv)
+bench=(libx11-dev libxext-dev libxtst-dev openbox feh nsxiv qimgv fuse3 python3-fusepy)
 case "${1:-}" in
 --package) packages+=("${packaging[@]}") ;;
 --test) packages+=("${packaging[@]}" clang libclang-rt-14-dev) ;;
