@@ -3,6 +3,7 @@
 #include "catalogue/context.h"
 #include "catalogue/imagecollection.h"
 #include "platform/apperror.h"
+#include "platform/basui.h"
 #include "platform/pacer.h"
 #include "support/failingfilesystem.h"
 #include "support/scripteddialogs.h"
@@ -13,13 +14,19 @@
 
 namespace testsupport {
 
-// Records every text the commands put on the two labels.
+// Records every text the commands put on the two labels, and whether the
+// busy cursor was on as each count was shown.
 class RecordingLabels final : public catalogue::StatusLabels {
 public:
     void setStatusText(const QString& text) override { statuses << text; }
-    void setCountText(const QString& text) override { counts << text; }
+    void setCountText(const QString& text) override
+    {
+        counts << text;
+        busyAtCounts << basUI::IsBusyCursorOn();
+    }
     QStringList statuses;
     QStringList counts;
+    QList<bool> busyAtCounts;
 };
 
 // A catalogue context over the real file system. The pacer's clock moves on

@@ -313,7 +313,7 @@ private slots:
         QCOMPARE(fixture.dialogs.asked().last().style, platform::mb::YesNo | platform::mb::Question);
         QCOMPARE(testsupport::rowsOf(box), below(dir.path() + "/", expected));
         QCOMPARE(fixture.labels.counts.last(), QString::number(expected.size()));
-        QVERIFY(!basUI::IsBusyCursorOn());
+        QVERIFY(fixture.labels.busyAtCounts.last() && !basUI::IsBusyCursorOn());
     }
 
     void baseComboListsVolumes()

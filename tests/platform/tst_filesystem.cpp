@@ -115,6 +115,8 @@ private slots:
                               resolved("", false)}),
                  QStringList({user, "/somewhere/else.ini", dir.filePath("program/lumarine.ini"), user}));
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"program"});
+        QCOMPARE(QList<bool>({canReplaceFile(dir.filePath("program/lumarine.ini")), canReplaceFile(user)}),
+                 QList<bool>({true, false}));
     }
 
     void namesAreFilteredSortedJoinedAndChecked()
