@@ -55,7 +55,8 @@ list_then_keys_ms() {
 # Alt+V, A: the milliseconds from the A to the picture.
 idle_then_keys_ms() {
     local out
-    out=$("$XPOLL" -w screen -q 0 -d 1500 -k alt+v,a -K content -T 20 -- "$2/lumarine" "$1" 2>/dev/null) ||
+    # Polled every 2 ms: the figure is a few tens of milliseconds at most.
+    out=$("$XPOLL" -w screen -q 0 -d 1500 -i 2 -k alt+v,a -K content -T 20 -- "$2/lumarine" "$1" 2>/dev/null) ||
         { echo timeout; return; }
     field key_ms <<<"$out"
 }
