@@ -2,21 +2,12 @@
 
 namespace display {
 
-namespace {
-
-QSize shownAt(const platform::ShownSizeFor& shownSizeFor, QSize own)
-{
-    return shownSizeFor ? shownSizeFor(own) : own;
-}
-
-} // namespace
-
 FirstPictureLoader::FirstPictureLoader(const platform::PictureLoader& loader, const QString& path,
                                        platform::ShownSizeFor shownSizeFor)
-    : loader_(loader), shownSizeFor_(std::move(shownSizeFor)), jobs_(loader)
+    : loader_(loader), jobs_(loader)
 {
     if (!path.isEmpty())
-        first_ = jobs_.start(path, shownSizeFor_);
+        first_ = jobs_.start(path, std::move(shownSizeFor));
 }
 
 platform::LoadedPicture FirstPictureLoader::load(const QString& path,
@@ -45,11 +36,8 @@ FirstPictureLoader::takeFirst(const QString& path, const platform::ShownSizeFor&
         job.cancel();
         return std::nullopt;
     }
-    std::optional<platform::LoadedPicture> picture = UnchangedResult(job);
     // A show on another screen, or at another size, decodes its own.
-    if (picture && shownAt(shownSizeFor, picture->ownSize) == shownAt(shownSizeFor_, picture->ownSize))
-        return picture;
-    return std::nullopt;
+    return UnchangedResult(job, shownSizeFor);
 }
 
 } // namespace display

@@ -28,7 +28,6 @@ private:
                                                      const platform::ShownSizeFor& shownSizeFor) const;
 
     const platform::PictureLoader& loader_;
-    const platform::ShownSizeFor shownSizeFor_;
     // Its destruction waits for the decode: the worker never outlives the loader.
     PictureJobs jobs_;
     mutable QMutex mutex_;

@@ -27,15 +27,22 @@ DecodedPicture LoadNow(const platform::PictureLoader& loader, const QString& pat
     return result;
 }
 
-std::optional<platform::LoadedPicture> UnchangedResult(const PictureJob& job)
+std::optional<platform::LoadedPicture> UnchangedResult(const PictureJob& job,
+                                                       const platform::ShownSizeFor& asked)
 {
     // The file is looked at again: it may have gone, or been replaced, since
     // its decode began.
     const platform::FileStamp now = platform::checkPictureFile(job.path);
     const DecodedPicture decoded = job.future.result();
-    if (decoded.error == 0 && decoded.stamp == now)
-        return decoded.picture;
-    return std::nullopt;
+    if (decoded.error != 0 || decoded.stamp != now)
+        return std::nullopt;
+    const QSize own = decoded.picture.ownSize;
+    const auto shownAt = [own](const platform::ShownSizeFor& sizeFor) {
+        return sizeFor ? sizeFor(own) : own;
+    };
+    if (shownAt(asked) != shownAt(job.shownSizeFor))
+        return std::nullopt;
+    return decoded.picture;
 }
 
 PictureJobs::PictureJobs(const platform::PictureLoader& loader) : loader_(loader)
@@ -56,6 +63,7 @@ PictureJob PictureJobs::start(const platform::PictureLoader& loader, const QStri
 {
     PictureJob job;
     job.path = path;
+    job.shownSizeFor = shownSizeFor;
     job.cancelled = std::make_shared<std::atomic<bool>>(false);
     job.future = QtConcurrent::run(
         &pool_, [&loader, path, shownSizeFor = std::move(shownSizeFor), cancelled = job.cancelled]() {

@@ -30,6 +30,7 @@ DecodedPicture LoadNow(const platform::PictureLoader& loader, const QString& pat
 // One load started on a worker; cancelling skips it if it has not begun.
 struct PictureJob {
     QString path;
+    platform::ShownSizeFor shownSizeFor; // the size it decodes at
     QFuture<DecodedPicture> future;
     std::shared_ptr<std::atomic<bool>> cancelled;
 
@@ -42,10 +43,12 @@ struct PictureJob {
 };
 
 // Waits for a job begun ahead of time and gives its picture when the decode
-// succeeded and the path still names the file it decoded (device, inode,
-// size, time); nothing when it failed or the file has changed since. Throws
-// the numbered failure when the path can no longer be a picture file.
-std::optional<platform::LoadedPicture> UnchangedResult(const PictureJob& job);
+// succeeded at the size now asked for, and the path still names the file it
+// decoded (device, inode, size, time); nothing when it failed, the screen
+// changed or the file has changed since. Throws the numbered failure when
+// the path can no longer be a picture file.
+std::optional<platform::LoadedPicture> UnchangedResult(const PictureJob& job,
+                                                       const platform::ShownSizeFor& asked);
 
 // Decodes the pictures that will be needed next while the user looks at the
 // current ones. Workers only read files; everything they produce is handed

@@ -104,7 +104,8 @@ void ShowSequence::decode(const QString& path, const platform::ShownSizeFor& siz
 platform::LoadedPicture ShowSequence::load(const QString& path, const platform::ShownSizeFor& sizeFor)
 {
     if (ahead_.isValid() && ahead_.path == path) {
-        if (std::optional<platform::LoadedPicture> decoded = UnchangedResult(std::exchange(ahead_, {})))
+        if (std::optional<platform::LoadedPicture> decoded =
+                UnchangedResult(std::exchange(ahead_, {}), sizeFor))
             return *std::move(decoded);
     }
     return jobs_.loader().load(path, sizeFor);

@@ -153,9 +153,10 @@ private slots:
             QTest::newRow(qPrintable(by + "replaced: decoded again"))
                 << atLaunch << "a larger picture" << QSize(240, 180) << 2;
             QTest::newRow(qPrintable(by + "removed: missing")) << atLaunch << "removed" << QSize() << 1;
+            QTest::newRow(qPrintable(by + "another size asked"))
+                << atLaunch << "half size" << QSize(32, 24) << 2;
         }
         QTest::newRow("launch, another picture asked") << true << "other path" << QSize(64, 48) << 2;
-        QTest::newRow("launch, another size asked") << true << "half size" << QSize(32, 24) << 2;
     }
     void firstPictureAheadServesOnlyItsOwnFile()
     {
