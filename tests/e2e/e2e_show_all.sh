@@ -1,7 +1,7 @@
-# Starts Lumarine on the sample collection, starts Show All with a click on
-# the toolbar's "All" button, found by its accessible name, checks from screenshots that a fitted, centred
-# picture is shown and changes after the delay, and that Escape returns to
-# the main window.
+# Starts Show All on the sample collection with a click on the toolbar's "All"
+# button, found by its accessible name; checks from screenshots that a fitted,
+# centred picture is shown and changes after the delay, and that Escape returns
+# to the main window.
 E2E_SESSION_BUS=1
 source "$(dirname "$0")/lib.sh" "$@"
 
@@ -46,17 +46,8 @@ screen_changed_from() {
     [ "$(compare -metric AE -fuzz 3% "$1" "$WORK/now.png" null: 2>&1 || true)" != 0 ]
 }
 
-message_box() {
-    xdotool search --all --pid "$APP_PID" --onlyvisible --name '^Lumarine$' | sed -n 2p | grep .
-}
-
-show_or_message() {
-    display_window || message_box
-}
-
 click_on "push button" "All" 1
-wait_for 20 show_or_message || fail "Show All opened no display window"
-display_window >/dev/null || fail "Show All answered with a message instead of a show"
+wait_for 20 display_window || fail "Show All opened no display window"
 DISPLAY_WINDOW=$(display_window)
 wait_for 10 covers_the_screen "$DISPLAY_WINDOW" || fail "the display window does not cover the screen: $(xdotool getwindowgeometry "$DISPLAY_WINDOW"; xdotool getwindowname "$DISPLAY_WINDOW")"
 
