@@ -100,100 +100,76 @@ class TestThumbnailCache : public QObject {
     Q_OBJECT
 
 private slots:
-    void entryNameIsTheDigestOfTheEncodedUri()
-    {
-        const QString path = QString::fromUtf8("/tmp/my photos/café à Zürich.jpg");
-        QCOMPARE(
-            QStringList({ThumbnailCache::uriFor(path), ThumbnailCache::fileNameFor(path),
-                         ThumbnailCache::fileNameFor("/home/jens/photos/me.png")}),
-            QStringList({"file:///tmp/my%20photos/caf%C3%A9%20%C3%A0%20Z%C3%BCrich.jpg",
-                         "5062b3f0d190ea750ee0202bf293c577.png", "c6ee772d9e49320e97ec29a7eb5b1697.png"}));
-    }
-
-    void sizeFolderCoversTheCell_data()
-    {
-        QTest::addColumn<QSize>("shown");
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<QSize>("stored");
-        QTest::newRow("small cell") << QSize(120, 80) << "normal" << QSize(128, 85);
-        QTest::newRow("exactly normal") << QSize(128, 85) << "normal" << QSize(128, 85);
-        QTest::newRow("just over normal") << QSize(129, 86) << "large" << QSize(150, 100);
-        QTest::newRow("cell at ratio 2") << QSize(400, 267) << "x-large" << QSize(512, 341);
-        QTest::newRow("the whole picture fits") << QSize(600, 400) << "xx-large" << QSize(600, 400);
-    }
+    // The entry's name is the digest of the encoded URI, as other programs
+    // name it. RGBA, as the standard asks, though a JPEG's thumbnail is
+    // opaque; no temporary file left beside it; read back by a second run.
     void sizeFolderCoversTheCell()
     {
-        QFETCH(QSize, shown);
-        QFETCH(QString, folder);
-        QFETCH(QSize, stored);
-        CacheFixture f;
-        const LoadedPicture loaded = f.thumbnails.load(f.picture, [&](QSize) { return shown; });
-        f.thumbnails.waitForWrites();
-        QCOMPARE(std::pair(loaded.image.size(), loaded.ownSize), std::pair(shown, QSize(600, 400)));
-        QCOMPARE(f.folders(), QStringList{folder});
-        QCOMPARE(QImageReader(f.entry(folder)).size(), stored);
-        // RGBA, as the standard asks, though a JPEG's thumbnail is opaque; no
-        // temporary file left beside it; read back by a second run.
-        QVERIFY(QImage(f.entry(folder)).hasAlphaChannel());
-        const QString inside = f.cache.root() + "/" + folder;
-        QCOMPARE(QList<mode_t>({statOf(f.entry(folder)).st_mode & 07777,
-                                statOf(f.cache.root()).st_mode & 07777, statOf(inside).st_mode & 07777}),
-                 QList<mode_t>({0600, 0700, 0700}));
-        QCOMPARE(QDir(inside).entryList(QDir::Files).size(), 1);
-        const ThumbnailCache again(f.cache.root(), true, "lumarine-test");
-        const LoadedPicture second =
-            CachedThumbnailLoader(f.files, again).load(f.picture, [&](QSize) { return shown; });
-        QCOMPARE(f.files.loads.load(), 1);
-        QCOMPARE(std::pair(second.image.size(), second.ownSize), std::pair(shown, QSize(600, 400)));
-        QCOMPARE(std::pair(colourAt(second.image, 0.1), colourAt(second.image, 0.9)), std::pair('r', 'b'));
+        const QString path = QString::fromUtf8("/tmp/my photos/café à Zürich.jpg");
+        QCOMPARE(QStringList({ThumbnailCache::uriFor(path), ThumbnailCache::fileNameFor(path)}),
+                 QStringList({"file:///tmp/my%20photos/caf%C3%A9%20%C3%A0%20Z%C3%BCrich.jpg",
+                              "5062b3f0d190ea750ee0202bf293c577.png"}));
+        for (const auto& [shown, folder, stored] : {std::tuple(QSize(128, 85), "normal", QSize(128, 85)),
+                                                    {QSize(129, 86), "large", QSize(150, 100)},
+                                                    {QSize(400, 267), "x-large", QSize(512, 341)},
+                                                    {QSize(600, 400), "xx-large", QSize(600, 400)}}) {
+            CacheFixture f;
+            const LoadedPicture loaded = f.thumbnails.load(f.picture, [&](QSize) { return shown; });
+            f.thumbnails.waitForWrites();
+            const QString inside = f.cache.root() + "/" + folder;
+            QCOMPARE(std::tuple(loaded.image.size(), loaded.ownSize, f.folders(),
+                                QImageReader(f.entry(folder)).size(),
+                                QImage(f.entry(folder)).hasAlphaChannel(),
+                                QDir(inside).entryList(QDir::Files).size()),
+                     std::tuple(shown, QSize(600, 400), QStringList{folder}, stored, true, 1));
+            QCOMPARE(QList<mode_t>({statOf(f.entry(folder)).st_mode & 07777,
+                                    statOf(f.cache.root()).st_mode & 07777, statOf(inside).st_mode & 07777}),
+                     QList<mode_t>({0600, 0700, 0700}));
+            const ThumbnailCache again(f.cache.root(), true, "lumarine-test");
+            const LoadedPicture second =
+                CachedThumbnailLoader(f.files, again).load(f.picture, [&](QSize) { return shown; });
+            QCOMPARE(std::tuple(f.files.loads.load(), second.image.size(), second.ownSize,
+                                colourAt(second.image, 0.1), colourAt(second.image, 0.9)),
+                     std::tuple(1, shown, QSize(600, 400), 'r', 'b'));
+        }
     }
 
     // An entry another program left is used when it is of this picture as it
     // is now; otherwise the picture is decoded again and the entry replaced
     // by one of this program's, which also gives the file's size.
-    void foreignEntryIsUsedOnlyWhenCurrent_data()
-    {
-        QTest::addColumn<QString>("uriSuffix");
-        QTest::addColumn<qint64>("mtimeShift");
-        QTest::addColumn<bool>("enabled");
-        QTest::addColumn<bool>("used");
-        QTest::newRow("current") << "" << 0ll << true << true;
-        QTest::newRow("picture changed since") << "" << -60ll << true << false;
-        QTest::newRow("entry of another file") << "x" << 0ll << true << false;
-        QTest::newRow("cache switched off") << "" << 0ll << false << false;
-    }
     void foreignEntryIsUsedOnlyWhenCurrent()
     {
-        QFETCH(QString, uriSuffix);
-        QFETCH(qint64, mtimeShift);
-        QFETCH(bool, enabled);
-        QFETCH(bool, used);
-        CacheFixture f;
-        const ThumbnailCache cache(f.cache.root(), enabled, "lumarine-test");
-        const CachedThumbnailLoader thumbnails(f.files, cache);
-        const QString mtime = QString::number(statOf(f.picture).st_mtime);
-        const QString uri = ThumbnailCache::uriFor(QFileInfo(f.picture).canonicalFilePath());
-        QImage foreign(256, 171, QImage::Format_ARGB32);
-        foreign.fill(Qt::green);
-        const QStringList keys{"Thumb::URI", "Thumb::MTime", "Thumb::Image::Width", "Thumb::Image::Height",
-                               "Thumb::Size"};
-        const QStringList texts{uri + uriSuffix, QString::number(mtime.toLongLong() + mtimeShift), "600",
-                                "400"};
-        for (int i = 0; i < texts.size(); ++i)
-            foreign.setText(keys[i], texts[i]);
-        QVERIFY(QDir().mkpath(cache.root() + "/large") && foreign.save(f.entry("large"), "png"));
-        const LoadedPicture loaded = thumbnails.load(f.picture, cell200);
-        thumbnails.waitForWrites();
-        QCOMPARE(f.files.loads.load(), used ? 0 : 1);
-        QCOMPARE(std::pair(loaded.image.size(), loaded.ownSize), std::pair(QSize(200, 133), QSize(600, 400)));
-        QCOMPARE(colourAt(loaded.image) == 'g', used);
-        const QImage entry(f.entry("large"));
-        QStringList written;
-        for (const QString& key : keys)
-            written << entry.text(key);
-        const QStringList ours{uri, mtime, "600", "400", QString::number(QFileInfo(f.picture).size())};
-        QCOMPARE(written, used || !enabled ? texts + QStringList{""} : ours);
-        QCOMPARE(f.folders(), QStringList{"large"});
+        // URI suffix, mtime shift, cache enabled, entry used
+        for (const auto& [uriSuffix, mtimeShift, enabled, used] : {std::tuple("", 0, true, true),
+                                                                   {"", -60, true, false},
+                                                                   {"x", 0, true, false},
+                                                                   {"", 0, false, false}}) {
+            CacheFixture f;
+            const ThumbnailCache cache(f.cache.root(), enabled, "lumarine-test");
+            const CachedThumbnailLoader thumbnails(f.files, cache);
+            const QString mtime = QString::number(statOf(f.picture).st_mtime);
+            const QString uri = ThumbnailCache::uriFor(QFileInfo(f.picture).canonicalFilePath());
+            QImage foreign(256, 171, QImage::Format_ARGB32);
+            foreign.fill(Qt::green);
+            const QStringList keys{"Thumb::URI", "Thumb::MTime", "Thumb::Image::Width",
+                                   "Thumb::Image::Height", "Thumb::Size"};
+            const QStringList texts{uri + uriSuffix, QString::number(mtime.toLongLong() + mtimeShift), "600",
+                                    "400"};
+            for (int i = 0; i < texts.size(); ++i)
+                foreign.setText(keys[i], texts[i]);
+            QVERIFY(QDir().mkpath(cache.root() + "/large") && foreign.save(f.entry("large"), "png"));
+            const LoadedPicture loaded = thumbnails.load(f.picture, cell200);
+            thumbnails.waitForWrites();
+            const QImage entry(f.entry("large"));
+            QStringList written;
+            for (const QString& key : keys)
+                written << entry.text(key);
+            const QStringList ours{uri, mtime, "600", "400", QString::number(QFileInfo(f.picture).size())};
+            QCOMPARE(std::tuple(f.files.loads.load(), loaded.image.size(), loaded.ownSize,
+                                colourAt(loaded.image) == 'g', written, f.folders()),
+                     std::tuple(used ? 0 : 1, QSize(200, 133), QSize(600, 400), used,
+                                used || !enabled ? texts + QStringList{""} : ours, QStringList{"large"}));
+        }
     }
 
     void undecodablePictureIsRecordedAndNotDecodedAgain()
@@ -217,24 +193,20 @@ private slots:
                  QStringList{ThumbnailCache::fileNameFor(QFileInfo(broken).canonicalFilePath())});
     }
 
+    // A file stands where the cache's folder would be made; a picture inside
+    // the cache gets no entry of its own.
     void unwritableCacheStillGivesTheThumbnail()
     {
         CacheFixture f;
-        // A file stands where the cache's folder would be made.
         QVERIFY(testsupport::writeBytes(f.root.filePath("blocked"), {}));
         const ThumbnailCache blocked(f.root.filePath("blocked") + "/thumbnails", true, "lumarine-test");
         const CachedThumbnailLoader thumbnails(f.files, blocked);
         for (int round = 1; round <= 2; ++round) {
-            QCOMPARE(thumbnails.load(f.picture, cell200).image.size(), QSize(200, 133));
-            QCOMPARE(f.files.loads.load(), round);
+            const QSize size = thumbnails.load(f.picture, cell200).image.size();
+            QCOMPARE(std::pair(size, f.files.loads.load()), std::pair(QSize(200, 133), round));
         }
         QVERIFY(!blocked.store(*blocked.keyFor(f.picture), ThumbnailCache::flavourFor(200),
                                QImage(2, 2, QImage::Format_ARGB32), QSize(2, 2)));
-    }
-
-    void nothingIsWrittenForPicturesInsideTheCache()
-    {
-        CacheFixture f;
         const QString inside = f.cache.root() + "/large/copy.jpg";
         QVERIFY(QDir().mkpath(f.cache.root() + "/large") && testsupport::writeJpeg(inside, QSize(600, 400)));
         QVERIFY(!f.cache.keyFor(inside));
@@ -254,57 +226,41 @@ private slots:
         const ThumbnailCache fromEnvironment = ThumbnailCache::fromEnvironment("lumarine-test");
         qputenv("XDG_CACHE_HOME", cacheHome);
         qputenv("LUMARINE_NO_THUMBNAIL_CACHE", "1");
-        QVERIFY(fromEnvironment.enabled());
-        QCOMPARE(fromEnvironment.root(), dir.path() + "/thumbnails");
+        QCOMPARE(std::pair(fromEnvironment.enabled(), fromEnvironment.root()),
+                 std::pair(true, dir.path() + "/thumbnails"));
     }
 
-    void embeddedThumbnailServesCellsItCovers_data()
-    {
-        QTest::addColumn<QSize>("thumbnail");
-        QTest::addColumn<QSize>("shown");
-        QTest::addColumn<bool>("embeddedUsed");
-        QTest::newRow("covers the cell") << QSize(160, 120) << QSize(120, 90) << true;
-        QTest::newRow("smaller than the cell") << QSize(160, 120) << QSize(200, 150) << false;
-        QTest::newRow("padded to other proportions") << QSize(160, 90) << QSize(120, 90) << false;
-    }
+    // Opening a FIFO to read waits for a writer that never comes; nor is the
+    // embedded thumbnail looked for in anything but a file.
     void embeddedThumbnailServesCellsItCovers()
     {
-        QFETCH(QSize, thumbnail);
-        QFETCH(QSize, shown);
-        QFETCH(bool, embeddedUsed);
-        CacheFixture f;
-        // A red picture carrying a green EXIF thumbnail.
-        const QByteArray bytes =
-            testsupport::withExif(jpegIn(QSize(1600, 1200), Qt::red), 0, jpegIn(thumbnail, Qt::green));
-        QCOMPARE(exifThumbnail(bytes).value_or(QImage()).size(), thumbnail);
-        const QString path = f.pictures.filePath("camera.jpg");
-        QVERIFY(testsupport::writeBytes(path, bytes));
-        const LoadedPicture loaded = f.thumbnails.load(path, [&](QSize) { return shown; });
-        f.thumbnails.waitForWrites();
-        QCOMPARE(std::pair(loaded.image.size(), loaded.ownSize), std::pair(shown, QSize(1600, 1200)));
-        QCOMPARE(f.files.loads.load(), embeddedUsed ? 0 : 1);
-        QCOMPARE(colourAt(loaded.image), embeddedUsed ? 'g' : 'r');
-    }
-
-    // Opening a FIFO to read waits for a writer that never comes.
-    void fifoInTheCacheIsPassedOver_data()
-    {
-        QTest::addColumn<QString>("place");
-        QTest::newRow("as the entry") << "large";
-        QTest::newRow("as the failure record") << "fail/lumarine-test";
-    }
-    void fifoInTheCacheIsPassedOver()
-    {
-        QFETCH(QString, place);
-        CacheFixture f;
-        const QString entry = f.entry(place);
-        QVERIFY(QDir().mkpath(QFileInfo(entry).absolutePath()) &&
-                testsupport::makeSpecialFile("fifo", entry));
-        QCOMPARE(f.thumbnails.load(f.picture, cell200).image.size(), QSize(200, 133));
-        QCOMPARE(f.files.loads.load(), 1);
-        f.thumbnails.waitForWrites();
-        // Nor is the embedded thumbnail looked for in anything but a file.
-        QVERIFY(!usableExifThumbnail(entry, QSize(600, 400), {}, QSize(20, 13)));
+        for (const auto& [thumbnail, shown, embeddedUsed] :
+             {std::tuple(QSize(160, 120), QSize(120, 90), true),
+              {QSize(160, 120), QSize(200, 150), false},
+              {QSize(160, 90), QSize(120, 90), false}}) {
+            CacheFixture f;
+            // A red picture carrying a green EXIF thumbnail.
+            const QByteArray bytes =
+                testsupport::withExif(jpegIn(QSize(1600, 1200), Qt::red), 0, jpegIn(thumbnail, Qt::green));
+            QCOMPARE(exifThumbnail(bytes).value_or(QImage()).size(), thumbnail);
+            const QString path = f.pictures.filePath("camera.jpg");
+            QVERIFY(testsupport::writeBytes(path, bytes));
+            const LoadedPicture loaded = f.thumbnails.load(path, [&](QSize) { return shown; });
+            f.thumbnails.waitForWrites();
+            QCOMPARE(
+                std::tuple(loaded.image.size(), loaded.ownSize, f.files.loads.load(), colourAt(loaded.image)),
+                std::tuple(shown, QSize(1600, 1200), embeddedUsed ? 0 : 1, embeddedUsed ? 'g' : 'r'));
+        }
+        for (const QString place : {"large", "fail/lumarine-test"}) {
+            CacheFixture f;
+            const QString entry = f.entry(place);
+            QVERIFY(QDir().mkpath(QFileInfo(entry).absolutePath()) &&
+                    testsupport::makeSpecialFile("fifo", entry));
+            const QSize size = f.thumbnails.load(f.picture, cell200).image.size();
+            QCOMPARE(std::pair(size, f.files.loads.load()), std::pair(QSize(200, 133), 1));
+            f.thumbnails.waitForWrites();
+            QVERIFY(!usableExifThumbnail(entry, QSize(600, 400), {}, QSize(20, 13)));
+        }
     }
 
     // RGBA whether or not the picture is opaque; the texts ahead of the
