@@ -95,7 +95,6 @@ private slots:
              {pngBytes(QSize(64, 48)), QByteArray(), baseline.left(30), scans(20), scans(3000),
               withClaimedSize(scans(100), QSize(4096, 4096)), withClaimedSize(scans(200), QSize(4096, 4096)),
               withClaimedSize(baseline, QSize(16384, 16385)), withClaimedSize(baseline, QSize(16384, 16384)),
-              withFrameMarker(baseline, 0xC9),
               pngBytes(QSize(64, 48)).replace(16, 8, QByteArray("\x00\x00\xff\xdc\x00\x00\xff\xdc", 8))}) {
             QVERIFY(writeBytes(dir.filePath("unusual.jpg"), bytes));
             LoadedPicture loaded;
@@ -104,7 +103,7 @@ private slots:
             results << QString::number(refused) +
                            (refused == 0 && loaded.image.size() != shown(loaded.ownSize) ? "?" : "");
         }
-        QCOMPARE(results.join(' '), "0 481 481 0 481 0 481 481 0 0 481");
+        QCOMPARE(results.join(' '), "0 481 481 0 481 0 481 481 0 481");
         QVERIFY(writeJpeg(dir.filePath("huge.jpg"), QSize(2400, 1800)));
         const int limit = QImageReader::allocationLimit();
         // 2400 x 1800 in 32 bits is 17 MB; the limit lets only a reduced decode through.

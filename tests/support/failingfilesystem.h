@@ -39,8 +39,8 @@ public:
     FailingFileSystem() : inner_(own_) {}
     explicit FailingFileSystem(platform::FileSystem& inner) : inner_(inner) {}
 
-    void failOnce(FsCall call, int number, const QString& path = {});
-    void failAlways(FsCall call, int number, const QString& path = {});
+    void failOnce(FsCall call, int number, const QString& path = {}) { plan({call, number, path, true}); }
+    void failAlways(FsCall call, int number, const QString& path = {}) { plan({call, number, path, false}); }
 
     QList<DirEntry> list(const QString& folder, ListFilter filter = {}) override
     {
@@ -90,6 +90,7 @@ private:
         QString path;
         bool once;
     };
+    void plan(const Planned& planned);
     // Throws the planned failure for this call and path, if there is one;
     // otherwise gives the file system that does the call.
     platform::FileSystem& after(FsCall call, const QString& path);

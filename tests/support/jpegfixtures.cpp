@@ -69,14 +69,6 @@ QList<Segment> segmentsOf(const QByteArray& jpeg)
     return segments;
 }
 
-qsizetype frameHeaderAt(const QByteArray& jpeg)
-{
-    for (const Segment& segment : segmentsOf(jpeg))
-        if (segment.marker == 0xC0 || segment.marker == 0xC2)
-            return segment.begin;
-    return -1;
-}
-
 } // namespace
 
 QByteArray jpegBytes(QSize size, bool progressive)
@@ -87,21 +79,12 @@ QByteArray jpegBytes(QSize size, bool progressive)
 QByteArray withClaimedSize(QByteArray jpeg, QSize size)
 {
     // Marker, length, precision, then height and width, big-endian.
-    const qsizetype at = frameHeaderAt(jpeg);
-    qToBigEndian(quint16(size.height()), jpeg.data() + at + 5);
-    qToBigEndian(quint16(size.width()), jpeg.data() + at + 7);
-    return jpeg;
-}
-
-QByteArray withPrecision(QByteArray jpeg, int bits)
-{
-    jpeg[frameHeaderAt(jpeg) + 4] = char(bits);
-    return jpeg;
-}
-
-QByteArray withFrameMarker(QByteArray jpeg, uchar marker)
-{
-    jpeg[frameHeaderAt(jpeg) + 1] = char(marker);
+    for (const Segment& segment : segmentsOf(jpeg)) {
+        if (segment.marker == 0xC0 || segment.marker == 0xC2) {
+            qToBigEndian(quint16(size.height()), jpeg.data() + segment.begin + 5);
+            qToBigEndian(quint16(size.width()), jpeg.data() + segment.begin + 7);
+        }
+    }
     return jpeg;
 }
 

@@ -13,11 +13,6 @@ QStringList ScriptedDialogs::messageTexts() const
     return texts;
 }
 
-void ScriptedDialogs::clear()
-{
-    *this = ScriptedDialogs();
-}
-
 bool ScriptedDialogs::take(Kind kind, const QString& what, Answer& answer)
 {
     static const char* const names[] = {"message box", "input box", "open dialog", "save dialog"};
@@ -54,16 +49,6 @@ QString ScriptedDialogs::inputBox(const QString& prompt, const QString& title, c
     lastInputDefault = defaultText;
     Answer answer;
     return take(Kind::Input, prompt, answer) ? answer.text : QString();
-}
-
-QString ScriptedDialogs::openFile(platform::FileDialogState& state)
-{
-    return fileDialog(Kind::OpenFile, state);
-}
-
-QString ScriptedDialogs::saveFile(platform::FileDialogState& state)
-{
-    return fileDialog(Kind::SaveFile, state);
 }
 
 QString ScriptedDialogs::fileDialog(Kind kind, platform::FileDialogState& state)

@@ -23,30 +23,20 @@ std::vector<TestRun>& registeredTests()
 
 } // namespace testsupport
 
-namespace {
-
-// Settings, caches and whatever else Qt or the program keeps below HOME go to
-// a folder of the run's own, never to the user's.
-bool keepHomeInside(const QTemporaryDir& home)
-{
-    if (!home.isValid())
-        return false;
-    const QByteArray root = QFile::encodeName(home.path());
-    qputenv("HOME", root);
-    qputenv("XDG_CONFIG_HOME", root + "/.config");
-    qputenv("XDG_CACHE_HOME", root + "/.cache");
-    qputenv("XDG_DATA_HOME", root + "/.local/share");
-    qputenv("XDG_STATE_HOME", root + "/.local/state");
-    return true;
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
+    // Settings, caches and whatever else Qt or the program keeps below HOME go
+    // to a folder of the run's own, never to the user's.
     const QTemporaryDir home;
-    if (!keepHomeInside(home))
+    if (!home.isValid())
         return 1;
+    const QByteArray root = QFile::encodeName(home.path());
+    for (const auto& [name, below] : {std::pair("HOME", ""),
+                                      {"XDG_CONFIG_HOME", "/.config"},
+                                      {"XDG_CACHE_HOME", "/.cache"},
+                                      {"XDG_DATA_HOME", "/.local/share"},
+                                      {"XDG_STATE_HOME", "/.local/state"}})
+        qputenv(name, root + below);
     // Widget tests measure text; fixed DPI keeps them independent of the
     // offscreen screen's own.
     QCoreApplication::setAttribute(Qt::AA_Use96Dpi, true);

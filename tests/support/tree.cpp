@@ -64,10 +64,9 @@ bool makeSpecialFile(const QString& kind, const QString& path, const QByteArray&
     return false;
 }
 
-void removeContents(const QString& root)
+ContentsRemover::~ContentsRemover()
 {
-    // find works below its start by descriptor, so that names that are no
-    // text and paths longer than the system takes go too.
+    // find works below its start by descriptor.
     QProcess::execute(QStringLiteral("find"),
                       {root, QStringLiteral("-mindepth"), QStringLiteral("1"), QStringLiteral("-delete")});
 }
