@@ -1,7 +1,6 @@
 // The file system as the program sees it: none of its calls may block the
 // program or lead it to a file nobody named.
 #include "platform/apperror.h"
-#include "platform/basui.h"
 #include "platform/dialogs.h"
 #include "platform/filesystem.h"
 #include "platform/inipath.h"
@@ -12,7 +11,6 @@
 #include "support/tree.h"
 
 #include <QDirIterator>
-#include <QGuiApplication>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
@@ -56,14 +54,8 @@ class TestFileSystem : public QObject {
     Q_OBJECT
 
 private slots:
-    void cursorsAndDriveKinds()
+    void driveKinds()
     {
-        // The hourglass is one switch, however often it was turned on.
-        basUI::BusyCursorOn();
-        basUI::BusyCursorOn();
-        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-        basUI::BusyCursorOff();
-        QVERIFY(!basUI::IsBusyCursorOn());
         QList<int> kinds;
         for (const QString mount : {"ext4 /", "vfat /media/u/STICK", "exfat /run/media/u/CARD", "xfs /mnt/x",
                                     "nfs4 /media/p", "udf /media/bd", "iso9660 /media/cd", " /x"})
@@ -167,27 +159,6 @@ private slots:
                  (QStringList{"a.txt", "b.jpg", "c.JPEG", cafe, "d.jpg/", "filelink.jpg", "folderlink/",
                               "sub/", "|", "d.jpg/", "folderlink/", "sub/", "|", "b.jpg", "c.JPEG", cafe,
                               "filelink.jpg"}));
-    }
-
-    // Read, copy from and append to each kind of path. Nothing is ever copied
-    // from what is not a regular file; a FIFO with no reader cannot be opened
-    // for writing without waiting.
-    void filesThatAreNoRegularFileAreRefusedWithoutBlocking()
-    {
-        QTemporaryDir dir;
-        QVERIFY(testsupport::makeTree(dir.path(), {"plain.lum"}));
-        for (const char* kind : {"fifo", "device", "dangling link"})
-            QVERIFY(testsupport::makeSpecialFile(kind, dir.filePath(kind)));
-        LocalFileSystem fs;
-        QList<int> numbers;
-        for (const char* name : {"fifo", "device", "none/x.jpg", "plain.lum/x.jpg", "dangling link"}) {
-            const QString path = dir.filePath(name);
-            numbers << errorOf([&] { fs.readFile(path); })
-                    << errorOf([&] { fs.copyFile(path, dir.filePath("copy.jpg"), CopyMode::Replace); })
-                    << errorOf([&] { fs.appendFile(path, "line\r\n"); });
-        }
-        QCOMPARE(numbers, QList<int>({75, 75, 71, 75, 75, 75, 76, 76, 76, 76, 76, 76, 53, 53, 0}));
-        QVERIFY(!QFileInfo::exists(dir.filePath("copy.jpg")));
     }
 
     // A name of 255 bytes leaves no room for the copy's temporary suffix.

@@ -44,16 +44,6 @@ struct stat statOf(const QString& path)
     return info;
 }
 
-QByteArray jpegIn(QSize size, QColor colour)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    image.save(&buffer, "jpeg", 90);
-    return bytes;
-}
-
 // The colour at x (0 to 1) along the picture's middle row: 'r', 'g', 'b' or '?'.
 char colourAt(const QImage& image, double x = 0.5)
 {
@@ -176,8 +166,7 @@ private slots:
                  QStringList{ThumbnailCache::fileNameFor(QFileInfo(broken).canonicalFilePath())});
     }
 
-    // A file stands where the cache's folder would be made; a picture inside
-    // the cache gets no entry of its own.
+    // A file stands where the cache's folder would be made.
     void unwritableCacheStillGivesTheThumbnail()
     {
         CacheFixture f;
@@ -190,12 +179,6 @@ private slots:
         }
         QVERIFY(!blocked.store(*blocked.keyFor(f.picture), ThumbnailCache::flavourFor(200),
                                QImage(2, 2, QImage::Format_ARGB32), QSize(2, 2)));
-        const QString inside = f.cache.root() + "/large/copy.jpg";
-        QVERIFY(QDir().mkpath(f.cache.root() + "/large") && testsupport::writeJpeg(inside, QSize(600, 400)));
-        QVERIFY(!f.cache.keyFor(inside));
-        QCOMPARE(f.thumbnails.load(inside, cell200).image.size(), QSize(200, 133));
-        f.thumbnails.waitForWrites();
-        QCOMPARE(QDir(f.cache.root() + "/large").entryList(QDir::Files), QStringList{"copy.jpg"});
     }
 
     void environmentPlacesOrSwitchesOffTheCache()
@@ -217,17 +200,16 @@ private slots:
               {QSize(160, 120), QSize(200, 150), false},
               {QSize(160, 90), QSize(120, 90), false}}) {
             CacheFixture f;
-            // A red picture carrying a green EXIF thumbnail.
-            const QByteArray bytes =
-                testsupport::withExif(jpegIn(QSize(1600, 1200), Qt::red), 0, jpegIn(thumbnail, Qt::green));
+            const QByteArray bytes = testsupport::withExif(testsupport::jpegBytes(QSize(1600, 1200)), 0,
+                                                           testsupport::jpegBytes(thumbnail));
             QCOMPARE(exifThumbnail(bytes).value_or(QImage()).size(), thumbnail);
             const QString path = f.pictures.filePath("camera.jpg");
             QVERIFY(testsupport::writeBytes(path, bytes));
             const LoadedPicture loaded = f.thumbnails.load(path, [&](QSize) { return shown; });
             f.thumbnails.waitForWrites();
-            QCOMPARE(
-                std::tuple(loaded.image.size(), loaded.ownSize, f.files.loads.load(), colourAt(loaded.image)),
-                std::tuple(shown, QSize(1600, 1200), embeddedUsed ? 0 : 1, embeddedUsed ? 'g' : 'r'));
+            QCOMPARE(std::tuple(loaded.image.size(), loaded.ownSize, f.files.loads.load(),
+                                colourAt(loaded.image, 0.1), colourAt(loaded.image, 0.9)),
+                     std::tuple(shown, QSize(1600, 1200), embeddedUsed ? 0 : 1, 'r', 'b'));
         }
         for (const QString place : {"large", "fail/lumarine-test"}) {
             CacheFixture f;
