@@ -15,12 +15,10 @@ QStringList ScriptedDialogs::messageTexts() const
 
 bool ScriptedDialogs::take(Kind kind, const QString& what, Answer& answer)
 {
-    static const char* const names[] = {"message box", "input box", "open dialog", "save dialog"};
     if (script_.isEmpty() || script_.first().kind != kind) {
-        const char* expected = script_.isEmpty() ? "nothing" : names[int(script_.first().kind)];
-        QTest::qFail(qPrintable(QStringLiteral("unexpected %1 \"%2\" (the script expected %3)")
-                                    .arg(names[int(kind)], what, expected)),
-                     __FILE__, __LINE__);
+        const QString left = QString::number(script_.size());
+        QTest::qFail(qPrintable("unexpected dialog \"" + what + "\" (" + left + " answers left)"), __FILE__,
+                     __LINE__);
         return false;
     }
     answer = script_.takeFirst();

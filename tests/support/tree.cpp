@@ -16,12 +16,10 @@ bool makeTree(const QString& root, const QStringList& paths, const QByteArray& c
 {
     const QDir base(root);
     for (const QString& path : paths) {
-        if (path.endsWith(QLatin1Char('/'))) {
-            if (!base.mkpath(path))
-                return false;
-        } else if (!base.mkpath(QFileInfo(path).path()) || !writeBytes(base.filePath(path), content)) {
+        const bool folder = path.endsWith(QLatin1Char('/'));
+        if (!base.mkpath(folder ? path : QFileInfo(path).path()) ||
+            (!folder && !writeBytes(base.filePath(path), content)))
             return false;
-        }
     }
     return true;
 }
