@@ -32,10 +32,7 @@ public:
 };
 
 // A cell of 200 x 150 device pixels, the picture fitted into it.
-QSize cell200(QSize own)
-{
-    return own.scaled(200, 150, Qt::KeepAspectRatio);
-}
+const auto cell200 = [](QSize own) { return own.scaled(200, 150, Qt::KeepAspectRatio); };
 
 struct stat statOf(const QString& path)
 {
