@@ -24,33 +24,6 @@ QByteArray encode(QSize size, QColor left, QColor right, int quality, bool progr
     return bytes;
 }
 
-struct Segment {
-    uchar marker;
-    qsizetype begin; // at its 0xFF
-    qsizetype end;   // past its compressed data, for a scan
-};
-
-// The marker segments up to the end of the image.
-QList<Segment> segmentsOf(const QByteArray& jpeg)
-{
-    QList<Segment> segments;
-    qsizetype at = 2;
-    while (at + 4 <= jpeg.size() && uchar(jpeg[at]) == 0xFF) {
-        const uchar marker = uchar(jpeg[at + 1]);
-        if (marker == 0xD9)
-            break;
-        qsizetype end = at + 2 + (uchar(jpeg[at + 2]) << 8 | uchar(jpeg[at + 3]));
-        if (marker == 0xDA) {
-            while (end + 1 < jpeg.size() &&
-                   !(uchar(jpeg[end]) == 0xFF && jpeg[end + 1] != 0 && (uchar(jpeg[end + 1]) & 0xF8) != 0xD0))
-                ++end;
-        }
-        segments.append({marker, at, end});
-        at = end;
-    }
-    return segments;
-}
-
 } // namespace
 
 QByteArray jpegBytes(QSize size, bool progressive)
@@ -58,27 +31,22 @@ QByteArray jpegBytes(QSize size, bool progressive)
     return encode(size, Qt::red, Qt::blue, 90, progressive);
 }
 
+// Entropy-coded data stuffs a zero after every 0xFF, and the tables Qt
+// writes hold no 0xFF, so markers are found by their two bytes.
 QByteArray withClaimedSize(QByteArray jpeg, QSize size)
 {
     // Marker, length, precision, then height and width, big-endian.
-    for (const Segment& segment : segmentsOf(jpeg)) {
-        if (segment.marker == 0xC0 || segment.marker == 0xC2) {
-            qToBigEndian(quint16(size.height()), jpeg.data() + segment.begin + 5);
-            qToBigEndian(quint16(size.width()), jpeg.data() + segment.begin + 7);
-        }
-    }
+    const qsizetype at = std::max(jpeg.indexOf("\xFF\xC0"), jpeg.indexOf("\xFF\xC2"));
+    qToBigEndian(quint16(size.height()), jpeg.data() + at + 5);
+    qToBigEndian(quint16(size.width()), jpeg.data() + at + 7);
     return jpeg;
 }
 
 QByteArray withLastScanRepeated(const QByteArray& jpeg, int copies)
 {
-    const QList<Segment> segments = segmentsOf(jpeg);
-    Segment last{};
-    for (const Segment& segment : segments)
-        if (segment.marker == 0xDA)
-            last = segment;
-    const QByteArray scan = jpeg.mid(last.begin, last.end - last.begin);
-    return jpeg.left(last.end) + scan.repeated(copies) + jpeg.mid(last.end);
+    // The last scan runs up to the end-of-image marker.
+    const qsizetype begin = jpeg.lastIndexOf("\xFF\xDA"), end = jpeg.size() - 2;
+    return jpeg.left(end) + jpeg.mid(begin, end - begin).repeated(copies) + jpeg.mid(end);
 }
 
 bool writeJpeg(const QString& path, QSize size, QColor left, QColor right, int quality)
