@@ -14,11 +14,8 @@ namespace testsupport {
 // ReadFile; a copy is checked for its source and then for its target.
 enum class FsCall {
     List,
-    Attributes,
     Exists,
     CreateFolder,
-    Identity,
-    IsPseudoFolder,
     Volumes,
     ReadFile,
     WriteFile,
@@ -47,14 +44,11 @@ public:
         return after(FsCall::List, folder).list(folder, filter);
     }
     bool listsConcurrently() const override { return inner_.listsConcurrently(); }
-    int attributes(const QString& path) override { return after(FsCall::Attributes, path).attributes(path); }
+    int attributes(const QString& path) override { return inner_.attributes(path); }
     bool exists(const QString& path) override { return after(FsCall::Exists, path).exists(path); }
     void createFolder(const QString& path) override { after(FsCall::CreateFolder, path).createFolder(path); }
-    FileId identity(const QString& path) override { return after(FsCall::Identity, path).identity(path); }
-    bool isPseudoFolder(const QString& path) override
-    {
-        return after(FsCall::IsPseudoFolder, path).isPseudoFolder(path);
-    }
+    FileId identity(const QString& path) override { return inner_.identity(path); }
+    bool isPseudoFolder(const QString& path) override { return inner_.isPseudoFolder(path); }
     QList<Volume> volumes() override { return after(FsCall::Volumes, {}).volumes(); }
     QByteArray readFile(const QString& path, qint64 maxBytes = platform::NoSizeLimit) override
     {
