@@ -13,11 +13,6 @@ using namespace testsupport;
 
 namespace {
 
-int failureOf(const QString& path)
-{
-    return errorOf([&] { FilePictureLoader().load(path, {}); });
-}
-
 bool isReddish(const QImage& image, QPointF at)
 {
     const QColor c = image.pixelColor(int(at.x() * (image.width() - 1)), int(at.y() * (image.height() - 1)));
@@ -102,26 +97,9 @@ private slots:
         QImageReader::setAllocationLimit(4);
         const LoadedPicture reduced =
             FilePictureLoader().load(dir.filePath("huge.jpg"), [](QSize) { return QSize(800, 600); });
-        const int whole = failureOf(dir.filePath("huge.jpg"));
+        const int whole = errorOf([&] { FilePictureLoader().load(dir.filePath("huge.jpg"), {}); });
         QImageReader::setAllocationLimit(limit);
         QCOMPARE(std::pair(reduced.image.size(), whole), std::pair(QSize(800, 600), 481));
-    }
-
-    // Each count is followed by where the device is left: where it was.
-    void scansAreCountedAcrossReads()
-    {
-        const QByteArray block(1 << 16, '\x11'); // the size of one read
-        const QByteArray sos("\xff\xda", 2), cut = block.left(block.size() - 1);
-        QList<qint64> counts;
-        for (QByteArray bytes :
-             {QByteArray("\xff\xd8\xff\x00\xda\xff", 6), QByteArray("\xff\xff\xff\xda"), block + sos,
-              cut + sos, cut + QByteArray("\xff\x00\xda", 3), sos + block + sos + block + sos,
-              sos.repeated(4) + block + sos.repeated(5)}) {
-            QBuffer device(&bytes);
-            QVERIFY(device.open(QIODevice::ReadOnly));
-            counts << countJpegScans(device, 3) << device.pos();
-        }
-        QCOMPARE(counts, QList<qint64>({0, 0, 1, 0, 1, 0, 1, 0, 0, 0, 3, 0, 4, 0}));
     }
 };
 
