@@ -1,22 +1,59 @@
-#include "platform/apperror.h"
+// Pictures decoded at the size they are shown, and the desktop's shared
+// thumbnail cache, read and written as other programs read and write it.
+#include "platform/exifthumbnail.h"
 #include "platform/picture.h"
+#include "platform/thumbnailcache.h"
+#include "platform/thumbnailpng.h"
 #include "support/failingfilesystem.h"
 #include "support/jpegfixtures.h"
 #include "support/testmain.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QImageReader>
 #include <QTemporaryDir>
+
+#include <atomic>
+#include <sys/stat.h>
+#include <utime.h>
 
 using namespace platform;
 using namespace testsupport;
 
 namespace {
 
-bool isReddish(const QImage& image, QPointF at)
+// Real decoding that counts how often it was asked.
+class CountingLoader final : public PictureLoader {
+public:
+    LoadedPicture load(const QString& path, const ShownSizeFor& shownSizeFor) const override
+    {
+        ++loads;
+        return FilePictureLoader().load(path, shownSizeFor);
+    }
+    mutable std::atomic<int> loads{0};
+};
+
+// A cell of 200 x 150 device pixels, the picture fitted into it.
+const auto cell200 = [](QSize own) { return own.scaled(200, 150, Qt::KeepAspectRatio); };
+
+struct stat statOf(const QString& path)
+{
+    struct stat info {};
+    ::stat(QFile::encodeName(path).constData(), &info);
+    return info;
+}
+
+bool backdate(const QString& path)
+{
+    const utimbuf older{statOf(path).st_mtime - 100, statOf(path).st_mtime - 100};
+    return ::utime(QFile::encodeName(path).constData(), &older) == 0;
+}
+
+// The colour at a place given in fractions of the picture: 'r', 'g', 'b' or '?'.
+char colourAt(const QImage& image, QPointF at)
 {
     const QColor c = image.pixelColor(int(at.x() * (image.width() - 1)), int(at.y() * (image.height() - 1)));
-    return c.red() > 200 && c.blue() < 60;
+    return c.red() > 200 && c.blue() < 60 ? 'r' : c.green() > 200 ? 'g' : c.blue() > 200 ? 'b' : '?';
 }
 
 QByteArray pngBytes(QSize size)
@@ -28,6 +65,34 @@ QByteArray pngBytes(QSize size)
     image.save(&buffer, "png");
     return bytes;
 }
+
+QImage pattern(QSize size, QImage::Format format)
+{
+    QImage image(size, QImage::Format_ARGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, qRgba(x * 7 % 256, y * 13 % 256, (x ^ y) % 256, (x + y) * 31 % 256));
+    return image.convertToFormat(format);
+}
+
+struct CacheFixture {
+    CacheFixture() : cache(root.path() + "/thumbnails", true, "lumarine-test"), thumbnails(files, cache)
+    {
+        writeJpeg(picture, QSize(600, 400));
+    }
+    QString entry(const QString& folder) const
+    {
+        return cache.root() + "/" + folder + "/" +
+               ThumbnailCache::fileNameFor(QFileInfo(picture).canonicalFilePath());
+    }
+    QStringList folders() const { return QDir(cache.root()).entryList(QDir::Dirs | QDir::NoDotAndDotDot); }
+    QTemporaryDir root;
+    QTemporaryDir pictures;
+    QString picture = pictures.filePath("my photo.jpg");
+    CountingLoader files;
+    ThumbnailCache cache;
+    CachedThumbnailLoader thumbnails;
+};
 
 } // namespace
 
@@ -59,8 +124,9 @@ private slots:
                 told = ownSize;
                 return asked;
             });
-            QCOMPARE(std::tuple(told, loaded.ownSize, loaded.image.size(), isReddish(loaded.image, redAt),
-                                isReddish(loaded.image, QPointF(1, 1) - redAt)),
+            QCOMPARE(std::tuple(told, loaded.ownSize, loaded.image.size(),
+                                colourAt(loaded.image, redAt) == 'r',
+                                colourAt(loaded.image, QPointF(1, 1) - redAt) == 'r'),
                      std::tuple(own, own, asked.boundedTo(own), true, false));
         }
     }
@@ -100,6 +166,145 @@ private slots:
         const int whole = errorOf([&] { FilePictureLoader().load(dir.filePath("huge.jpg"), {}); });
         QImageReader::setAllocationLimit(limit);
         QCOMPARE(std::pair(reduced.image.size(), whole), std::pair(QSize(800, 600), 481));
+    }
+    // The entry's name is the digest of the encoded URI, as other programs
+    // name it, and it holds the picture's time of change. RGBA, as the standard asks, though a JPEG's
+    // thumbnail is opaque; no temporary file left beside it; read back by a second run.
+    void sizeFolderCoversTheCell()
+    {
+        const QString path = QString::fromUtf8("/tmp/my photos/café à Zürich.jpg");
+        QCOMPARE(QStringList({ThumbnailCache::uriFor(path), ThumbnailCache::fileNameFor(path)}),
+                 QStringList({"file:///tmp/my%20photos/caf%C3%A9%20%C3%A0%20Z%C3%BCrich.jpg",
+                              "5062b3f0d190ea750ee0202bf293c577.png"}));
+        for (const auto& [shown, folder, stored] : {std::tuple(QSize(128, 85), "normal", QSize(128, 85)),
+                                                    {QSize(129, 86), "large", QSize(150, 100)},
+                                                    {QSize(400, 267), "x-large", QSize(512, 341)},
+                                                    {QSize(600, 400), "xx-large", QSize(600, 400)}}) {
+            CacheFixture f;
+            const LoadedPicture loaded = f.thumbnails.load(f.picture, [&](QSize) { return shown; });
+            f.thumbnails.waitForWrites();
+            const QString inside = f.cache.root() + "/" + folder;
+            QCOMPARE(std::tuple(loaded.image.size(), loaded.ownSize, f.folders(),
+                                QImageReader(f.entry(folder)).size(),
+                                QImage(f.entry(folder)).hasAlphaChannel(),
+                                QDir(inside).entryList(QDir::Files).size()),
+                     std::tuple(shown, QSize(600, 400), QStringList{folder}, stored, true, 1));
+            QCOMPARE(QList<mode_t>({statOf(f.entry(folder)).st_mode & 07777,
+                                    statOf(f.cache.root()).st_mode & 07777, statOf(inside).st_mode & 07777}),
+                     QList<mode_t>({0600, 0700, 0700}));
+            const ThumbnailCache again(f.cache.root(), true, "lumarine-test");
+            const LoadedPicture second =
+                CachedThumbnailLoader(f.files, again).load(f.picture, [&](QSize) { return shown; });
+            QCOMPARE(std::tuple(f.files.loads.load(), second.image.size(), second.ownSize,
+                                colourAt(second.image, QPointF(0.1, 0.5)),
+                                colourAt(second.image, QPointF(0.9, 0.5))),
+                     std::tuple(1, shown, QSize(600, 400), 'r', 'b'));
+            // Once the picture changes, its entry is passed over.
+            QVERIFY(backdate(f.picture));
+            CachedThumbnailLoader(f.files, again).load(f.picture, cell200);
+            QCOMPARE(f.files.loads.load(), 2);
+        }
+    }
+
+    void undecodablePictureIsRecordedAndNotDecodedAgain()
+    {
+        CacheFixture f;
+        const QString broken = f.pictures.filePath("broken.jpg");
+        QVERIFY(writeBytes(broken, "not a picture at all"));
+        QList<int> failuresAndLoads;
+        const auto attempt = [&](const QString& path) {
+            failuresAndLoads << errorOf([&] { f.thumbnails.load(path, cell200); }) << f.files.loads.load();
+        };
+        attempt(broken);
+        attempt(broken);
+        // Once it changes it is tried again; a missing picture is no failure of decoding.
+        QVERIFY(backdate(broken));
+        attempt(broken);
+        attempt(f.pictures.filePath("gone.jpg"));
+        QCOMPARE(failuresAndLoads, QList<int>({481, 1, 481, 1, 481, 2, 53, 3}));
+        QCOMPARE(QDir(f.cache.root() + "/fail/lumarine-test").entryList(QDir::Files),
+                 QStringList{ThumbnailCache::fileNameFor(QFileInfo(broken).canonicalFilePath())});
+    }
+
+    // A file stands where the cache's folder would be made.
+    void unwritableCacheStillGivesTheThumbnail()
+    {
+        CacheFixture f;
+        QVERIFY(writeBytes(f.root.filePath("blocked"), {}));
+        const ThumbnailCache blocked(f.root.filePath("blocked") + "/thumbnails", true, "lumarine-test");
+        const CachedThumbnailLoader thumbnails(f.files, blocked);
+        for (int round = 1; round <= 2; ++round) {
+            const QSize size = thumbnails.load(f.picture, cell200).image.size();
+            QCOMPARE(std::pair(size, f.files.loads.load()), std::pair(QSize(200, 133), round));
+        }
+        QVERIFY(!blocked.store(*blocked.keyFor(f.picture), ThumbnailCache::flavourFor(200),
+                               QImage(2, 2, QImage::Format_ARGB32), QSize(2, 2)));
+    }
+
+    void environmentPlacesOrSwitchesOffTheCache()
+    {
+        qunsetenv("LUMARINE_NO_THUMBNAIL_CACHE");
+        const ThumbnailCache fromEnvironment = ThumbnailCache::fromEnvironment("lumarine-test");
+        qputenv("LUMARINE_NO_THUMBNAIL_CACHE", "1");
+        QCOMPARE(std::tuple(fromEnvironment.enabled(), fromEnvironment.root(),
+                            ThumbnailCache::fromEnvironment("lumarine-test").enabled()),
+                 std::tuple(true, qEnvironmentVariable("XDG_CACHE_HOME") + "/thumbnails", false));
+    }
+
+    // Opening a FIFO to read waits for a writer that never comes; nor is the
+    // embedded thumbnail looked for in anything but a file.
+    void embeddedThumbnailServesCellsItCovers()
+    {
+        for (const auto& [thumbnail, shown, embeddedUsed] :
+             {std::tuple(QSize(160, 120), QSize(120, 90), true),
+              {QSize(160, 120), QSize(200, 150), false},
+              {QSize(160, 90), QSize(120, 90), false}}) {
+            CacheFixture f;
+            const QByteArray bytes = withExif(jpegBytes(QSize(1600, 1200)), 0, jpegBytes(thumbnail));
+            QCOMPARE(exifThumbnail(bytes).value_or(QImage()).size(), thumbnail);
+            const QString path = f.pictures.filePath("camera.jpg");
+            QVERIFY(writeBytes(path, bytes));
+            const LoadedPicture loaded = f.thumbnails.load(path, [&](QSize) { return shown; });
+            f.thumbnails.waitForWrites();
+            QCOMPARE(std::tuple(loaded.image.size(), loaded.ownSize, f.files.loads.load(),
+                                colourAt(loaded.image, QPointF(0.1, 0.5)),
+                                colourAt(loaded.image, QPointF(0.9, 0.5))),
+                     std::tuple(shown, QSize(1600, 1200), embeddedUsed ? 0 : 1, 'r', 'b'));
+        }
+        for (const QString place : {"large", "fail/lumarine-test"}) {
+            CacheFixture f;
+            const QString entry = f.entry(place);
+            QVERIFY(QDir().mkpath(QFileInfo(entry).absolutePath()) && makeSpecialFile("fifo", entry));
+            const QSize size = f.thumbnails.load(f.picture, cell200).image.size();
+            QCOMPARE(std::pair(size, f.files.loads.load()), std::pair(QSize(200, 133), 1));
+            f.thumbnails.waitForWrites();
+            QVERIFY(!usableExifThumbnail(entry, QSize(600, 400), {}, QSize(20, 13)));
+        }
+    }
+
+    // RGBA whether or not the picture is opaque; the texts ahead of the
+    // pixels, where readers that stop there still find them.
+    void pngReadsBackExactly()
+    {
+        const QString uri = QStringLiteral("file:///home/me/caf%C3%A9%20noir.jpg");
+        const QString software = QStringLiteral("lumarine-\u00e9\u2713");
+        for (const auto& [size, format] : {std::pair(QSize(7, 5), QImage::Format_RGB32),
+                                           std::pair(QSize(9, 4), QImage::Format_ARGB32_Premultiplied),
+                                           std::pair(QSize(500, 375), QImage::Format_ARGB32)}) {
+            const QImage source = pattern(size, format);
+            QByteArray png = uncompressedPng(source, {{"Thumb::URI", uri}, {"Software", software}});
+            const qsizetype pixels = png.indexOf("IDAT");
+            QVERIFY(png.indexOf("tEXtThumb::URI") > 0 && png.indexOf("tEXtThumb::URI") < pixels);
+            QVERIFY(png.indexOf("iTXtSoftware") > 0 && png.indexOf("iTXtSoftware") < pixels);
+            QBuffer buffer(&png);
+            const QImage read = QImageReader(&buffer, "png").read();
+            QVERIFY(read.hasAlphaChannel());
+            QCOMPARE(QStringList({read.text("Thumb::URI"), read.text("Software")}),
+                     QStringList({uri, software}));
+            QCOMPARE(read.convertToFormat(QImage::Format_ARGB32),
+                     source.convertToFormat(QImage::Format_ARGB32));
+        }
+        QVERIFY(uncompressedPng(QImage(), {{"Thumb::URI", "file:///x"}}).isEmpty());
     }
 };
 
