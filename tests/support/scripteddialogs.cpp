@@ -16,18 +16,11 @@ QStringList ScriptedDialogs::messageTexts() const
 bool ScriptedDialogs::take(Kind kind, const QString& what, Answer& answer)
 {
     if (script_.isEmpty() || script_.first().kind != kind) {
-        const QString left = QString::number(script_.size());
-        QTest::qFail(qPrintable("unexpected dialog \"" + what + "\" (" + left + " answers left)"), __FILE__,
-                     __LINE__);
+        QTest::qFail(qPrintable("unexpected dialog \"" + what + "\""), __FILE__, __LINE__);
         return false;
     }
     answer = script_.takeFirst();
     return true;
-}
-
-int ScriptedDialogs::msgBox(const QString& text, int style, const QString& title)
-{
-    return msgBoxWithDetails(text, QString(), style, title);
 }
 
 int ScriptedDialogs::msgBoxWithDetails(const QString& text, const QString& details, int style,

@@ -35,7 +35,10 @@ public:
     bool scriptDone() const { return script_.isEmpty(); }
     void clear() { *this = ScriptedDialogs(); }
 
-    int msgBox(const QString& text, int style, const QString& title) override;
+    int msgBox(const QString& text, int style, const QString& title) override
+    {
+        return msgBoxWithDetails(text, {}, style, title);
+    }
     int msgBoxWithDetails(const QString& text, const QString& details, int style,
                           const QString& title) override;
     QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
