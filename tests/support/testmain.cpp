@@ -31,12 +31,9 @@ int main(int argc, char** argv)
     if (!home.isValid())
         return 1;
     const QByteArray root = QFile::encodeName(home.path());
-    for (const auto& [name, below] : {std::pair("HOME", ""),
-                                      {"XDG_CONFIG_HOME", "/.config"},
-                                      {"XDG_CACHE_HOME", "/.cache"},
-                                      {"XDG_DATA_HOME", "/.local/share"},
-                                      {"XDG_STATE_HOME", "/.local/state"}})
-        qputenv(name, root + below);
+    qputenv("HOME", root);
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME"})
+        qputenv(name, root + '/' + name);
     // Widget tests measure text; fixed DPI keeps them independent of the
     // offscreen screen's own.
     QCoreApplication::setAttribute(Qt::AA_Use96Dpi, true);
