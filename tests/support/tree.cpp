@@ -46,11 +46,8 @@ bool makeSpecialFile(const QString& kind, const QString& path, const QByteArray&
         QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
         return writeBytes(path, bytes);
     }
-    if (kind == QLatin1String("1 GB")) {
-        QFile file(path);
-        return file.open(QIODevice::WriteOnly) && file.write(content) == content.size() &&
-               file.resize(qint64(1) << 30);
-    }
+    if (kind == QLatin1String("1 GB"))
+        return writeBytes(path, content) && QFile::resize(path, qint64(1) << 30);
     if (kind == QLatin1String("fifo"))
         return ::mkfifo(name.constData(), 0600) == 0;
     if (kind == QLatin1String("folder"))
