@@ -8,7 +8,6 @@
 #include "support/jpegfixtures.h"
 #include "support/testmain.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QImageReader>
 #include <QTemporaryDir>
@@ -274,29 +273,6 @@ private slots:
             f.thumbnails.waitForWrites();
             QVERIFY(!usableExifThumbnail(entry, QSize(600, 400), {}, QSize(20, 13)));
         }
-    }
-
-    // RGBA whether or not the picture is opaque; the texts ahead of the
-    // pixels, where readers that stop there still find them.
-    void pngReadsBackExactly()
-    {
-        const QString uri = QStringLiteral("file:///home/me/caf%C3%A9%20noir.jpg");
-        const QString software = QStringLiteral("lumarine-\u00e9\u2713");
-        for (const auto& [size, format] : {std::pair(QSize(7, 5), QImage::Format_RGB32),
-                                           std::pair(QSize(9, 4), QImage::Format_ARGB32_Premultiplied),
-                                           std::pair(QSize(500, 375), QImage::Format_ARGB32)}) {
-            const QImage source = pattern(size, format);
-            const QByteArray png = uncompressedPng(source, {{"Thumb::URI", uri}, {"Software", software}});
-            const QImage read = QImage::fromData(png, "png");
-            const qsizetype pixels = png.indexOf("IDAT"), uriAt = png.indexOf("tEXtThumb::URI"),
-                            softwareAt = png.indexOf("iTXtSoftware");
-            QCOMPARE(std::tuple(read.hasAlphaChannel(), read.text("Thumb::URI"), read.text("Software"),
-                                0 < uriAt && uriAt < pixels && 0 < softwareAt && softwareAt < pixels),
-                     std::tuple(true, uri, software, true));
-            QCOMPARE(read.convertToFormat(QImage::Format_ARGB32),
-                     source.convertToFormat(QImage::Format_ARGB32));
-        }
-        QVERIFY(uncompressedPng(QImage(), {{"Thumb::URI", "file:///x"}}).isEmpty());
     }
 };
 
