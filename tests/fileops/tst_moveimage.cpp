@@ -5,33 +5,26 @@
 using namespace platform;
 using testsupport::FsCall;
 
-enum class Outcome { Moved, Unchanged, CopiedAndListed };
-Q_DECLARE_METATYPE(Outcome)
-
 namespace {
 
-// src/a.jpg, listed and cached, and an empty dst/ that the browser names.
-struct Moving {
-    OpsFixture f;
-    QString source = f.put("src/a.jpg", "picture");
-    QString target = f.path("dst/a.jpg");
-    Moving()
-    {
-        QDir().mkpath(f.path("dst"));
-        f.list(source);
-        f.cacheThumbnails(source);
-        f.folders << f.path("dst");
-    }
-    void run()
-    {
-        auto ops = f.ops();
-        fileops::MoveImage(ops, f.state.MainImages, source);
-    }
-    QString taken() const
-    {
-        return "A file named a.jpg is already in " + f.path("dst") +
-               ". Do you want to replace it with this image?";
-    }
+enum class Outcome { Moved, Unchanged, CopiedAndListed };
+
+struct Failure {
+    FsCall call;
+    int number;
+    bool always;           // else once: the retry overcomes it
+    bool onTarget = false; // a delete strikes the source unless it names the target
+};
+
+struct MoveRow {
+    QList<int> answers;
+    QStringList messages; // "%R" stands for the temporary folder
+    Outcome outcome;
+    QList<Failure> failures = {};
+    bool taken = false; // dst/a.jpg holds another image (and is listed when "listed")
+    bool listed = false;
+    QList<std::optional<QString>> folders = {"dst"}; // the browser's answers, below the temporary folder
+    Files left = {};                                 // besides what the outcome leaves
 };
 
 } // namespace
@@ -40,172 +33,108 @@ class TestMoveImage : public QObject {
     Q_OBJECT
 
 private slots:
-    void browserAnswers_data()
+    // src/a.jpg, listed and cached, moved to dst/.
+    void moveAsksAndRecovers_data()
     {
-        QTest::addColumn<QString>("folder"); // "cancel" for Cancel
-        QTest::addColumn<QString>("message");
-        QTest::newRow("cancelled") << "cancel" << QString();
-        QTest::newRow("into its own folder") << "src" << QString("The image is already in %1.");
-        QTest::newRow("none chosen: asked again")
-            << QString() << QString("You must select a directory to move this image into.");
-    }
-    void browserAnswers()
-    {
-        QFETCH(QString, folder);
-        QFETCH(QString, message);
-        Moving m;
-        if (folder.isEmpty())
-            m.f.folders.prepend(QString());
-        else
-            m.f.folders = {folder == "cancel" ? std::nullopt : std::optional(m.f.path(folder))};
-        if (!message.isEmpty())
-            m.f.dialogs.answerMessage(mb::Ok);
-        m.run();
-        QCOMPARE(m.f.dialogs.messageTexts(),
-                 message.isEmpty() ? QStringList() : QStringList({message.arg(m.f.path(folder))}));
-        const bool moved = folder.isEmpty();
-        QCOMPARE(m.f.files(), (Files{{moved ? "dst/a.jpg" : "src/a.jpg", "picture"}}));
-        QCOMPARE(m.f.rows(m.f.lstImages), QStringList({moved ? m.target : m.source}));
-        QCOMPARE(m.f.browsersShown, moved ? 2 : 1);
-    }
-
-    void moveOntoATakenNameNeedsConsent_data()
-    {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("listed");
-        QTest::newRow("kept") << int(mb::No) << false;
-        QTest::newRow("replaced") << int(mb::Yes) << false;
-        QTest::newRow("listed, kept") << int(mb::No) << true;
-        QTest::newRow("listed, replaced") << int(mb::Yes) << true;
-    }
-    void moveOntoATakenNameNeedsConsent()
-    {
-        QFETCH(int, answer);
-        QFETCH(bool, listed);
-        Moving m;
-        m.f.put("dst/a.jpg", "another image");
-        if (listed)
-            m.f.list(m.target);
-        m.f.dialogs.answerMessage(answer);
-        m.run();
-        QCOMPARE(m.f.dialogs.asked().first().text, m.taken());
-        QCOMPARE(m.f.dialogs.asked().first().style, mb::YesNo + mb::Question);
-        const bool replaced = answer == mb::Yes;
-        QCOMPARE(m.f.files(), (replaced ? Files{{"dst/a.jpg", "picture"}}
-                                        : Files{{"src/a.jpg", "picture"}, {"dst/a.jpg", "another image"}}));
-        // One entry for the one file, in the box as in the collection.
-        QStringList rows{replaced ? m.target : m.source};
-        if (listed && !replaced)
-            rows << m.target;
-        QCOMPARE(m.f.rows(m.f.lstImages), rows);
-    }
-
-    // The failure strikes the copy, or the delete of the source; a move that
-    // is quit takes its copy back.
-    void moveFailures_data()
-    {
-        QTest::addColumn<int>("call");
-        QTest::addColumn<int>("number");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<Outcome>("outcome");
-        const int copy = int(FsCall::CopyFile), remove = int(FsCall::RemoveFile), ok = mb::Ok,
-                  cancel = mb::Cancel;
+        QTest::addColumn<MoveRow>("row");
+        const int ok = mb::Ok, cancel = mb::Cancel, copy = int(FsCall::CopyFile);
+        const FsCall remove = FsCall::RemoveFile;
         const QString full =
             "Target disk is full. Click OK to continue copying on a new disk, Cancel to quit.";
         const QString ready =
             "The device you are copying to is not ready.  Click OK to try again, Cancel to quit.";
-        const QString cannotDelete = "Cannot delete the source file %S. Click OK to continue moving images "
-                                     "without deleting the source, Cancel to quit.";
-        QTest::newRow("no failure") << copy << 0 << 0 << QString() << Outcome::Moved;
-        QTest::newRow("61 copy, OK") << copy << 61 << ok << full << Outcome::Moved;
-        QTest::newRow("61 copy, Cancel") << copy << 61 << cancel << full << Outcome::Unchanged;
-        QTest::newRow("70 copy, OK") << copy << 70 << ok << ready << Outcome::Moved;
-        QTest::newRow("71 copy, Cancel") << copy << 71 << cancel << ready << Outcome::Unchanged;
-        QTest::newRow("75 copy") << copy << 75 << ok
-                                 << "Cannot copy the image to %T. The image was not moved."
-                                 << Outcome::Unchanged;
+        const QString cannotDelete =
+            "Cannot delete the source file %R/src/a.jpg. Click OK to continue moving "
+            "images without deleting the source, Cancel to quit.";
+        const QString taken =
+            "A file named a.jpg is already in %R/dst. Do you want to replace it with this image?";
+        const Outcome moved = Outcome::Moved, unchanged = Outcome::Unchanged;
+        QTest::newRow("browser cancelled") << MoveRow{{}, {}, unchanged, {}, false, false, {std::nullopt}};
+        QTest::newRow("into its own folder")
+            << MoveRow{{ok}, {"The image is already in %R/src."}, unchanged, {}, false, false, {"src"}};
+        QTest::newRow("no folder chosen: asked again") << MoveRow{
+            {ok},       {"You must select a directory to move this image into."}, moved, {}, false, false,
+            {"", "dst"}};
+        QTest::newRow("taken, kept") << MoveRow{
+            {mb::No}, {taken}, unchanged, {}, true, false, {"dst"}, {{"dst/a.jpg", "another image"}}};
+        // One entry for the one file, in the box as in the collection.
+        QTest::newRow("taken and listed, replaced") << MoveRow{{mb::Yes}, {taken}, moved, {}, true, true};
+        QTest::newRow("no failure") << MoveRow{{}, {}, moved};
+        QTest::newRow("61 copy, OK") << MoveRow{{ok}, {full}, moved, {{FsCall(copy), 61, false}}};
+        QTest::newRow("61 copy, Cancel") << MoveRow{{cancel}, {full}, unchanged, {{FsCall(copy), 61, true}}};
+        QTest::newRow("70 copy, OK") << MoveRow{{ok}, {ready}, moved, {{FsCall(copy), 70, false}}};
+        QTest::newRow("71 copy, Cancel") << MoveRow{{cancel}, {ready}, unchanged, {{FsCall(copy), 71, true}}};
+        QTest::newRow("75 copy") << MoveRow{
+            {ok},
+            {"Cannot copy the image to %R/dst/a.jpg. The image was not moved."},
+            unchanged,
+            {{FsCall(copy), 75, true}}};
         QTest::newRow("52 copy reported")
-            << copy << 52 << ok
-            << "An error has occurred!\r\n\r\nError: 52\r\nDescription: Bad file name or number"
-            << Outcome::Unchanged;
-        QTest::newRow("61 delete, OK") << remove << 61 << ok << full << Outcome::Moved;
-        QTest::newRow("71 delete, OK") << remove << 71 << ok << ready << Outcome::Moved;
-        QTest::newRow("71 delete, Cancel") << remove << 71 << cancel << ready << Outcome::Unchanged;
-        QTest::newRow("75 delete, OK") << remove << 75 << ok << cannotDelete << Outcome::CopiedAndListed;
-        QTest::newRow("70 delete, OK") << remove << 70 << ok << cannotDelete << Outcome::CopiedAndListed;
-        QTest::newRow("75 delete, Cancel") << remove << 75 << cancel << cannotDelete << Outcome::Unchanged;
+            << MoveRow{{ok},
+                       {"An error has occurred!\r\n\r\nError: 52\r\nDescription: Bad file name or number"},
+                       unchanged,
+                       {{FsCall(copy), 52, true}}};
+        QTest::newRow("61 delete, OK") << MoveRow{{ok}, {full}, moved, {{remove, 61, false}}};
+        QTest::newRow("71 delete, OK") << MoveRow{{ok}, {ready}, moved, {{remove, 71, false}}};
+        // A move that is quit takes back its copy, and only a new one.
+        QTest::newRow("71 delete, Cancel") << MoveRow{{cancel}, {ready}, unchanged, {{remove, 71, true}}};
+        QTest::newRow("71 delete, Cancel, the copy replaced a file") << MoveRow{
+            {mb::Yes, cancel},         {taken, ready}, unchanged, {{remove, 71, true}}, true, false, {"dst"},
+            {{"dst/a.jpg", "picture"}}};
+        QTest::newRow("71 delete, Cancel, the copy cannot be removed")
+            << MoveRow{{cancel, ok},
+                       {ready, "An error has occurred!\r\n\r\nError: 70\r\nDescription: Permission denied"},
+                       unchanged,
+                       {{remove, 71, true}, {remove, 70, true, true}},
+                       false,
+                       false,
+                       {"dst"},
+                       {{"dst/a.jpg", "picture"}}};
+        QTest::newRow("75 delete, OK")
+            << MoveRow{{ok}, {cannotDelete}, Outcome::CopiedAndListed, {{remove, 75, true}}};
+        QTest::newRow("70 delete, OK")
+            << MoveRow{{ok}, {cannotDelete}, Outcome::CopiedAndListed, {{remove, 70, true}}};
+        QTest::newRow("75 delete, Cancel")
+            << MoveRow{{cancel}, {cannotDelete}, unchanged, {{remove, 75, true}}};
     }
-    void moveFailures()
+    void moveAsksAndRecovers()
     {
-        QFETCH(int, call);
-        QFETCH(int, number);
-        QFETCH(int, answer);
-        QFETCH(QString, message);
-        QFETCH(Outcome, outcome);
-        Moving m;
-        const QString on = FsCall(call) == FsCall::RemoveFile ? m.source : QString();
-        // A failure that the retry does not overcome strikes every time.
-        if (outcome != Outcome::Moved)
-            m.f.fileSystem.failAlways(FsCall(call), number, on);
-        else if (number)
-            m.f.fileSystem.failOnce(FsCall(call), number, on);
-        if (answer)
-            m.f.dialogs.answerMessage(answer);
-        m.run();
-        QCOMPARE(m.f.dialogs.messageTexts(),
-                 message.isEmpty() ? QStringList()
-                                   : QStringList({message.replace("%S", m.source).replace("%T", m.target)}));
-        const bool listed = outcome != Outcome::Unchanged;
-        Files expected;
-        if (outcome != Outcome::Moved)
+        QFETCH(MoveRow, row);
+        OpsFixture f;
+        const QString source = f.put("src/a.jpg", "picture"), target = f.path("dst/a.jpg");
+        QDir().mkpath(f.path("dst"));
+        f.list(source);
+        f.cacheThumbnails(source);
+        if (row.taken)
+            f.put("dst/a.jpg", "another image");
+        if (row.listed)
+            f.list(target);
+        for (const std::optional<QString>& folder : row.folders)
+            f.folders << (folder && !folder->isEmpty() ? std::optional(f.path(*folder)) : folder);
+        for (const Failure& failure : row.failures) {
+            const QString on = failure.onTarget                     ? target
+                               : failure.call == FsCall::RemoveFile ? source
+                                                                    : QString();
+            failure.always ? f.fileSystem.failAlways(failure.call, failure.number, on)
+                           : f.fileSystem.failOnce(failure.call, failure.number, on);
+        }
+        for (int answer : row.answers)
+            f.dialogs.answerMessage(answer);
+        auto ops = f.ops();
+        fileops::MoveImage(ops, f.state.MainImages, source);
+        QVERIFY(f.dialogs.scriptDone() && f.folders.isEmpty());
+        QCOMPARE(f.dialogs.messageTexts(), row.messages.replaceInStrings("%R", f.dir.path()));
+        const bool listed = row.outcome != Outcome::Unchanged;
+        Files expected = row.left;
+        if (row.outcome != Outcome::Moved)
             expected.insert("src/a.jpg", "picture");
         if (listed)
             expected.insert("dst/a.jpg", "picture");
-        QCOMPARE(m.f.files(), expected);
+        QCOMPARE(f.files(), expected);
         // The source's thumbnails go only with the source itself.
-        QCOMPARE(m.f.cachedThumbnails(m.source), outcome == Outcome::Moved ? 0 : 6);
-        QCOMPARE(m.f.rows(m.f.lstImages), QStringList({listed ? m.target : m.source}));
-        QCOMPARE(m.f.state.ContextImage, listed ? m.target : QString());
-    }
-
-    // The source cannot be deleted and the move is quit: only a new copy is
-    // taken back.
-    void quitAfterTheCopyTakesBackOnlyANewCopy_data()
-    {
-        QTest::addColumn<bool>("taken");
-        QTest::addColumn<bool>("copyStuck");
-        QTest::newRow("new copy") << false << false;
-        QTest::newRow("copy that replaced a file") << true << false;
-        QTest::newRow("copy that cannot be removed") << false << true;
-    }
-    void quitAfterTheCopyTakesBackOnlyANewCopy()
-    {
-        QFETCH(bool, taken);
-        QFETCH(bool, copyStuck);
-        Moving m;
-        QStringList expected;
-        if (taken) {
-            m.f.put("dst/a.jpg", "another image");
-            m.f.dialogs.answerMessage(mb::Yes);
-            expected << m.taken();
-        }
-        m.f.fileSystem.failAlways(FsCall::RemoveFile, 71, m.source);
-        m.f.dialogs.answerMessage(mb::Cancel);
-        expected << "The device you are copying to is not ready.  Click OK to try again, Cancel to quit.";
-        if (copyStuck) {
-            m.f.fileSystem.failAlways(FsCall::RemoveFile, 70, m.target);
-            m.f.dialogs.answerMessage(mb::Ok);
-            expected << "An error has occurred!\r\n\r\nError: 70\r\nDescription: Permission denied";
-        }
-        m.run();
-        QCOMPARE(m.f.dialogs.messageTexts(), expected);
-        Files after{{"src/a.jpg", "picture"}};
-        if (taken || copyStuck)
-            after.insert("dst/a.jpg", "picture");
-        QCOMPARE(m.f.files(), after);
-        QCOMPARE(m.f.rows(m.f.lstImages), QStringList({m.source}));
-        QVERIFY(m.f.state.ContextImage.isEmpty());
+        QCOMPARE(std::tuple(f.rows(f.lstImages), f.state.ContextImage, f.cachedThumbnails(source)),
+                 std::tuple(QStringList({listed ? target : source}), listed ? target : QString(),
+                            row.outcome == Outcome::Moved ? 0 : 6));
     }
 };
 
