@@ -1,11 +1,13 @@
 // A show of full pictures: the sequence it steps through, where each
-// picture goes, and what each failure or replaced file does to the show.
+// picture and thumbnail goes, and what each failure or replaced file does.
 #include "displayfixture.h"
 
 #include "catalogue/imagecollection.h"
 #include "display/classicrandom.h"
 #include "display/firstpicture.h"
+#include "display/geometry.h"
 #include "display/showsequence.h"
+#include "platform/twips.h"
 #include "support/failingfilesystem.h"
 
 #include <QFile>
@@ -13,18 +15,6 @@
 using testsupport::DisplayFixture;
 
 namespace {
-
-// Remembers where the picture stood each time it became visible.
-class ShowWatcher final : public QObject {
-public:
-    QList<QRect> shownAt;
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Show)
-            shownAt << static_cast<QWidget*>(watched)->geometry();
-        return false;
-    }
-};
 
 // Puts what a row names where the picture was. False when this machine
 // cannot make it.
@@ -148,36 +138,6 @@ private slots:
         QCOMPARE(loader.loadsOf(path) + loader.loadsOf(other), loads);
     }
 
-    void pictureIsFittedCentredAndDecodedAtThatSize_data()
-    {
-        QTest::addColumn<qreal>("ratio");
-        QTest::addColumn<QSize>("picture");
-        QTest::addColumn<QSize>("decoded");
-        QTest::addColumn<QRect>("placed");
-        // 2000 x 1500 pixels is 30000 x 22500 twips: taller than the screen.
-        QTest::newRow("ratio 1.5, reduced")
-            << 1.5 << QSize(2000, 1500) << QSize(1080, 810) << QRect(40, 30, 720, 540);
-        // One picture pixel to one device pixel: half as many logical pixels.
-        QTest::newRow("ratio 2, its own size")
-            << 2.0 << QSize(960, 720) << QSize(960, 720) << QRect(160, 120, 480, 360);
-    }
-    void pictureIsFittedCentredAndDecodedAtThatSize()
-    {
-        QFETCH(qreal, ratio);
-        QFETCH(QSize, picture);
-        QFETCH(QSize, decoded);
-        QFETCH(QRect, placed);
-        DisplayFixture f(1, picture);
-        f.window->setScreenTwips(QSizeF(12000, 9000), ratio);
-        ShowWatcher watcher;
-        f.window->imgMain->installEventFilter(&watcher);
-        f.standardShow(3);
-        QCOMPARE(f.window->imgMain->pixmap().size(), decoded);
-        f.window->DisplayImage(1);
-        // Shown each time only once it is fitted and placed.
-        QCOMPARE(watcher.shownAt, QList<QRect>({placed, placed}));
-    }
-
     // The second of three pictures fails, is replaced before the show or
     // after its decode began, or a failure is injected for it.
     void failedOrReplacedPictureGetsItsReaction_data()
@@ -232,7 +192,9 @@ private slots:
         if (!message.isEmpty())
             f.dialogs.answerMessage(platform::mb::Ok);
         f.standardShow(0);
+        // Shown at its own size, centred.
         const QRect first = f.window->imgMain->geometry();
+        QCOMPARE(first, QRect(340, 255, 120, 90));
         if (whileDecoding) {
             // The decode begun a tick ahead has read the picture as it was.
             QTRY_VERIFY(f.window->sequence().aheadDone());
@@ -264,6 +226,88 @@ private slots:
         f.window->tim1_Timer();
         QCOMPARE(std::pair(f.window->imgMain->toolTip(), f.window->imgMain->isVisible()),
                  std::pair(f.path(3), true));
+    }
+
+    void pictureFitsTheScreen_data()
+    {
+        QTest::addColumn<QSizeF>("picture");
+        QTest::addColumn<QRectF>("placed"); // on a 12000 x 9000 screen
+        QTest::newRow("height first, width then left over 90 %")
+            << QSizeF(14000, 10000) << QRectF(330, 450, 11340, 8100);
+        QTest::newRow("smaller: own size, centred") << QSizeF(3000, 2000) << QRectF(4500, 3500, 3000, 2000);
+        QTest::newRow("only taller") << QSizeF(6000, 10800) << QRectF(3750, 450, 4500, 8100);
+        QTest::newRow("only wider") << QSizeF(30000, 6000) << QRectF(600, 3420, 10800, 2160);
+        QTest::newRow("still wider after the height")
+            << QSizeF(36000, 18000) << QRectF(600, 1800, 10800, 5400);
+        QTest::newRow("exactly the screen") << QSizeF(12000, 9000) << QRectF(0, 0, 12000, 9000);
+    }
+    void pictureFitsTheScreen()
+    {
+        QFETCH(QSizeF, picture);
+        QFETCH(QRectF, placed);
+        const QSizeF screen(12000, 9000);
+        const QSizeF shown = display::FitToScreen(picture, screen);
+        QCOMPARE(QRectF(display::CentreOnScreen(shown, screen), shown), placed);
+    }
+
+    // Every slot, and the thumbnails of common shapes in it, lies on screen
+    // clear of the others; on 800 x 600 pixels the last slot is known.
+    void thumbnailPageLiesOnScreenWithoutOverlap_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QPointF>("lastSlot");
+        const QList<std::pair<const char*, QSize>> screens{
+            {"16:9", {1920, 1080}}, {"16:9 small", {1366, 768}}, {"16:10", {1920, 1200}}, {"4:3", {800, 600}},
+            {"5:4", {1280, 1024}},  {"portrait", {1080, 1920}},  {"21:9", {2560, 1080}}};
+        const QList<std::tuple<QString, int, int, QPointF>> sizes{{"Small", 6, 5, {10375, 6972}},
+                                                                  {"MEDIUM", 4, 4, {9561, 7281}},
+                                                                  {"large", 3, 3, {8750, 6374}},
+                                                                  {"unknown", 6, 5, {10375, 6972}}};
+        for (const auto& [shape, screen] : screens)
+            for (const auto& [size, columns, rows, last] : sizes)
+                QTest::addRow("%s %s", shape, qPrintable(size)) << screen << size << columns << rows << last;
+    }
+    void thumbnailPageLiesOnScreenWithoutOverlap()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(QString, size);
+        QFETCH(int, columns);
+        QFETCH(int, rows);
+        QFETCH(QPointF, lastSlot);
+        const QRectF onScreen(QPointF(), twips::fromPixels(QSizeF(screen)));
+        const display::ThumbGrid grid = display::TNLayout(onScreen.size(), size);
+        QCOMPARE(QList<qsizetype>({grid.columns, grid.rows, grid.positions.size()}),
+                 QList<qsizetype>({columns, rows, columns * rows}));
+        QVERIFY(grid.cellWidth > 0 && grid.cellHeight > 0);
+        QCOMPARE(grid.positions.first(), QPointF(2250, 900));
+        if (screen == QSize(800, 600))
+            QCOMPARE(grid.positions.last(), lastSlot);
+        QList<QRectF> covered;
+        for (const QPointF& slot : grid.positions) {
+            QRectF area(slot, QSizeF(grid.cellWidth, grid.cellHeight));
+            for (const QSizeF picture : {QSizeF(4000, 3000), QSizeF(1600, 900), QSizeF(1000, 1000),
+                                         QSizeF(3000, 4000), QSizeF(900, 1600)})
+                area |= QRectF(slot, display::FitThumbnail(picture, grid.cellWidth, grid.cellHeight));
+            QVERIFY2(onScreen.contains(area), qPrintable(QString("slot %1 off screen").arg(covered.size())));
+            for (const QRectF& other : covered)
+                QVERIFY2(!area.intersects(other),
+                         qPrintable(QString("slot %1 overlaps").arg(covered.size())));
+            covered << area;
+        }
+    }
+
+    void classicGeneratorStartsFromItsFixedStateAndStaysInTheList()
+    {
+        display::ClassicRandom random;
+        QCOMPARE(QList<float>({float(random.next()), float(random.next()), float(random.next())}),
+                 QList<float>({0.7055475f, 0.5334240f, 0.5795186f}));
+        // The largest value the generator can give must still fall inside.
+        for (int count : {1, 7, 100000})
+            QCOMPARE(display::ClassicRandom::positionFor(16777215.0 / 16777216.0, count), count);
+        QCOMPARE(display::ClassicRandom::positionFor(0.0, 5), 1);
     }
 };
 

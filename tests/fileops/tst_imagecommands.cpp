@@ -1,11 +1,32 @@
-// Renaming and deleting one image: the file on disk, the target list, the
-// list boxes and the context image after every answer and failure.
+// The commands on one image (rename, delete, copy, the clipboard, saved lists,
+// favourites): the files on disk, the lists and the context image after every
+// answer and failure; a path that is no picture is refused, not waited for.
 #include "opsfixture.h"
+#include "support/jpegfixtures.h"
+
+#include "platform/basui.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
 
 using namespace platform;
 using testsupport::FsCall;
 
-class TestRenameDelete : public QObject {
+namespace {
+
+struct CopyRow {
+    QString chosen; // empty: cancelled
+    QList<int> answers;
+    QStringList messages; // "%R" stands for the temporary folder
+    QByteArray targetAfter;
+    int injected = 0; // a failure of the copy
+};
+
+} // namespace
+
+class TestImageCommands : public QObject {
     Q_OBJECT
 
 private slots:
@@ -143,13 +164,11 @@ private slots:
         using namespace fileops::entry;
         const QString ask = "Permanently remove image?", none;
         QTest::newRow("rename, display shown") << Rename << false << true << "%1/new.jpg" << none;
-        QTest::newRow("rename, display hidden") << Rename << false << false << none << none;
         QTest::newRow("delete, display shown") << Delete << false << true << "DELETE" << ask;
         QTest::newRow("delete, display hidden") << Delete << false << false << none << ask;
         QTest::newRow("display, display shown")
             << fileops::entry::Display << false << true << "%1/old.jpg" << none;
         QTest::newRow("move, display shown") << Move << false << true << "%1/dst/old.jpg" << none;
-        QTest::newRow("move, display hidden") << Move << false << false << none << none;
         QTest::newRow("add to favourites") << AddToFavorites << false << true << "%1/old.jpg" << none;
         QTest::newRow("add a favourite")
             << AddToFavorites << true << false << none << "Already in favorites!";
@@ -195,7 +214,176 @@ private slots:
                        entry == fileops::entry::Display ? QStringList{old} : QStringList(),
                        message.isEmpty() ? QStringList() : QStringList{message}, favourites));
     }
+
+    void copyWritesTheChosenFile_data()
+    {
+        QTest::addColumn<CopyRow>("row");
+        const QString taken =
+            "A file named old.jpg is already in %R. Do you want to replace it with this image?";
+        QTest::newRow("new file") << CopyRow{"copy.jpg", {}, {}, "picture"};
+        QTest::newRow("taken, replaced") << CopyRow{"old.jpg", {mb::Yes}, {taken}, "picture"};
+        QTest::newRow("taken, kept") << CopyRow{"old.jpg", {mb::No}, {taken}, "old"};
+        QTest::newRow("taken, replaced, disk full")
+            << CopyRow{"old.jpg",
+                       {mb::Yes, mb::Ok},
+                       {taken, "An error has occurred!\r\n\r\nError: 61\r\nDescription: Disk full"},
+                       "old",
+                       61};
+        QTest::newRow("onto itself") << CopyRow{
+            "a.jpg", {mb::Ok}, {"The image cannot be copied onto itself."}, "picture"};
+        QTest::newRow("cancelled") << CopyRow{{}, {}, {}, {}};
+    }
+    void copyWritesTheChosenFile()
+    {
+        QFETCH(CopyRow, row);
+        OpsFixture f;
+        const QString image = f.put("a.jpg", "picture");
+        f.put("old.jpg", "old");
+        f.list(image);
+        f.state.ContextImage = image;
+        f.dialogs.answerSaveFile(row.chosen.isEmpty() ? QString() : f.path(row.chosen));
+        for (int answer : row.answers)
+            f.dialogs.answerMessage(answer);
+        if (row.injected)
+            f.fileSystem.failOnce(FsCall::CopyFile, row.injected);
+        f.runCommand(fileops::entry::CopyFile);
+        QVERIFY(f.dialogs.scriptDone());
+        QCOMPARE(std::tuple(f.dialogs.fileDialogs.first().title, f.dialogs.fileDialogs.first().filter,
+                            f.dialogs.messageTexts()),
+                 std::tuple(QStringLiteral("Copy image to file:"), QStringLiteral("JPG Files (*.jpg)|*.jpg"),
+                            row.messages.replaceInStrings("%R", f.dir.path())));
+        Files expected{{"a.jpg", "picture"}, {"old.jpg", "old"}};
+        if (!row.chosen.isEmpty())
+            expected.insert(row.chosen, row.targetAfter);
+        QCOMPARE(f.files(), expected);
+        QCOMPARE(std::tuple(f.rows(f.lstImages), basUI::IsBusyCursorOn(), f.state.ContextImage),
+                 std::tuple(QStringList({image}), false, QString()));
+    }
+
+    // The clipboard takes a picture and, for a JPEG, its bytes; anything
+    // else is refused with its number, as is a copy of a file that is none.
+    void sourcesThatAreNoPictureAreRefusedNotWaitedFor_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("copied"); // else to the clipboard
+        QTest::addColumn<int>("number");
+        QTest::newRow("JPEG to the clipboard: picture and bytes") << "JPEG" << false << 0;
+        QTest::newRow("PNG to the clipboard: picture only") << "PNG" << false << 0;
+        QTest::newRow("text to the clipboard") << "text" << false << 481;
+        QTest::newRow("FIFO copied") << "fifo" << true << 75;
+        QTest::newRow("FIFO to the clipboard") << "fifo" << false << 75;
+        QTest::newRow("folder copied") << "folder" << true << 75;
+        QTest::newRow("dangling link copied") << "dangling link" << true << 53;
+        QTest::newRow("dangling link to the clipboard") << "dangling link" << false << 53;
+    }
+    void sourcesThatAreNoPictureAreRefusedNotWaitedFor()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, copied);
+        QFETCH(int, number);
+        OpsFixture f;
+        const QString image = f.path("special.jpg");
+        using namespace testsupport;
+        QVERIFY(kind == "JPEG"   ? writeJpeg(image, QSize(64, 48))
+                : kind == "PNG"  ? QImage(64, 48, QImage::Format_RGB32).save(image, "PNG")
+                : kind == "text" ? writeBytes(image, "not a picture")
+                                 : makeSpecialFile(kind, image));
+        f.list(image);
+        f.state.ContextImage = image;
+        if (copied)
+            f.dialogs.answerSaveFile(f.path("copy.jpg"));
+        if (number)
+            f.dialogs.answerMessage(mb::Ok);
+        QGuiApplication::clipboard()->clear();
+        f.runCommand(copied ? fileops::entry::CopyFile : fileops::entry::CopyToClipboard);
+        QCOMPARE(std::pair(basUI::IsBusyCursorOn(), f.rows(f.lstImages)),
+                 std::pair(false, QStringList{image}));
+        if (number == 0) {
+            QVERIFY(f.dialogs.asked().isEmpty());
+            const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+            QCOMPARE(qvariant_cast<QImage>(data->imageData()).size(), QSize(64, 48));
+            QCOMPARE(data->data("image/jpeg"), kind == "JPEG" ? readBytes(image) : QByteArray());
+            return;
+        }
+        QCOMPARE(f.dialogs.messageTexts().size(), 1);
+        QVERIFY2(f.dialogs.messageTexts().first().contains(QStringLiteral("Error: %1\r\n").arg(number)),
+                 qPrintable(f.dialogs.messageTexts().first()));
+        QVERIFY(!QFileInfo::exists(f.path("copy.jpg")));
+    }
+
+    // Each add appends one line; a failing append or a name with a line
+    // break leaves the file as it was.
+    void savedListGetsOneLinePerAdd_data()
+    {
+        QTest::addColumn<QString>("image");
+        QTest::addColumn<int>("injected");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("style");
+        QTest::newRow("added") << "/p/b.jpg" << 0 << "" << 0;
+        QTest::newRow("cancelled") << "" << 0 << "" << 0;
+        QTest::newRow("disk not ready")
+            << "/p/b.jpg" << 71 << "An error has occurred!\r\n\r\nError: 71\r\nDescription: Disk not ready"
+            << int(mb::Question);
+        // No file is asked for: a line break would make two entries.
+        QTest::newRow("line break in the name")
+            << "/p/two\nlines.jpg" << 0
+            << "This image's name holds a line break, so it cannot be added to a list file."
+            << mb::OkOnly + mb::Exclamation;
+    }
+    void savedListGetsOneLinePerAdd()
+    {
+        QFETCH(QString, image);
+        QFETCH(int, injected);
+        QFETCH(QString, message);
+        QFETCH(int, style);
+        OpsFixture f;
+        const QString list = f.put("saved.lum", "/p/a.jpg\r\n");
+        f.state.ContextImage = image;
+        if (!image.contains('\n'))
+            f.dialogs.answerSaveFile(image.isEmpty() ? QString() : list);
+        if (injected)
+            f.fileSystem.failOnce(FsCall::AppendFile, injected, list);
+        if (!message.isEmpty())
+            f.dialogs.answerMessage(mb::Ok);
+        f.runCommand(fileops::entry::AddToSavedList);
+        QVERIFY(f.dialogs.scriptDone());
+        QCOMPARE(std::pair(f.dialogs.messageTexts(), f.dialogs.asked().last().style),
+                 std::pair(message.isEmpty() ? QStringList() : QStringList({message}), style));
+        const bool added = message.isEmpty() && !image.isEmpty();
+        QCOMPARE(f.files(), (Files{{"saved.lum", added ? "/p/a.jpg\r\n/p/b.jpg\r\n" : "/p/a.jpg\r\n"}}));
+        if (!image.contains('\n'))
+            QCOMPARE(std::pair(f.dialogs.fileDialogs.first().title, f.dialogs.fileDialogs.first().filter),
+                     std::pair(QStringLiteral("Add to Lumarine file:"),
+                               QStringLiteral("Lumarine files (*.lum)|*.lum")));
+        QCOMPARE(std::pair(basUI::IsBusyCursorOn(), f.state.ContextImage), std::pair(false, QString()));
+    }
+
+    void removeButtonAsks_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("nothing selected") << -1 << int(mb::Ok) << QStringList({"/p/a.jpg", "/p/b.jpg"});
+        QTest::newRow("no") << 0 << int(mb::No) << QStringList({"/p/a.jpg", "/p/b.jpg"});
+        QTest::newRow("second row, yes") << 1 << int(mb::Yes) << QStringList({"/p/a.jpg"});
+    }
+    void removeButtonAsks()
+    {
+        QFETCH(int, row);
+        QFETCH(int, answer);
+        QFETCH(QStringList, left);
+        OpsFixture f;
+        f.state.Favorites.Add("/p/a.jpg");
+        f.state.Favorites.Add("/p/b.jpg");
+        f.dialogs.answerMessage(answer);
+        auto ops = f.ops();
+        fileops::cmdRemoveFromFaves_Click(ops, row);
+        QCOMPARE(std::pair(f.dialogs.messageTexts().first(), f.rows(f.lstFavorites)),
+                 std::pair(row < 0 ? QStringLiteral("You must select an image to remove.")
+                                   : QStringLiteral("Remove image from favorites list?"),
+                           left));
+    }
 };
 
-LUMARINE_REGISTER_TEST(TestRenameDelete)
-#include "tst_rename_delete.moc"
+LUMARINE_REGISTER_TEST(TestImageCommands)
+#include "tst_imagecommands.moc"
