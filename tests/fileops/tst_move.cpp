@@ -73,8 +73,6 @@ private slots:
         QTest::newRow("taken and listed, replaced") << MoveRow{{mb::Yes}, {taken}, moved, {}, true, true};
         QTest::newRow("no failure") << MoveRow{{}, {}, moved};
         QTest::newRow("61 copy, OK") << MoveRow{{ok}, {full}, moved, {{copy, 61, false}}};
-        QTest::newRow("61 copy, Cancel") << MoveRow{{cancel}, {full}, unchanged, {{copy, 61, true}}};
-        QTest::newRow("70 copy, OK") << MoveRow{{ok}, {ready}, moved, {{copy, 70, false}}};
         QTest::newRow("71 copy, Cancel") << MoveRow{{cancel}, {ready}, unchanged, {{copy, 71, true}}};
         QTest::newRow("75 copy") << MoveRow{
             {ok},
@@ -83,8 +81,10 @@ private slots:
             {{copy, 75, true}}};
         QTest::newRow("52 copy reported") << MoveRow{
             {ok}, {reported.arg(52).arg("Bad file name or number")}, unchanged, {{copy, 52, true}}};
+        QTest::newRow("61 copy, Cancel") << MoveRow{{cancel}, {full}, unchanged, {{copy, 61, true}}};
+        QTest::newRow("75 delete, OK")
+            << MoveRow{{ok}, {cannotDelete}, Outcome::CopiedAndListed, {{remove, 75, true}}};
         QTest::newRow("61 delete, OK") << MoveRow{{ok}, {full}, moved, {{remove, 61, false}}};
-        QTest::newRow("71 delete, OK") << MoveRow{{ok}, {ready}, moved, {{remove, 71, false}}};
         // A move that is quit takes back its copy, and only a new one.
         QTest::newRow("71 delete, Cancel") << MoveRow{{cancel}, {ready}, unchanged, {{remove, 71, true}}};
         QTest::newRow("71 delete, Cancel, the copy replaced a file") << MoveRow{
@@ -95,12 +95,8 @@ private slots:
                        unchanged,    {{remove, 71, true}, {remove, 70, true, true}},
                        false,        false,
                        {"dst"},      {{"dst/a.jpg", "picture"}}};
-        QTest::newRow("75 delete, OK")
-            << MoveRow{{ok}, {cannotDelete}, Outcome::CopiedAndListed, {{remove, 75, true}}};
         QTest::newRow("70 delete, OK")
             << MoveRow{{ok}, {cannotDelete}, Outcome::CopiedAndListed, {{remove, 70, true}}};
-        QTest::newRow("75 delete, Cancel")
-            << MoveRow{{cancel}, {cannotDelete}, unchanged, {{remove, 75, true}}};
     }
     void moveAsksAndRecovers()
     {
@@ -160,13 +156,11 @@ private slots:
             files.insert(more);
             return files;
         };
-        const Files aMovedOnly{{"dst/a.jpg", "A"}, {"one/b.jpg", "B"}, {"two/c.jpg", "C"}};
-        const FsCall copy = FsCall::CopyFile, remove = FsCall::RemoveFile;
+        const FsCall copy = FsCall::CopyFile;
         QTest::newRow("no folder chosen")
             << FavouritesRow{{ok},    {"You must select a directory to move your favorites into."},
                              sources, {},
                              {},      {QString(), std::nullopt}};
-        QTest::newRow("no move") << FavouritesRow{{mb::No}, {moveAll}, sources};
         QTest::newRow("copy only") << FavouritesRow{
             {yes, mb::No, ok}, {moveAll, deleteSources, "Done!"}, with(sources, copies)};
         QTest::newRow("move") << FavouritesRow{{yes, yes, ok}, {moveAll, deleteSources, "Done!"}, copies};
@@ -183,20 +177,6 @@ private slots:
              {"two/a.jpg", "second A"},
              {"three/b.jpg", "another B"}},
             {{"two/a.jpg", "second A"}, {"three/b.jpg", "another B"}, {"dst/b.jpg", "already there"}}};
-        QTest::newRow("61 copy, Cancel") << FavouritesRow{
-            {yes, yes, mb::Cancel},
-            {moveAll, deleteSources,
-             "Target disk is full. Click OK to continue copying on a new disk, Cancel to quit."},
-            aMovedOnly,
-            {},
-            std::tuple(copy, 61, false)};
-        QTest::newRow("52 looking for b.jpg in the folder, reported") << FavouritesRow{
-            {yes, yes, ok},
-            {moveAll, deleteSources,
-             "An error has occurred!\r\n\r\nError: 52\r\nDescription: Bad file name or number"},
-            aMovedOnly,
-            {},
-            std::tuple(FsCall::Exists, 52, false)};
         QTest::newRow("75 copy, OK") << FavouritesRow{
             {yes, yes, ok, ok, ok},
             {moveAll, deleteSources, cannotDelete,
@@ -206,18 +186,6 @@ private slots:
             {{"dst/a.jpg", "A"}, {"one/b.jpg", "B"}, {"dst/c.jpg", "C"}, {"two/c.jpg", "C"}},
             {},
             std::tuple(copy, 75, true)};
-        QTest::newRow("75 delete, OK")
-            << FavouritesRow{{yes, yes, ok, ok},
-                             {moveAll, deleteSources, cannotDelete, "Done!"},
-                             with(copies, {{"one/b.jpg", "B"}, {"two/c.jpg", "C"}}),
-                             {},
-                             std::tuple(remove, 75, true)};
-        QTest::newRow("75 delete, Cancel")
-            << FavouritesRow{{yes, yes, mb::Cancel},
-                             {moveAll, deleteSources, cannotDelete},
-                             {{"dst/a.jpg", "A"}, {"dst/b.jpg", "B"}, {"one/b.jpg", "B"}, {"two/c.jpg", "C"}},
-                             {},
-                             std::tuple(remove, 75, true)};
     }
     void moveAsksAndSkipsWhatFails()
     {
