@@ -33,76 +33,65 @@ class TestControls : public QObject {
     Q_OBJECT
 
 private slots:
-    // One tick was counted before the key: a step starts a full delay, W
-    // pauses one tick short of it, and a key that does nothing leaves it.
-    void keysActByCharacterCode_data()
+    // Keys typed at a picture of four after one tick was counted: a step starts
+    // a full delay, W pauses one tick short of it, and a key that does nothing
+    // leaves it; some leave a note, drawn in white letters.
+    void keysActAndLeaveANote_data()
     {
-        QTest::addColumn<int>("key");
+        QTest::addColumn<QList<int>>("keys");
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("to");
-        QTest::newRow("N at the last wraps to the first") << int('N') << 4 << 1;
-        QTest::newRow("P at the first goes to the last") << int('P') << 1 << 4;
-        QTest::newRow("w pauses") << int('w') << 2 << 2;
-        QTest::newRow("other keys do nothing") << int('x') << 2 << 2;
-        QTest::newRow("keys without a character do nothing") << int(Qt::Key_F5) << 2 << 2;
-        QTest::newRow("Down at the last wraps to the first") << int(Qt::Key_Down) << 4 << 1;
-        QTest::newRow("wheel down") << wheelDown << 2 << 3;
-        QTest::newRow("Up at the first goes to the last") << int(Qt::Key_Up) << 1 << 4;
-        QTest::newRow("wheel up") << wheelUp << 3 << 2;
-        QTest::newRow("Home") << int(Qt::Key_Home) << 3 << 1;
-        QTest::newRow("End") << int(Qt::Key_End) << 2 << 4;
+        QTest::addColumn<int>("elapsed"); // milliseconds after the last key
+        QTest::addColumn<QString>("note");
+        const QString added = "Added to favorites", info = "img02.jpg   2 / 4";
+        QTest::newRow("N at the last wraps to the first") << QList<int>{'N'} << 4 << 1 << 0 << "";
+        QTest::newRow("P at the first goes to the last") << QList<int>{'P'} << 1 << 4 << 0 << "";
+        QTest::newRow("w pauses") << QList<int>{'w'} << 2 << 2 << 0 << "Paused";
+        QTest::newRow("w again plays") << QList<int>{'w', 'w'} << 2 << 2 << 0 << "Playing";
+        QTest::newRow("other keys do nothing") << QList<int>{'x'} << 2 << 2 << 0 << "";
+        QTest::newRow("keys without a character do nothing") << QList<int>{Qt::Key_F5} << 2 << 2 << 0 << "";
+        QTest::newRow("Down at the last wraps to the first") << QList<int>{Qt::Key_Down} << 4 << 1 << 0 << "";
+        QTest::newRow("wheel down") << QList<int>{wheelDown} << 2 << 3 << 0 << "";
+        QTest::newRow("Up at the first goes to the last") << QList<int>{Qt::Key_Up} << 1 << 4 << 0 << "";
+        QTest::newRow("wheel up") << QList<int>{wheelUp} << 3 << 2 << 0 << "";
+        QTest::newRow("Home") << QList<int>{Qt::Key_Home} << 3 << 1 << 0 << "";
+        QTest::newRow("End") << QList<int>{Qt::Key_End} << 2 << 4 << 0 << "";
+        QTest::newRow("a") << QList<int>{'a'} << 2 << 2 << 0 << added;
+        QTest::newRow("A on a favourite") << QList<int>{'a', 'A'} << 2 << 2 << 0 << "Already a favorite";
+        QTest::newRow("still there at 1.4 s") << QList<int>{'a'} << 2 << 2 << 1400 << added;
+        QTest::newRow("gone at 2 s") << QList<int>{'a'} << 2 << 2 << 2000 << "";
+        QTest::newRow("i: name and place, until pressed again") << QList<int>{'i'} << 2 << 2 << 60000 << info;
+        QTest::newRow("i again") << QList<int>{'i', 'i'} << 2 << 2 << 0 << "";
+        QTest::newRow("i over a note") << QList<int>{'a', 'i'} << 2 << 2 << 0 << info;
+        QTest::newRow("i, then the picture changes") << QList<int>{'i', 'n'} << 2 << 3 << 0 << "";
+        QTest::newRow("the show ended and began again")
+            << QList<int>{'a', Qt::Key_Escape} << 2 << 1 << 0 << "";
     }
-    void keysActByCharacterCode()
+    void keysActAndLeaveANote()
     {
-        QFETCH(int, key);
+        QFETCH(QList<int>, keys);
         QFETCH(int, from);
         QFETCH(int, to);
-        DisplayFixture f(4);
-        f.standardShow(3);
-        f.window->hscMain->setValue(from);
-        f.window->tim1_Timer();
-        press(f.window.get(), key);
-        const display::ShowSequence& show = f.window->sequence();
-        const int ticks = key == 'w' ? 2 : from == to ? 1 : 0;
-        QCOMPARE(std::tuple(f.window->mintIndex(), f.window->hscMain->value(), f.window->imgMain->toolTip(),
-                            show.mintDelayCurrent, show.mbolPaused, f.window->isLoaded()),
-                 std::tuple(to, to, f.path(to), ticks, key == 'w', true));
-    }
-
-    void keysLeaveANote_data()
-    {
-        QTest::addColumn<QString>("keys"); // typed at the second of four pictures
-        QTest::addColumn<int>("elapsed");  // milliseconds after the last key
-        QTest::addColumn<QString>("note");
-        QTest::newRow("a") << "a" << 0 << "Added to favorites";
-        QTest::newRow("A on a favourite") << "aA" << 0 << "Already a favorite";
-        QTest::newRow("w pauses") << "w" << 0 << "Paused";
-        QTest::newRow("w again plays") << "ww" << 0 << "Playing";
-        QTest::newRow("still there at 1.4 s") << "a" << 1400 << "Added to favorites";
-        QTest::newRow("gone at 2 s") << "a" << 2000 << "";
-        QTest::newRow("i: name and place, until pressed again") << "i" << 60000 << "img02.jpg   2 / 4";
-        QTest::newRow("i again") << "ii" << 0 << "";
-        QTest::newRow("i over a note") << "ai" << 0 << "img02.jpg   2 / 4";
-        QTest::newRow("i, then the picture changes") << "in" << 0 << "";
-        QTest::newRow("other keys") << "x" << 0 << "";
-        QTest::newRow("the show ended and began again") << "a\x1b" << 0 << "";
-    }
-    void keysLeaveANote()
-    {
-        QFETCH(QString, keys);
         QFETCH(int, elapsed);
         QFETCH(QString, note);
         DisplayFixture f(4);
         f.standardShow(3);
-        f.window->hscMain->setValue(2);
-        QTest::keyClicks(f.window.get(), keys);
+        f.window->hscMain->setValue(from);
+        f.window->tim1_Timer();
+        for (int key : keys)
+            press(f.window.get(), key);
         const bool ended = !f.window->isLoaded();
         if (ended)
             f.standardShow(3);
         f.now += elapsed;
+        const display::ShowSequence& show = f.window->sequence();
+        QCOMPARE(std::tuple(f.window->mintIndex(), f.window->hscMain->value(), f.window->imgMain->toolTip(),
+                            show.mbolPaused),
+                 std::tuple(to, to, f.path(to), keys == QList<int>{'w'}));
+        if (keys.size() == 1)
+            QCOMPARE(show.mintDelayCurrent, keys.first() == 'w' ? 2 : from == to ? 1 : 0);
         QWidget* view = f.window->findChild<QWidget*>("note");
         QTRY_COMPARE(view->isVisible() ? view->accessibleName() : QString(), note);
-        // The note is drawn in white letters.
         const QImage drawn = view->grab().toImage();
         bool letters = false;
         for (int y = 0; y < drawn.height() && !letters; ++y)
@@ -110,11 +99,11 @@ private slots:
                 letters = drawn.pixelColor(x, y).lightness() > 200;
         QCOMPARE(letters, !note.isEmpty());
         // A favourite is added once, and reaches the main window's box only when the window closes.
-        const bool added = keys.contains('a');
+        const bool favourite = keys.contains('a');
         QCOMPARE(std::tuple(QStringList(f.state.Favorites.begin(), f.state.Favorites.end()),
                             f.window->lblStatus->text(), f.unloads),
-                 std::tuple(added ? QStringList({f.path(2)}) : QStringList(),
-                            QString(added && !ended ? "Added!" : ""), int(ended)));
+                 std::tuple(favourite ? QStringList({f.path(2)}) : QStringList(),
+                            QString(favourite && !ended ? "Added!" : ""), int(ended)));
     }
 
     void previewKeysActOverTheFocusedControl_data()

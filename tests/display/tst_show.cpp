@@ -40,6 +40,19 @@ struct SequenceRow {
     QList<int> positions; // 0 for a tick that changes nothing
 };
 
+// The second of three pictures fails, is replaced before the show or after
+// its decode began, or a failure is injected for it.
+struct FailureRow {
+    QString by; // what takes the picture's place
+    bool whileDecoding;
+    int injected;
+    QString message;
+    int style;
+    // What the picture box shows: nothing (the screen stays black), the last
+    // picture again, the new picture; or the window "closed" or "hidden".
+    QString shown;
+};
+
 } // namespace
 
 class TestShow : public QObject {
@@ -138,45 +151,31 @@ private slots:
         QCOMPARE(loader.loadsOf(path) + loader.loadsOf(other), loads);
     }
 
-    // The second of three pictures fails, is replaced before the show or
-    // after its decode began, or a failure is injected for it.
     void failedOrReplacedPictureGetsItsReaction_data()
     {
-        QTest::addColumn<QString>("by");
-        QTest::addColumn<bool>("whileDecoding");
-        QTest::addColumn<int>("injected");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<int>("style");
-        // What the picture box shows: nothing (the screen stays black), the
-        // last picture again, the new picture; or the window "closed" or "hidden".
-        QTest::addColumn<QString>("shown");
-        for (const bool whileDecoding : {false, true})
-            for (const QString by : {"nothing", "fifo", "text", "a larger picture"})
-                QTest::addRow("%s%s", qPrintable(by), whileDecoding ? ", after its decode began" : "")
-                    << by << whileDecoding << 0 << QString() << 0
-                    << (by == "nothing"            ? "black"
-                        : by == "a larger picture" ? "new"
-                                                   : "last");
-        QTest::newRow("76 path not found")
-            << "in a missing folder" << false << 0 << "Can't find that file/path.  Exiting to main menu."
-            << 48 << "closed";
-        QTest::newRow("71 disk not ready")
-            << "" << false << 71
-            << "There is a problem accessing the specified disk.  Exiting back to main menu." << 48
-            << "closed";
+        QTest::addColumn<FailureRow>("row");
+        QTest::newRow("removed") << FailureRow{"nothing", false, 0, "", 0, "black"};
+        QTest::newRow("no picture") << FailureRow{"text", false, 0, "", 0, "last"};
+        QTest::newRow("a larger picture, after its decode began")
+            << FailureRow{"a larger picture", true, 0, "", 0, "new"};
+        QTest::newRow("76 path not found") << FailureRow{"in a missing folder",
+                                                         false,
+                                                         0,
+                                                         "Can't find that file/path.  Exiting to main menu.",
+                                                         48,
+                                                         "closed"};
+        QTest::newRow("71 disk not ready") << FailureRow{
+            "", false,   71, "There is a problem accessing the specified disk.  Exiting back to main menu.",
+            48, "closed"};
         QTest::newRow("other failure: go on")
-            << "" << false << 70 << "Error: 70: Permission denied" << 0 << "last";
+            << FailureRow{"", false, 70, "Error: 70: Permission denied", 0, "last"};
         QTest::newRow("list emptied")
-            << "an emptied list" << false << 0 << "No images to display!" << 64 << "hidden";
+            << FailureRow{"an emptied list", false, 0, "No images to display!", 64, "hidden"};
     }
     void failedOrReplacedPictureGetsItsReaction()
     {
-        QFETCH(QString, by);
-        QFETCH(bool, whileDecoding);
-        QFETCH(int, injected);
-        QFETCH(QString, message);
-        QFETCH(int, style);
-        QFETCH(QString, shown);
+        QFETCH(FailureRow, row);
+        const auto& [by, whileDecoding, injected, message, style, shown] = row;
         DisplayFixture f(3);
         QString target = f.path(2);
         if (by == "in a missing folder") {

@@ -4,15 +4,12 @@
 #include "catalogue/imagelistmodel.h"
 #include "fileops/imagemenu.h"
 #include "fileops/imageops.h"
-#include "platform/dialogs.h"
 #include "platform/thumbnailcache.h"
 #include "support/failingfilesystem.h"
 #include "support/modelrows.h"
 #include "support/scripteddialogs.h"
 #include "support/testmain.h"
 
-#include <QAction>
-#include <QDir>
 #include <QLabel>
 #include <QMap>
 #include <QMultiHash>
@@ -23,8 +20,6 @@
 // The single-image commands over a temporary folder: scripted dialogs, a
 // scripted folder browser, the two list boxes' models.
 struct OpsFixture {
-    OpsFixture();
-
     // Writes a file below the temporary folder; returns its full path.
     QString put(const QString& relative, const QByteArray& bytes);
     QString path(const QString& relative) const { return dir.filePath(relative); }

@@ -287,30 +287,20 @@ private slots:
         QVERIFY(!QFileInfo::exists(f.path("copy.jpg")));
     }
 
-    void removeButtonAsks_data()
+    void removeButtonAsksAndTakesTheSelectedRow()
     {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<QStringList>("left");
-        QTest::newRow("nothing selected") << -1 << int(mb::Ok) << QStringList({"/p/a.jpg", "/p/b.jpg"});
-        QTest::newRow("no") << 0 << int(mb::No) << QStringList({"/p/a.jpg", "/p/b.jpg"});
-        QTest::newRow("second row, yes") << 1 << int(mb::Yes) << QStringList({"/p/a.jpg"});
-    }
-    void removeButtonAsks()
-    {
-        QFETCH(int, row);
-        QFETCH(int, answer);
-        QFETCH(QStringList, left);
         OpsFixture f;
-        f.state.Favorites.Add("/p/a.jpg");
-        f.state.Favorites.Add("/p/b.jpg");
-        f.dialogs.answerMessage(answer);
+        for (const char* path : {"/p/a.jpg", "/p/b.jpg", "/p/c.jpg"})
+            f.state.Favorites.Add(path);
+        for (int answer : {mb::Ok, mb::No, mb::Yes})
+            f.dialogs.answerMessage(answer);
         auto ops = f.ops();
-        fileops::cmdRemoveFromFaves_Click(ops, row);
-        QCOMPARE(std::pair(f.dialogs.messageTexts().first(), f.rows(f.lstFavorites)),
-                 std::pair(row < 0 ? QStringLiteral("You must select an image to remove.")
-                                   : QStringLiteral("Remove image from favorites list?"),
-                           left));
+        for (int row : {-1, 0, 1})
+            fileops::cmdRemoveFromFaves_Click(ops, row);
+        const QString ask = "Remove image from favorites list?";
+        QCOMPARE(std::pair(f.dialogs.messageTexts(), f.rows(f.lstFavorites)),
+                 std::pair(QStringList({"You must select an image to remove.", ask, ask}),
+                           QStringList({"/p/a.jpg", "/p/c.jpg"})));
     }
 };
 
