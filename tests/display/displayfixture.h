@@ -21,7 +21,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <functional>
 #include <memory>
 
 namespace testsupport {
@@ -66,8 +65,6 @@ struct DisplayFixture {
     qint64 now = 0; // the window's clock, in milliseconds
 
     QList<int> menuRequests;
-    // Stands for the command chosen from the image menu, run before the pop-up returns.
-    std::function<void()> menuCommand;
     std::unique_ptr<frmDisplay> window;
 };
 

@@ -8,13 +8,19 @@ using testsupport::range;
 
 namespace {
 
-constexpr int wheelDown = -1;
-constexpr int wheelUp = -2;
+constexpr int wheelDown = -1, wheelUp = -2, doubleClickBeside = -3, doubleClickOnPicture = -4,
+              menuButton = -5;
 
-// A character, a key with its modifiers, or a notch of the wheel.
+// A character, a key with its modifiers, a notch of the wheel, a double-click
+// on the window or a click on its menu button.
 void press(QWidget* widget, int key)
 {
-    if (key == wheelDown || key == wheelUp) {
+    if (key == menuButton) {
+        static_cast<frmDisplay*>(widget->window())->cmdControl[4]->click();
+    } else if (key == doubleClickBeside || key == doubleClickOnPicture) {
+        QTest::mouseDClick(widget->window(), Qt::LeftButton, {},
+                           key == doubleClickBeside ? QPoint(5, 590) : QPoint(400, 300));
+    } else if (key == wheelDown || key == wheelUp) {
         QWheelEvent wheel({5, 5}, widget->mapToGlobal(QPointF(5, 5)), {}, {0, key == wheelUp ? 120 : -120},
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         // Over the window beside its controls, where no control takes the wheel.
@@ -64,8 +70,15 @@ private slots:
         QTest::newRow("i again") << QList<int>{'i', 'i'} << 2 << 2 << 0 << "";
         QTest::newRow("i over a note") << QList<int>{'a', 'i'} << 2 << 2 << 0 << info;
         QTest::newRow("i, then the picture changes") << QList<int>{'i', 'n'} << 2 << 3 << 0 << "";
+        // Each way out of a paused show ends it; the next begins at the first picture.
         QTest::newRow("the show ended and began again")
             << QList<int>{'a', Qt::Key_Escape} << 2 << 1 << 0 << "";
+        QTest::newRow("Space ends the show") << QList<int>{'w', Qt::Key_Space} << 2 << 1 << 0 << "";
+        QTest::newRow("double-click beside the picture")
+            << QList<int>{'w', doubleClickBeside} << 2 << 1 << 0 << "";
+        QTest::newRow("double-click on the picture: nothing")
+            << QList<int>{'w', doubleClickOnPicture} << 2 << 2 << 0 << "Paused";
+        QTest::newRow("menu button") << QList<int>{menuButton} << 2 << 1 << 0 << "";
     }
     void keysActAndLeaveANote()
     {
@@ -87,7 +100,7 @@ private slots:
         const display::ShowSequence& show = f.window->sequence();
         QCOMPARE(std::tuple(f.window->mintIndex(), f.window->hscMain->value(), f.window->imgMain->toolTip(),
                             show.mbolPaused),
-                 std::tuple(to, to, f.path(to), keys == QList<int>{'w'}));
+                 std::tuple(to, to, f.path(to), keys.count('w') % 2 == 1 && !ended));
         if (keys.size() == 1)
             QCOMPARE(show.mintDelayCurrent, keys.first() == 'w' ? 2 : from == to ? 1 : 0);
         QWidget* view = f.window->findChild<QWidget*>("note");
@@ -150,47 +163,6 @@ private slots:
         QVERIFY(thumbs ? f.shownPositions().contains(to) : f.window->imgMain->toolTip() == f.path(to));
         const bool menu = key == Qt::Key_Menu || key == (Qt::SHIFT | Qt::Key_F10).toCombined();
         QCOMPARE(f.menuRequests, menu ? QList<int>({from - 1}) : QList<int>());
-    }
-
-    // Each way out of a paused show unloads the window; a show of the
-    // favourites then keeps the last delay, unpaused, with the design's controls.
-    void everyWayOutEndsTheShow_data()
-    {
-        QTest::addColumn<int>("how");
-        QTest::newRow("Escape") << 0;
-        QTest::newRow("Space") << 1;
-        QTest::newRow("double-click beside the picture") << 2;
-        QTest::newRow("double-click on the picture: nothing") << 3;
-        QTest::newRow("menu button") << 4;
-    }
-    void everyWayOutEndsTheShow()
-    {
-        QFETCH(int, how);
-        DisplayFixture f(2);
-        f.standardShow(3);
-        if (how != 4)
-            QTest::keyClick(f.window.get(), 'w');
-        if (how < 2)
-            QTest::keyClick(f.window.get(), how == 0 ? Qt::Key_Escape : Qt::Key_Space);
-        else if (how < 4)
-            QTest::mouseDClick(f.window.get(), Qt::LeftButton, {},
-                               how == 2 ? QPoint(5, 590) : QPoint(400, 300));
-        else
-            f.window->cmdControl[4]->click();
-        QCOMPARE(f.window->isLoaded(), how == 3);
-        if (how == 3)
-            return;
-        QCOMPARE(std::tuple(f.window->isVisible(), f.window->sequence().mbolPaused, f.unloads),
-                 std::tuple(false, false, 1));
-        QVERIFY(how != 4 || (!f.window->sequence().mbolStarted && f.window->pager().mbolAbort));
-        f.state.Favorites.Add(f.path(2));
-        f.window->Load();
-        f.window->SetStandard();
-        f.window->SetCurrent(f.state.Favorites);
-        f.window->Start();
-        QCOMPARE(std::tuple(f.window->mintDelay(), f.window->imgMain->toolTip(), f.window->lblStatus->text(),
-                            f.window->pager().mbolAbort, f.window->framControls->isVisibleTo(f.window.get())),
-                 std::tuple(3, f.path(2), QStringLiteral("Faves"), false, false));
     }
 
     // In the full preview: Add and Remove take the picture shown, the scroll
@@ -293,16 +265,6 @@ private slots:
         switchView();
         QCOMPARE(f.dialogs.messageTexts(), QStringList({"No images to display!"}));
         QVERIFY(!f.window->isVisible() && f.window->isLoaded());
-    }
-
-    void menuStopsThePageStillLoading()
-    {
-        DisplayFixture f(31);
-        QMetaObject::invokeMethod(
-            f.window.get(), [&] { f.window->cmdControl[4]->click(); }, Qt::QueuedConnection);
-        f.thumbnailPreview();
-        QCOMPARE(std::tuple(f.window->isLoaded(), f.shownPositions(), f.window->mintIndex()),
-                 std::tuple(false, QList<int>(), 1));
     }
 
     void failedPictureOnAPage_data()

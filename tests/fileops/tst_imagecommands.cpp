@@ -207,11 +207,9 @@ private slots:
         QTest::addColumn<CopyRow>("row");
         const QString taken =
             "A file named old.jpg is already in %R. Do you want to replace it with this image?";
-        QTest::newRow("taken, replaced") << CopyRow{"old.jpg", {mb::Yes}, {taken}, "picture"};
         QTest::newRow("taken, kept") << CopyRow{"old.jpg", {mb::No}, {taken}, "old"};
         QTest::newRow("onto itself") << CopyRow{
             "a.jpg", {mb::Ok}, {"The image cannot be copied onto itself."}, "picture"};
-        QTest::newRow("cancelled") << CopyRow{{}, {}, {}, {}};
     }
     void copyWritesTheChosenFile()
     {
@@ -282,8 +280,7 @@ private slots:
             return;
         }
         QCOMPARE(f.dialogs.messageTexts().size(), 1);
-        QVERIFY2(f.dialogs.messageTexts().first().contains(QStringLiteral("Error: %1\r\n").arg(number)),
-                 qPrintable(f.dialogs.messageTexts().first()));
+        QVERIFY(f.dialogs.messageTexts().first().contains(QStringLiteral("Error: %1\r\n").arg(number)));
         QVERIFY(!QFileInfo::exists(f.path("copy.jpg")));
     }
 
