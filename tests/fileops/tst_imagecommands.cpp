@@ -6,26 +6,14 @@
 
 #include "platform/basui.h"
 
-#include <QFile>
-
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
 
 using namespace platform;
 using testsupport::FsCall;
-
-namespace {
-
-struct CopyRow {
-    QString chosen; // empty: cancelled
-    QList<int> answers;
-    QStringList messages; // "%R" stands for the temporary folder
-    QByteArray targetAfter;
-};
-
-} // namespace
 
 class TestImageCommands : public QObject {
     Q_OBJECT
@@ -160,6 +148,8 @@ private slots:
         QTest::newRow("saved list, display hidden")
             << AddToSavedList << false << false << none << none
             << Files{{"old.jpg", "picture"}, {"saved", "%1/old.jpg\r\n"}};
+        QTest::newRow("copy onto itself")
+            << CopyFile << false << false << none << "The image cannot be copied onto itself." << old;
         QTest::newRow("copy, display shown") << CopyFile << false << true << "%1/old.jpg" << none
                                              << Files{{"old.jpg", "picture"}, {"saved", "picture"}};
     }
@@ -179,14 +169,14 @@ private slots:
         f.state.ContextImage = old;
         if (entry == Rename)
             f.dialogs.answerInput("new");
+        if (entry == AddToSavedList || entry == CopyFile)
+            f.dialogs.answerSaveFile(f.path(message.isEmpty() ? "saved" : "old.jpg"));
         if (!message.isEmpty())
             f.dialogs.answerMessage(entry == Delete ? mb::Yes : mb::Ok);
         if (entry == Move) {
             QDir().mkpath(f.path("dst"));
             f.folders << f.path("dst");
         }
-        if (entry == AddToSavedList || entry == CopyFile)
-            f.dialogs.answerSaveFile(f.path("saved"));
         f.runCommand(entry, displayVisible, &f.state.MainImages);
         QVERIFY(f.dialogs.scriptDone());
         QStringList favourites{f.path("other.jpg")};
@@ -200,40 +190,6 @@ private slots:
         for (QByteArray& bytes : files)
             bytes.replace("%1", f.dir.path().toUtf8());
         QCOMPARE(f.files(), files);
-    }
-
-    void copyWritesTheChosenFile_data()
-    {
-        QTest::addColumn<CopyRow>("row");
-        const QString taken =
-            "A file named old.jpg is already in %R. Do you want to replace it with this image?";
-        QTest::newRow("taken, kept") << CopyRow{"old.jpg", {mb::No}, {taken}, "old"};
-        QTest::newRow("onto itself") << CopyRow{
-            "a.jpg", {mb::Ok}, {"The image cannot be copied onto itself."}, "picture"};
-    }
-    void copyWritesTheChosenFile()
-    {
-        QFETCH(CopyRow, row);
-        OpsFixture f;
-        const QString image = f.put("a.jpg", "picture");
-        f.put("old.jpg", "old");
-        f.list(image);
-        f.state.ContextImage = image;
-        f.dialogs.answerSaveFile(row.chosen.isEmpty() ? QString() : f.path(row.chosen));
-        for (int answer : row.answers)
-            f.dialogs.answerMessage(answer);
-        f.runCommand(fileops::entry::CopyFile);
-        QVERIFY(f.dialogs.scriptDone());
-        QCOMPARE(std::tuple(f.dialogs.fileDialogs.first().title, f.dialogs.fileDialogs.first().filter,
-                            f.dialogs.messageTexts()),
-                 std::tuple(QStringLiteral("Copy image to file:"), QStringLiteral("JPG Files (*.jpg)|*.jpg"),
-                            row.messages.replaceInStrings("%R", f.dir.path())));
-        Files expected{{"a.jpg", "picture"}, {"old.jpg", "old"}};
-        if (!row.chosen.isEmpty())
-            expected.insert(row.chosen, row.targetAfter);
-        QCOMPARE(f.files(), expected);
-        QCOMPARE(std::tuple(f.rows(f.lstImages), basUI::IsBusyCursorOn(), f.state.ContextImage),
-                 std::tuple(QStringList({image}), false, QString()));
     }
 
     // The clipboard takes a picture and, for a JPEG, its bytes; anything

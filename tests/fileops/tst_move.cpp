@@ -34,7 +34,6 @@ struct FavouritesRow {
     QStringList messages; // "%R" stands for the temporary folder
     Files files;          // the favourites one/a.jpg, one/b.jpg and two/c.jpg besides the row's own files
     Files before = {};    // files put before the move; a name in "two/" is also a favourite
-    bool copyOfBFails = false; // with 75, every time
     QList<std::optional<QString>> folders = {"%R/dst"};
 };
 
@@ -146,9 +145,6 @@ private slots:
         const int ok = mb::Ok, yes = mb::Yes;
         const QString moveAll =
             "Do you want to move your current favorites (total count: 3) to the directory %R/dst?";
-        const QString cannotDelete =
-            "Cannot delete the source file %R/one/b.jpg. Click OK to continue moving "
-            "images without deleting the source, Cancel to quit.";
         const QString deleteSources = "Do you want to delete the files from their source directory?";
         const Files sources{{"one/a.jpg", "A"}, {"one/b.jpg", "B"}, {"two/c.jpg", "C"}},
             copies{{"dst/a.jpg", "A"}, {"dst/b.jpg", "B"}, {"dst/c.jpg", "C"}};
@@ -157,9 +153,11 @@ private slots:
             return files;
         };
         QTest::newRow("no folder chosen")
-            << FavouritesRow{{ok},    {"You must select a directory to move your favorites into."},
-                             sources, {},
-                             {},      {QString(), std::nullopt}};
+            << FavouritesRow{{ok},
+                             {"You must select a directory to move your favorites into."},
+                             sources,
+                             {},
+                             {QString(), std::nullopt}};
         QTest::newRow("copy only") << FavouritesRow{
             {yes, mb::No, ok}, {moveAll, deleteSources, "Done!"}, with(sources, copies)};
         QTest::newRow("taken names are skipped and named") << FavouritesRow{
@@ -174,15 +172,6 @@ private slots:
              {"one/b.jpg", "B"},
              {"two/a.jpg", "second A"}},
             {{"two/a.jpg", "second A"}, {"dst/b.jpg", "already there"}}};
-        QTest::newRow("75 copy, OK") << FavouritesRow{
-            {yes, yes, ok, ok, ok},
-            {moveAll, deleteSources, cannotDelete,
-             "These images were not moved and keep their source files, because a file of the same name is in "
-             "%R/dst or their copy failed:\n%R/one/b.jpg",
-             "Done!"},
-            {{"dst/a.jpg", "A"}, {"one/b.jpg", "B"}, {"dst/c.jpg", "C"}, {"two/c.jpg", "C"}},
-            {},
-            true};
     }
     void moveAsksAndSkipsWhatFails()
     {
@@ -201,8 +190,6 @@ private slots:
         QDir().mkpath(f.path("dst"));
         for (const std::optional<QString>& folder : row.folders)
             f.folders << (folder ? std::optional(QString(*folder).replace("%R", f.dir.path())) : folder);
-        if (row.copyOfBFails)
-            f.fileSystem.failAlways(FsCall::CopyFile, 75, sources.at(1));
         for (int answer : row.answers)
             f.dialogs.answerMessage(answer);
         auto ops = f.ops();
