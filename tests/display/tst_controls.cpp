@@ -101,8 +101,8 @@ private slots:
         f.now += elapsed;
         const display::ShowSequence& show = f.window->sequence();
         QCOMPARE(std::tuple(f.window->mintIndex(), f.window->hscMain->value(), f.window->imgMain->toolTip(),
-                            show.mbolPaused),
-                 std::tuple(to, to, f.path(to), keys.count('w') % 2 == 1 && !ended));
+                            show.mbolPaused, f.window->hscMain->isVisible()),
+                 std::tuple(to, to, f.path(to), keys.count('w') % 2 == 1 && !ended, false));
         if (keys.size() == 1)
             QCOMPARE(show.mintDelayCurrent, keys.first() == 'w' ? 2 : from == to ? 1 : 0);
         QWidget* view = f.window->findChild<QWidget*>("note");
