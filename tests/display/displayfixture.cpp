@@ -31,16 +31,9 @@ DisplayFixture::DisplayFixture(int count, QSize size)
         paths << file;
         state.MainImages.Add(file);
     }
-    DisplayServices services{state,
-                             dialogs,
-                             loader,
-                             [this] { ++unloads; },
-                             [this](int index, QPoint) {
-                                 menuRequests << index;
-                                 if (menuCommand)
-                                     menuCommand();
-                             },
-                             {}};
+    DisplayServices services{
+        state, dialogs, loader, [this] { ++unloads; }, [this](int index, QPoint) { menuRequests << index; },
+        {}};
     services.clock = [this] { return now; };
     window = std::make_unique<frmDisplay>(std::move(services));
     window->setScreenTwips(QSizeF(12000, 9000));

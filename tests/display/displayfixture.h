@@ -1,7 +1,5 @@
 #pragma once
 
-// What the display tests read and drive besides the fixture: the window's
-// widgets, the dialogs' answers, pictures made for the test.
 #include "catalogue/appstate.h"
 #include "display/frmdisplay.h"
 #include "display/thumbbox.h"
@@ -21,7 +19,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <functional>
 #include <memory>
 
 namespace testsupport {
@@ -52,7 +49,6 @@ struct DisplayFixture {
     // The calls of a show of the main list, the timer then driven by hand.
     void standardShow(int delay);
     void preview();
-    // A preview that opens in the thumbnail view.
     void thumbnailPreview();
     // The list positions of the thumbnails on the page, in slot order.
     QList<int> shownPositions() const;
@@ -66,8 +62,6 @@ struct DisplayFixture {
     qint64 now = 0; // the window's clock, in milliseconds
 
     QList<int> menuRequests;
-    // Stands for the command chosen from the image menu, run before the pop-up returns.
-    std::function<void()> menuCommand;
     std::unique_ptr<frmDisplay> window;
 };
 

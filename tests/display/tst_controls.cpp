@@ -4,16 +4,23 @@
 #include <QWheelEvent>
 
 using testsupport::DisplayFixture;
+using testsupport::range;
 
 namespace {
 
-constexpr int wheelDown = -1;
-constexpr int wheelUp = -2;
+constexpr int wheelDown = -1, wheelUp = -2, doubleClickBeside = -3, doubleClickOnPicture = -4,
+              menuButton = -5;
 
-// A character, a key with its modifiers, or a notch of the wheel.
+// A character, a key with its modifiers, a notch of the wheel, a double-click
+// on the window or a click on its menu button.
 void press(QWidget* widget, int key)
 {
-    if (key == wheelDown || key == wheelUp) {
+    if (key == menuButton) {
+        static_cast<frmDisplay*>(widget->window())->cmdControl[4]->click();
+    } else if (key == doubleClickBeside || key == doubleClickOnPicture) {
+        QTest::mouseDClick(widget->window(), Qt::LeftButton, {},
+                           key == doubleClickBeside ? QPoint(5, 590) : QPoint(400, 300));
+    } else if (key == wheelDown || key == wheelUp) {
         QWheelEvent wheel({5, 5}, widget->mapToGlobal(QPointF(5, 5)), {}, {0, key == wheelUp ? 120 : -120},
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         // Over the window beside its controls, where no control takes the wheel.
@@ -32,81 +39,74 @@ class TestControls : public QObject {
     Q_OBJECT
 
 private slots:
-    // One tick was counted before the key: a step starts a full delay, W
-    // pauses one tick short of it, and a key that does nothing leaves it.
-    void keysActByCharacterCode_data()
+    // Keys typed at a picture of four after one tick was counted: a step starts
+    // a full delay, W pauses one tick short of it, and a key that does nothing
+    // leaves it; some leave a note, drawn in white letters.
+    void keysActAndLeaveANote_data()
     {
-        QTest::addColumn<int>("key");
+        QTest::addColumn<QList<int>>("keys");
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("to");
-        QTest::newRow("N at the last wraps to the first") << int('N') << 4 << 1;
-        QTest::newRow("p") << int('p') << 3 << 2;
-        QTest::newRow("P at the first goes to the last") << int('P') << 1 << 4;
-        QTest::newRow("w pauses") << int('w') << 2 << 2;
-        QTest::newRow("other keys do nothing") << int('x') << 2 << 2;
-        QTest::newRow("keys without a character do nothing") << int(Qt::Key_F5) << 2 << 2;
-        QTest::newRow("Down at the last wraps to the first") << int(Qt::Key_Down) << 4 << 1;
-        QTest::newRow("wheel down") << wheelDown << 2 << 3;
-        QTest::newRow("Up at the first goes to the last") << int(Qt::Key_Up) << 1 << 4;
-        QTest::newRow("wheel up") << wheelUp << 3 << 2;
-        QTest::newRow("Home") << int(Qt::Key_Home) << 3 << 1;
-        QTest::newRow("End") << int(Qt::Key_End) << 2 << 4;
+        QTest::addColumn<int>("elapsed"); // milliseconds after the last key
+        QTest::addColumn<QString>("note");
+        const QString added = "Added to favorites", info = "img02.jpg   2 / 4";
+        QTest::newRow("N at the last wraps to the first") << QList<int>{'N'} << 4 << 1 << 0 << "";
+        QTest::newRow("P at the first goes to the last") << QList<int>{'P'} << 1 << 4 << 0 << "";
+        QTest::newRow("w pauses") << QList<int>{'w'} << 2 << 2 << 0 << "Paused";
+        QTest::newRow("w again plays") << QList<int>{'w', 'w'} << 2 << 2 << 0 << "Playing";
+        QTest::newRow("other keys do nothing") << QList<int>{'x'} << 2 << 2 << 0 << "";
+        QTest::newRow("keys without a character do nothing") << QList<int>{Qt::Key_F5} << 2 << 2 << 0 << "";
+        QTest::newRow("Down at the last wraps to the first") << QList<int>{Qt::Key_Down} << 4 << 1 << 0 << "";
+        QTest::newRow("wheel down") << QList<int>{wheelDown} << 2 << 3 << 0 << "";
+        QTest::newRow("Up at the first goes to the last") << QList<int>{Qt::Key_Up} << 1 << 4 << 0 << "";
+        QTest::newRow("wheel up") << QList<int>{wheelUp} << 3 << 2 << 0 << "";
+        QTest::newRow("Home") << QList<int>{Qt::Key_Home} << 3 << 1 << 0 << "";
+        QTest::newRow("End") << QList<int>{Qt::Key_End} << 2 << 4 << 0 << "";
+        QTest::newRow("a") << QList<int>{'a'} << 2 << 2 << 0 << added;
+        QTest::newRow("A on a favourite") << QList<int>{'a', 'A'} << 2 << 2 << 0 << "Already a favorite";
+        QTest::newRow("still there at 1.4 s") << QList<int>{'a'} << 2 << 2 << 1400 << added;
+        QTest::newRow("gone at 2 s") << QList<int>{'a'} << 2 << 2 << 2000 << "";
+        QTest::newRow("i: name and place, until pressed again") << QList<int>{'i'} << 2 << 2 << 60000 << info;
+        QTest::newRow("i again") << QList<int>{'i', 'i'} << 2 << 2 << 0 << "";
+        QTest::newRow("i over a note") << QList<int>{'a', 'i'} << 2 << 2 << 0 << info;
+        QTest::newRow("i, then the picture changes") << QList<int>{'i', 'n'} << 2 << 3 << 0 << "";
+        // Each way out of a paused show ends it; the next begins at the first picture.
+        QTest::newRow("the show ended and began again")
+            << QList<int>{'a', Qt::Key_Escape} << 2 << 1 << 0 << "";
+        QTest::newRow("Space ends the show") << QList<int>{'w', Qt::Key_Space} << 2 << 1 << 0 << "";
+        QTest::newRow("double-click beside the picture")
+            << QList<int>{'w', doubleClickBeside} << 2 << 1 << 0 << "";
+        QTest::newRow("double-click on the picture: nothing")
+            << QList<int>{'w', doubleClickOnPicture} << 2 << 2 << 0 << "Paused";
+        QTest::newRow("menu button") << QList<int>{menuButton} << 2 << 1 << 0 << "";
     }
-    void keysActByCharacterCode()
+    void keysActAndLeaveANote()
     {
-        QFETCH(int, key);
+        QFETCH(QList<int>, keys);
         QFETCH(int, from);
         QFETCH(int, to);
-        DisplayFixture f(4);
-        f.standardShow(3);
-        f.window->hscMain->setValue(from);
-        f.window->tim1_Timer();
-        press(f.window.get(), key);
-        const display::ShowSequence& show = f.window->sequence();
-        QCOMPARE(std::tuple(f.window->mintIndex(), f.window->hscMain->value(), f.window->imgMain->toolTip()),
-                 std::tuple(to, to, f.path(to)));
-        QCOMPARE(std::pair(show.mintDelayCurrent, show.mbolPaused), std::pair(key == 'w'   ? 2
-                                                                              : from == to ? 1
-                                                                                           : 0,
-                                                                              key == 'w'));
-        QVERIFY(f.window->isLoaded());
-    }
-
-    void keysLeaveANote_data()
-    {
-        QTest::addColumn<QString>("keys"); // typed at the second of four pictures
-        QTest::addColumn<int>("elapsed");  // milliseconds after the last key
-        QTest::addColumn<QString>("note");
-        QTest::newRow("a") << "a" << 0 << "Added to favorites";
-        QTest::newRow("A on a favourite") << "aA" << 0 << "Already a favorite";
-        QTest::newRow("w pauses") << "w" << 0 << "Paused";
-        QTest::newRow("w again plays") << "ww" << 0 << "Playing";
-        QTest::newRow("still there at 1.4 s") << "a" << 1400 << "Added to favorites";
-        QTest::newRow("gone at 2 s") << "a" << 2000 << "";
-        QTest::newRow("i: name and place, until pressed again") << "i" << 60000 << "img02.jpg   2 / 4";
-        QTest::newRow("i again") << "ii" << 0 << "";
-        QTest::newRow("i over a note") << "ai" << 0 << "img02.jpg   2 / 4";
-        QTest::newRow("i, then the picture changes") << "in" << 0 << "";
-        QTest::newRow("other keys") << "x" << 0 << "";
-        QTest::newRow("the show ended and began again") << "a\x1b" << 0 << "";
-    }
-    void keysLeaveANote()
-    {
-        QFETCH(QString, keys);
         QFETCH(int, elapsed);
         QFETCH(QString, note);
         DisplayFixture f(4);
         f.standardShow(3);
-        f.window->hscMain->setValue(2);
-        QTest::keyClicks(f.window.get(), keys);
+        f.window->hscMain->setValue(from);
+        f.window->tim1_Timer();
+        for (int key : keys)
+            press(f.window.get(), key);
         const bool ended = !f.window->isLoaded();
+        QVERIFY(keys != QList<int>{menuButton} ||
+                (!f.window->sequence().mbolStarted && f.window->pager().mbolAbort));
         if (ended)
             f.standardShow(3);
         f.now += elapsed;
+        const display::ShowSequence& show = f.window->sequence();
+        QCOMPARE(std::tuple(f.window->mintIndex(), f.window->hscMain->value(), f.window->imgMain->toolTip(),
+                            show.mbolPaused, f.window->hscMain->isVisible()),
+                 std::tuple(to, to, f.path(to), keys.count('w') % 2 == 1 && !ended, false));
+        if (keys.size() == 1)
+            QCOMPARE(show.mintDelayCurrent, keys.first() == 'w' ? 2 : from == to ? 1 : 0);
         QWidget* view = f.window->findChild<QWidget*>("note");
-        QVERIFY(view);
         QTRY_COMPARE(view->isVisible() ? view->accessibleName() : QString(), note);
-        // The note is drawn in white letters.
         const QImage drawn = view->grab().toImage();
         bool letters = false;
         for (int y = 0; y < drawn.height() && !letters; ++y)
@@ -114,10 +114,11 @@ private slots:
                 letters = drawn.pixelColor(x, y).lightness() > 200;
         QCOMPARE(letters, !note.isEmpty());
         // A favourite is added once, and reaches the main window's box only when the window closes.
-        QCOMPARE(QStringList(f.state.Favorites.begin(), f.state.Favorites.end()),
-                 keys.contains('a') ? QStringList({f.path(2)}) : QStringList());
-        QCOMPARE(f.window->lblStatus->text(), keys.contains('a') && !ended ? "Added!" : "");
-        QCOMPARE(f.unloads, int(ended));
+        const bool favourite = keys.contains('a');
+        QCOMPARE(std::tuple(QStringList(f.state.Favorites.begin(), f.state.Favorites.end()),
+                            f.window->lblStatus->text(), f.unloads),
+                 std::tuple(favourite ? QStringList({f.path(2)}) : QStringList(),
+                            QString(favourite && !ended ? "Added!" : ""), int(ended)));
     }
 
     void previewKeysActOverTheFocusedControl_data()
@@ -141,7 +142,6 @@ private slots:
         QTest::newRow("thumbs: Left off the page: the page before's last")
             << int(Qt::Key_Left) << true << 1 << 39;
         QTest::newRow("thumbs: Menu key") << int(Qt::Key_Menu) << true << 2 << 2;
-        QTest::newRow("thumbs: Shift+F10") << (Qt::SHIFT | Qt::Key_F10).toCombined() << true << 2 << 2;
     }
     void previewKeysActOverTheFocusedControl()
     {
@@ -166,53 +166,11 @@ private slots:
         QCOMPARE(f.menuRequests, menu ? QList<int>({from - 1}) : QList<int>());
     }
 
-    // Each way out of a paused show unloads the window; a show of the
-    // favourites then keeps the last delay, unpaused, with the design's controls.
-    void everyWayOutEndsTheShow_data()
+    // In the full preview: Add and Remove take the picture shown, the scroll
+    // bar names the path while dragged and displays once let go.
+    void previewButtonsAndScrollBar()
     {
-        QTest::addColumn<int>("how");
-        QTest::newRow("Escape") << 0;
-        QTest::newRow("Space") << 1;
-        QTest::newRow("double-click beside the picture") << 2;
-        QTest::newRow("double-click on the picture: nothing") << 3;
-        QTest::newRow("menu button") << 4;
-    }
-    void everyWayOutEndsTheShow()
-    {
-        QFETCH(int, how);
-        DisplayFixture f(2);
-        f.standardShow(3);
-        if (how != 4)
-            QTest::keyClick(f.window.get(), 'w');
-        if (how < 2)
-            QTest::keyClick(f.window.get(), how == 0 ? Qt::Key_Escape : Qt::Key_Space);
-        else if (how < 4)
-            QTest::mouseDClick(f.window.get(), Qt::LeftButton, {},
-                               how == 2 ? QPoint(5, 590) : QPoint(400, 300));
-        else
-            f.window->cmdControl[4]->click();
-        QCOMPARE(f.window->isLoaded(), how == 3);
-        if (how == 3)
-            return;
-        QVERIFY(!f.window->isVisible() && !f.window->sequence().mbolPaused);
-        QVERIFY(how != 4 || (!f.window->sequence().mbolStarted && f.window->pager().mbolAbort));
-        QCOMPARE(f.unloads, 1);
-        f.state.Favorites.Add(f.path(2));
-        f.window->Load();
-        f.window->setSingle(false);
-        f.window->SetStandard();
-        f.window->SetCurrent(f.state.Favorites);
-        f.window->Start();
-        QCOMPARE(f.window->mintDelay(), 3);
-        QCOMPARE(f.window->imgMain->toolTip(), f.path(2));
-        QCOMPARE(f.window->lblStatus->text(), QStringLiteral("Faves"));
-        QVERIFY(!f.window->pager().mbolAbort);
-        QVERIFY(!f.window->framControls->isVisibleTo(f.window.get()));
-    }
-
-    void addAndRemoveButtonsChangeTheFavorites()
-    {
-        DisplayFixture f(3);
+        DisplayFixture f(5);
         f.preview();
         const auto click = [&](QList<int> buttons) {
             for (int button : buttons)
@@ -220,33 +178,152 @@ private slots:
             return QStringList(f.state.Favorites.begin(), f.state.Favorites.end());
         };
         QCOMPARE(click({2, 0}), QStringList({f.path(2)}));
-        // Remove on an image that is no favourite changes nothing.
         QCOMPARE(click({2, 1}), QStringList({f.path(2)}));
         QCOMPARE(click({3, 1}), QStringList());
         QVERIFY(f.dialogs.asked().isEmpty());
-    }
-
-    void scrollBarDisplaysOnChangeAndNamesThePathWhileDragged()
-    {
-        DisplayFixture f(5);
-        f.preview();
-        // Dragged: the thumb is at 4, the picture still the first.
         f.window->hscMain->setSliderDown(true);
-        f.window->hscMain->setSliderPosition(4);
+        f.window->hscMain->setSliderPosition(5);
         QCOMPARE(QStringList({f.window->lblPath->text(), f.window->imgMain->toolTip()}),
-                 QStringList({f.path(4), f.path(1)}));
+                 QStringList({f.path(5), f.path(2)}));
         f.window->hscMain->setSliderDown(false);
-        QCOMPARE(f.window->mintIndex(), 4);
-        QCOMPARE(f.window->imgMain->toolTip(), f.path(4));
-        // An arrow click is one image in the full view.
-        f.window->hscMain->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        QCOMPARE(f.window->imgMain->toolTip(), f.path(5));
+        QCOMPARE(std::pair(f.window->mintIndex(), f.window->imgMain->toolTip()), std::pair(5, f.path(5)));
         // A step beyond the bar of a list grown since still displays.
         QVERIFY(QFile::copy(f.path(1), f.path(1) + ".copy.jpg"));
         f.state.MainImages.Add(f.path(1) + ".copy.jpg");
         f.window->MoveNext();
-        QCOMPARE(f.window->mintIndex(), 6);
-        QCOMPARE(f.window->imgMain->toolTip(), f.path(1) + ".copy.jpg");
+        QCOMPARE(std::pair(f.window->mintIndex(), f.window->imgMain->toolTip()),
+                 std::pair(6, f.path(1) + ".copy.jpg"));
+    }
+
+    // Ninety-one pictures, the second a portrait: the next page decodes in
+    // the background once a page is full, and Next shows it from memory.
+    void pagesAreDecodedAtTheirCellsSizeAndPreparedAhead()
+    {
+        DisplayFixture f(91);
+        testsupport::writeJpeg(f.path(2), QSize(60, 120));
+        f.thumbnailPreview();
+        QCOMPARE(f.shownPositions(), range(1, 30));
+        QVERIFY(!f.window->imgMain->isVisible() && !QGuiApplication::overrideCursor());
+        // SMALL cells are 92 x 69 pixels; a portrait picture takes the cell's height.
+        QCOMPARE(QList<QSize>({f.window->imgTN[0]->pixmap().size(), f.window->imgTN[1]->size()}),
+                 QList<QSize>({{92, 69}, {35, 69}}));
+        const auto loadedOnce = [&](int from, int to) {
+            for (int position = from; position <= to; ++position)
+                QTRY_COMPARE_WITH_TIMEOUT(f.loader.loadsOf(f.path(position)), 1, 10000);
+        };
+        loadedOnce(31, 60);
+        QTest::mouseClick(f.window->cmdControl[2], Qt::LeftButton);
+        QCOMPARE(f.shownPositions(), range(31, 60));
+        loadedOnce(31, 90);
+        // Two pages at most are held: the one shown and the one after it.
+        QCOMPARE(f.loader.loadsOf(f.path(91)), 0);
+        QTest::mouseClick(f.window->cmdControl[2], Qt::LeftButton);
+        QTest::mouseClick(f.window->cmdControl[2], Qt::LeftButton);
+        QCOMPARE(std::pair(f.shownPositions(), f.window->mintIndex()), std::pair(QList<int>({91}), 92));
+        // Back past the page shown to the one before it; it is not prepared.
+        QTest::mouseClick(f.window->cmdControl[3], Qt::LeftButton);
+        QCOMPARE(std::pair(f.shownPositions(), f.loader.loadsOf(f.path(32))), std::pair(range(32, 61), 2));
+    }
+
+    // Add and Remove take the clicked thumbnail. Full resumes after the page
+    // and clears the setting; Thumbs sets it again; Full after the last page
+    // finds no images.
+    void buttonsTakeTheClickedThumbnailAndSwitchTheView()
+    {
+        DisplayFixture f(40);
+        f.state.Favorites.Add(f.path(1));
+        f.thumbnailPreview();
+        const auto clicked = [&](QList<QWidget*> widgets) {
+            for (QWidget* widget : widgets)
+                QTest::mouseClick(widget, Qt::LeftButton);
+            return QStringList(f.state.Favorites.begin(), f.state.Favorites.end());
+        };
+        QCOMPARE(clicked({f.window->cmdControl[1]}), QStringList({f.path(1)}));
+        QCOMPARE(clicked({f.window->imgTN[1], f.window->imgTN[3], f.window->cmdControl[0]}),
+                 QStringList({f.path(1), f.path(4)}));
+        QCOMPARE(std::pair(f.window->imgTN[3]->frameShape(), f.window->imgTN[1]->frameShape()),
+                 std::pair(QFrame::Box, QFrame::NoFrame));
+        QCOMPARE(clicked({f.window->cmdControl[1]}), QStringList({f.path(1)}));
+        const auto switchView = [&] {
+            QTest::mouseClick(f.window->cmdControl[6], Qt::LeftButton);
+            return std::tuple(f.state.ThumbPreview, f.window->cmdControl[6]->text(), f.shownPositions(),
+                              f.window->imgMain->isVisible() ? f.window->imgMain->toolTip() : QString());
+        };
+        QCOMPARE(switchView(), std::tuple(false, QStringLiteral("Thumbs"), QList<int>(), f.path(31)));
+        QCOMPARE(switchView(), std::tuple(true, QStringLiteral("Full"), range(31, 40), QString()));
+        f.dialogs.answerMessage(platform::mb::Ok);
+        switchView();
+        QCOMPARE(f.dialogs.messageTexts(), QStringList({"No images to display!"}));
+        QVERIFY(!f.window->isVisible() && f.window->isLoaded());
+    }
+
+    void failedPictureOnAPage_data()
+    {
+        QTest::addColumn<int>("injected");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QList<int>>("shown"); // empty: the window closed
+        // A picture that is gone or cannot be decoded keeps its slot, marked,
+        // so that the pages after it can still be reached.
+        QTest::newRow("missing file or no picture: marked, the page goes on") << 53 << "" << range(1, 8);
+        QTest::newRow("disk not ready: closes")
+            << 71 << "There is a problem accessing the specified disk.  Exiting back to main menu."
+            << QList<int>();
+        QTest::newRow("other: its message, the page ends")
+            << 70 << "Error: 70: Permission denied" << range(1, 3);
+    }
+    void failedPictureOnAPage()
+    {
+        QFETCH(int, injected);
+        QFETCH(QString, message);
+        QFETCH(QList<int>, shown);
+        DisplayFixture f(8);
+        f.loader.failures.insert(f.path(4), injected);
+        if (!message.isEmpty())
+            f.dialogs.answerMessage(platform::mb::Ok);
+        f.thumbnailPreview();
+        QCOMPARE(std::tuple(f.dialogs.messageTexts(),
+                            f.window->isLoaded() ? f.shownPositions() : QList<int>(),
+                            bool(QGuiApplication::overrideCursor())),
+                 std::tuple(message.isEmpty() ? QStringList() : QStringList({message}), shown, false));
+        if (shown.size() == 8) {
+            const display::ThumbBox* marked = f.window->imgTN[3];
+            QVERIFY(!marked->pixmap().isNull());
+            // Placed and sized like a landscape picture in its cell.
+            QCOMPARE(std::tuple(marked->toolTip(), marked->width(), f.window->mintIndex()),
+                     std::tuple(f.path(4), f.window->imgTN[0]->width(), 9));
+        }
+    }
+
+    void doubleClickOrEnterOpensTheSingleImageModally_data()
+    {
+        QTest::addColumn<bool>("byEnter"); // Enter on the selected thumbnail
+        QTest::newRow("double-click") << false;
+        QTest::newRow("Enter") << true;
+    }
+    void doubleClickOrEnterOpensTheSingleImageModally()
+    {
+        QFETCH(bool, byEnter);
+        DisplayFixture f(3);
+        f.thumbnailPreview();
+        std::tuple<bool, bool, QString> single;
+        QTimer::singleShot(0, [&] {
+            auto* window = qobject_cast<frmDisplay*>(QApplication::activeModalWidget());
+            QVERIFY(window && window != f.window.get());
+            single = {window->mbolSingle(), window->isModal(),
+                      window->imgMain->isVisible() ? window->imgMain->toolTip() : QString()};
+            QTest::keyClick(window, Qt::Key_Escape);
+        });
+        if (byEnter) {
+            f.window->imgTN_Click(1);
+            QTest::keyClick(f.window->focusWidget(), Qt::Key_Return);
+        } else {
+            QTest::mouseDClick(f.window->imgTN[1], Qt::LeftButton);
+        }
+        QCOMPARE(single, std::tuple(true, true, f.path(2)));
+        // The preview beneath is as it was; the single window's closing rebuilt the box.
+        QCOMPARE(std::tuple(f.window->isLoaded(), f.shownPositions(), f.unloads),
+                 std::tuple(true, range(1, 3), 1));
+        QVERIFY(!QApplication::activeModalWidget());
     }
 };
 

@@ -1,5 +1,6 @@
 #include "opsfixture.h"
 
+#include <QAction>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -27,8 +28,6 @@ private:
 };
 
 } // namespace
-
-OpsFixture::OpsFixture() = default;
 
 QString OpsFixture::put(const QString& relative, const QByteArray& bytes)
 {
@@ -82,19 +81,14 @@ void OpsFixture::runCommand(int entry, bool displayVisible, catalogue::ImageColl
     fileops::RunImageCommand(commands, menu, entry, target, displayVisible);
 }
 
-namespace {
-const QStringList cacheFolders{"normal",        "large", "x-large", "xx-large", "fail/lumarine-test",
-                               "fail/other-1.0"};
-
-} // namespace
-
 void OpsFixture::cacheThumbnails(const QString& picture)
 {
     // Named while the picture exists: the name is that of its canonical URI.
     const QString name = platform::ThumbnailCache::fileNameFor(QFileInfo(picture).canonicalFilePath());
-    for (const QString& folder : cacheFolders) {
-        QDir().mkpath(cacheDir.filePath("thumbnails/" + folder));
-        QFile entry(cacheDir.filePath("thumbnails/" + folder + "/" + name));
+    for (const char* folder :
+         {"normal", "large", "x-large", "xx-large", "fail/lumarine-test", "fail/other-1.0"}) {
+        QDir().mkpath(cacheDir.filePath(QStringLiteral("thumbnails/") + folder));
+        QFile entry(cacheDir.filePath(QStringLiteral("thumbnails/%1/%2").arg(folder, name)));
         entry.open(QIODevice::WriteOnly);
         cacheEntries_.insert(picture, entry.fileName());
     }

@@ -4,37 +4,28 @@
 #include "catalogue/imagelistmodel.h"
 #include "fileops/imagemenu.h"
 #include "fileops/imageops.h"
-#include "platform/dialogs.h"
 #include "platform/thumbnailcache.h"
 #include "support/failingfilesystem.h"
 #include "support/modelrows.h"
 #include "support/scripteddialogs.h"
 #include "support/testmain.h"
 
-#include <QAction>
-#include <QDir>
 #include <QLabel>
 #include <QMap>
 #include <QMultiHash>
 #include <QTemporaryDir>
 
-#include <optional>
-
 // The single-image commands over a temporary folder: scripted dialogs, a
 // scripted folder browser, the two list boxes' models.
 struct OpsFixture {
-    OpsFixture();
-
-    // Writes a file below the temporary folder; returns its full path.
     QString put(const QString& relative, const QByteArray& bytes);
     QString path(const QString& relative) const { return dir.filePath(relative); }
     // Every file below the temporary folder, hidden ones too, with its bytes.
     QMap<QString, QByteArray> files() const;
-    // The path listed in MainImages (and Favorites when asked).
     void list(const QString& fullPath, bool favourite = false);
     static QStringList rows(const QAbstractItemModel& model) { return testsupport::rowsOf(model); }
     fileops::ImageOps ops();
-    // Runs an entry of the image menu (fileops::entry) on ContextImage.
+    // Runs an entry of the image menu on ContextImage.
     void runCommand(int entry, bool displayVisible = false, catalogue::ImageCollection* target = nullptr);
     // Entries for the picture in every size folder of the shared thumbnail
     // cache and in two programs' fail folders; how many of them are left.

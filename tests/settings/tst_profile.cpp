@@ -1,5 +1,4 @@
 #include "platform/apperror.h"
-#include "settings/loadsave.h"
 #include "settings/profile.h"
 #include "settings/settingsfile.h"
 #include "support/failingfilesystem.h"
@@ -8,69 +7,23 @@
 
 #include <QDir>
 #include <QTemporaryDir>
-#include <QTest>
-
-namespace {
-
-// The controls and values LoadSettings fills, as plain members.
-class FakeView final : public settings::SettingsView {
-public:
-    QString base = "unset", delay = "unset", thumbSize = "unset";
-    bool random = true, preview = true, names = false;
-
-    QString baseText() const override { return base; }
-    void setBaseText(const QString& text) override { base = text; }
-    QString delayText() const override { return delay; }
-    void setDelayText(const QString& text) override { delay = text; }
-    bool randomTicked() const override { return random; }
-    void setRandomTicked(bool ticked) override { random = ticked; }
-    QString thumbSizeText() const override { return thumbSize; }
-    void setThumbSizeText(const QString& text) override { thumbSize = text; }
-    void setShowNamesTicked(bool) override {}
-    void ShowButtonNames(bool shown) override { names = shown; }
-    void setThumbSize(const QString&) override {}
-    bool thumbPreview() const override { return preview; }
-    void setThumbPreview(bool value) override { preview = value; }
-    void openHelp() override {}
-};
-
-const QByteArray RealSettings =
-    "[PATHS]\r\nBASE=/photos\r\n[SETTINGS]\r\nDELAY=9\r\nRANDOM=True\r\n"
-    "TNSIZE=Large\r\nTNPREVIEW=True\r\nShowButtonNames=False\r\nFirstStart=Done\r\n";
-
-} // namespace
 
 class TestProfile : public QObject {
     Q_OBJECT
 
 private slots:
-    void readFindsValue()
+    void valuesAreFoundAndWrittenInPlace()
     {
-        const QByteArray file = "; comment\r\n[PATHS]\r\nBASE = /photos \r\n[Settings]\r\nDELAY=5\r\n";
-        const QList<std::tuple<QByteArray, const char*, const char*>> asked{
-            {file, "PATHS", "BASE"},
-            {file, "paths", "base"},
-            {file, "SETTINGS", "DELAY"},
-            {file, "SETTINGS", "TNSIZE"},
-            {file, "OTHER", "DELAY"},
-            {file, "PATHS", "DELAY"},
-            {"[A]\nk=v", "A", "k"},
-            {"[A]\nk=\n", "A", "k"},
-            {"[A]\nk=a=b\n", "A", "k"},
-            {"[ A ]\n k =v\n", "a", "K"},
-            {"[A]\nk=1\n[A]\nk=2\n", "A", "k"},
-            {"[A]\nk=" + QByteArray(120, 'x') + "\n", "A", "k"},
-            {"[A]\nk=" + QString(120, QChar(0xe9)).toUtf8(), "A", "k"},
-            {{}, "A", "k"}};
+        const QByteArray file =
+            "; comment\r\n[ PATHS ]\r\n BASE = /photos \r\nEMPTY=\r\nEQ=a=b\r\n[Settings]\r\n"
+            "DELAY=5\r\n[SETTINGS]\r\nDELAY=6\r\n[LONG]\r\nk=" +
+            QString(120, QChar(0xe9)).toUtf8();
         QStringList values;
-        for (const auto& [content, section, key] : asked)
-            values << profile::readValue(content, section, key, "NONE");
-        QCOMPARE(values, QStringList({"/photos", "/photos", "5", "NONE", "NONE", "NONE", "v", "", "a=b", "v",
-                                      "1", QString(99, 'x'), QString(99, QChar(0xe9)), "NONE"}));
-    }
-
-    void writePlacesKeysAndSections()
-    {
+        for (const char* asked : {"PATHS/BASE", "paths/empty", "PATHS/EQ", "SETTINGS/DELAY", "OTHER/DELAY",
+                                  "PATHS/DELAY", "LONG/k"})
+            values << profile::readValue(file, QString(asked).section('/', 0, 0),
+                                         QString(asked).section('/', 1), "NONE");
+        QCOMPARE(values, QStringList({"/photos", "", "a=b", "5", "NONE", "NONE", QString(99, QChar(0xe9))}));
         const QByteArray other =
             "; my notes \t\r\n[Other]\r\nUnknown = keep me  \r\nnokey line\r\n[SETTINGS]\r\n";
         // before, section, key, value, after
@@ -78,7 +31,6 @@ private slots:
             {"", "Settings", "ShowButtonNames", "True", "[Settings]\nShowButtonNames=True\n"},
             {"[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n", "a", "z", "3", "[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\n"},
             {"[A]\nKey = old\nother=1\n", "A", "KEY", "new", "[A]\nKEY=new\nother=1\n"},
-            {"[A]\r\nx=1\r\n", "PATHS", "BASE", "/p", "[A]\r\nx=1\r\n[PATHS]\r\nBASE=/p\r\n"},
             {"[A]\nx=1", "B", "y", "2", "[A]\nx=1\n[B]\ny=2\n"},
             {"[A]\nx=1", "A", "y", "2", "[A]\nx=1\ny=2"},
             {"[A]\nx=1\r", "B", "y", "2",
@@ -92,66 +44,30 @@ private slots:
             QCOMPARE(profile::writeValue(before, section, key, QString::fromUtf8(value)), after);
     }
 
-    void settingsFileIsReadOnceAndWrittenWhole()
+    // Files the program never wrote (garbage, too large, no regular file)
+    // read as if there were none, without waiting on them, and are replaced
+    // whole by the first write, without a temporary file left beside them.
+    void unwrittenFilesReadAsNone()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("sub/lumarine.ini");
-        settings::SettingsFile missing(path);
-        QCOMPARE(missing.ReadSetting("PATHS", "BASE"), QString());
-        missing.WriteSetting("Settings", "ShowButtonNames", "True");
-        missing.WriteSetting("SETTINGS", "DELAY", "4");
-        QCOMPARE(testsupport::readBytes(path), QByteArray("[Settings]\nShowButtonNames=True\nDELAY=4\n"));
-        // No temporary file is left beside it.
-        QCOMPARE(QDir(dir.filePath("sub")).entryList(QDir::Files | QDir::Hidden),
-                 QStringList{"lumarine.ini"});
-        QVERIFY(testsupport::writeBytes(path, "[PATHS]\nBASE=NONE\nOTHER=  x  \n"));
-        settings::SettingsFile file(path);
-        const QStringList first{file.ReadSetting("PATHS", "BASE"), file.ReadSetting("PATHS", "OTHER")};
-        // Changed behind the program's back: the copy read at first stays.
-        QVERIFY(testsupport::writeBytes(path, "[PATHS]\nOTHER=elsewhere\n"));
-        QCOMPARE(first + QStringList{file.ReadSetting("PATHS", "OTHER")}, QStringList({"", "x", "x"}));
-    }
-
-    // Files the program never wrote (garbage, too large, no regular file) load
-    // as if there were none, without waiting on them; the first start's own
-    // write is then what is read.
-    void unwrittenFilesGiveEveryDefault_data()
-    {
-        QTest::addColumn<QString>("kind");
-        for (const char* kind : {"random bytes", "1 GB", "fifo", "folder"})
-            QTest::newRow(kind) << QString(kind);
-    }
-    void unwrittenFilesGiveEveryDefault()
-    {
-        QFETCH(QString, kind);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("lumarine.ini");
-        QVERIFY(testsupport::makeSpecialFile(kind, path, RealSettings));
-        QStringList failures;
-        settings::SettingsFile file(path, [&](const platform::AppError& e) { failures << e.description(); });
-        FakeView view;
-        settings::LoadSettings(file, view);
-        QCOMPARE(QStringList({view.base, view.delay, view.thumbSize}), QStringList({"", "3", "Small"}));
-        QCOMPARE(view.random || view.preview, false);
-        const bool writable = kind != "folder";
-        QCOMPARE(view.names, writable);
-        QCOMPARE(settings::SettingsFile(path).ReadSetting("Settings", "ShowButtonNames"),
-                 writable ? "True" : "");
-        QCOMPARE(failures.size(), writable ? 0 : 2);
-        for (const QString& failure : failures)
-            QVERIFY2(failure.startsWith("The settings could not be written to " + path + ": "),
-                     qPrintable(failure));
-    }
-
-    void booleanConversion()
-    {
-        QList<int> values; // the value, or minus the error number
-        for (const char* text : {"", "True", "true", "FALSE", "0", "-1", "0.5", "yes"}) {
-            int value = 0;
-            const int error = testsupport::errorOf([&] { value = int(settings::toBoolean(text)); });
-            values << (error != 0 ? -error : value);
+        for (const QString kind : {"random bytes", "1 GB", "fifo", "folder"}) {
+            QTemporaryDir dir;
+            const QString path = dir.filePath("lumarine.ini");
+            QVERIFY(testsupport::makeSpecialFile(kind, path, "[PATHS]\nBASE=/p\n"));
+            QStringList failures;
+            settings::SettingsFile file(path,
+                                        [&](const platform::AppError& e) { failures << e.description(); });
+            const QString base = file.ReadSetting("PATHS", "BASE");
+            file.WriteSetting("Settings", "ShowButtonNames", "True");
+            const bool writable = kind != "folder";
+            QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                     QStringList{"lumarine.ini"});
+            QCOMPARE(failures.size(), writable ? 0 : 1);
+            for (const QString& failure : failures)
+                QVERIFY(failure.startsWith("The settings could not be written to " + path + ": "));
+            QCOMPARE(
+                QStringList({base, settings::SettingsFile(path).ReadSetting("Settings", "ShowButtonNames")}),
+                QStringList({"", writable ? "True" : ""}));
         }
-        QCOMPARE(values, QList<int>({0, 1, 1, 0, 0, 1, 1, -13}));
     }
 };
 

@@ -4,26 +4,10 @@
 
 namespace testsupport {
 
-namespace {
-
-// "/a/b/" and "/a/b" name the same folder.
-QString comparable(const QString& path)
-{
-    return path.size() > 1 && path.endsWith(QLatin1Char('/')) ? path.chopped(1) : path;
-}
-
-} // namespace
-
-void FailingFileSystem::failOnce(FsCall call, int number, const QString& path)
+void FailingFileSystem::plan(const Planned& planned)
 {
     const std::lock_guard lock(mutex_);
-    planned_.append({call, number, path, true});
-}
-
-void FailingFileSystem::failAlways(FsCall call, int number, const QString& path)
-{
-    const std::lock_guard lock(mutex_);
-    planned_.append({call, number, path, false});
+    planned_.append(planned);
 }
 
 platform::FileSystem& FailingFileSystem::after(FsCall call, const QString& path)
@@ -31,6 +15,10 @@ platform::FileSystem& FailingFileSystem::after(FsCall call, const QString& path)
     const std::lock_guard lock(mutex_);
     for (qsizetype i = 0; i < planned_.size(); ++i) {
         const Planned planned = planned_.at(i);
+        // "/a/b/" and "/a/b" name the same folder.
+        const auto comparable = [](const QString& p) {
+            return p.size() > 1 && p.endsWith('/') ? p.chopped(1) : p;
+        };
         if (planned.call != call || (!planned.path.isEmpty() && comparable(planned.path) != comparable(path)))
             continue;
         if (planned.once)

@@ -14,11 +14,8 @@ namespace testsupport {
 // ReadFile; a copy is checked for its source and then for its target.
 enum class FsCall {
     List,
-    Attributes,
     Exists,
     CreateFolder,
-    Identity,
-    IsPseudoFolder,
     Volumes,
     ReadFile,
     WriteFile,
@@ -39,22 +36,19 @@ public:
     FailingFileSystem() : inner_(own_) {}
     explicit FailingFileSystem(platform::FileSystem& inner) : inner_(inner) {}
 
-    void failOnce(FsCall call, int number, const QString& path = {});
-    void failAlways(FsCall call, int number, const QString& path = {});
+    void failOnce(FsCall call, int number, const QString& path = {}) { plan({call, number, path, true}); }
+    void failAlways(FsCall call, int number, const QString& path = {}) { plan({call, number, path, false}); }
 
     QList<DirEntry> list(const QString& folder, ListFilter filter = {}) override
     {
         return after(FsCall::List, folder).list(folder, filter);
     }
     bool listsConcurrently() const override { return inner_.listsConcurrently(); }
-    int attributes(const QString& path) override { return after(FsCall::Attributes, path).attributes(path); }
+    int attributes(const QString& path) override { return inner_.attributes(path); }
     bool exists(const QString& path) override { return after(FsCall::Exists, path).exists(path); }
     void createFolder(const QString& path) override { after(FsCall::CreateFolder, path).createFolder(path); }
-    FileId identity(const QString& path) override { return after(FsCall::Identity, path).identity(path); }
-    bool isPseudoFolder(const QString& path) override
-    {
-        return after(FsCall::IsPseudoFolder, path).isPseudoFolder(path);
-    }
+    FileId identity(const QString& path) override { return inner_.identity(path); }
+    bool isPseudoFolder(const QString& path) override { return inner_.isPseudoFolder(path); }
     QList<Volume> volumes() override { return after(FsCall::Volumes, {}).volumes(); }
     QByteArray readFile(const QString& path, qint64 maxBytes = platform::NoSizeLimit) override
     {
@@ -90,6 +84,7 @@ private:
         QString path;
         bool once;
     };
+    void plan(const Planned& planned);
     // Throws the planned failure for this call and path, if there is one;
     // otherwise gives the file system that does the call.
     platform::FileSystem& after(FsCall call, const QString& path);

@@ -1,10 +1,8 @@
 #include "support/jpegfixtures.h"
 
 #include <QBuffer>
-#include <QFile>
-#include <QImage>
+#include <QDataStream>
 #include <QImageWriter>
-#include <QList>
 #include <QPainter>
 #include <QtEndian>
 
@@ -15,66 +13,15 @@ namespace {
 QByteArray encode(QSize size, QColor left, QColor right, int quality, bool progressive = false)
 {
     QImage image(size, QImage::Format_RGB32);
-    QPainter painter(&image);
-    painter.fillRect(0, 0, size.width() / 2, size.height(), left);
-    painter.fillRect(size.width() / 2, 0, size.width() - size.width() / 2, size.height(), right);
-    painter.end();
+    image.fill(right);
+    QPainter(&image).fillRect(0, 0, size.width() / 2, size.height(), left);
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "jpeg");
     writer.setQuality(quality);
     writer.setProgressiveScanWrite(progressive);
     writer.write(image);
     return bytes;
-}
-
-void putLittle(QByteArray& data, quint32 value, int bytes)
-{
-    const quint32 little = qToLittleEndian(value);
-    data.append(reinterpret_cast<const char*>(&little), bytes);
-}
-
-// One IFD entry holding a single value.
-void putEntry(QByteArray& tiff, quint32 tag, quint32 type, quint32 value)
-{
-    for (const auto& [field, bytes] : {std::pair(tag, 2), {type, 2}, {1u, 4}, {value, 4}})
-        putLittle(tiff, field, bytes);
-}
-
-struct Segment {
-    uchar marker;
-    qsizetype begin; // at its 0xFF
-    qsizetype end;   // past its compressed data, for a scan
-};
-
-// The marker segments up to the end of the image.
-QList<Segment> segmentsOf(const QByteArray& jpeg)
-{
-    QList<Segment> segments;
-    qsizetype at = 2;
-    while (at + 4 <= jpeg.size() && uchar(jpeg[at]) == 0xFF) {
-        const uchar marker = uchar(jpeg[at + 1]);
-        if (marker == 0xD9)
-            break;
-        qsizetype end = at + 2 + (uchar(jpeg[at + 2]) << 8 | uchar(jpeg[at + 3]));
-        if (marker == 0xDA) {
-            while (end + 1 < jpeg.size() &&
-                   !(uchar(jpeg[end]) == 0xFF && jpeg[end + 1] != 0 && (uchar(jpeg[end + 1]) & 0xF8) != 0xD0))
-                ++end;
-        }
-        segments.append({marker, at, end});
-        at = end;
-    }
-    return segments;
-}
-
-qsizetype frameHeaderAt(const QByteArray& jpeg)
-{
-    for (const Segment& segment : segmentsOf(jpeg))
-        if (segment.marker == 0xC0 || segment.marker == 0xC2)
-            return segment.begin;
-    return -1;
 }
 
 } // namespace
@@ -84,36 +31,22 @@ QByteArray jpegBytes(QSize size, bool progressive)
     return encode(size, Qt::red, Qt::blue, 90, progressive);
 }
 
+// Entropy-coded data stuffs a zero after every 0xFF, and the tables Qt
+// writes hold no 0xFF, so markers are found by their two bytes.
 QByteArray withClaimedSize(QByteArray jpeg, QSize size)
 {
     // Marker, length, precision, then height and width, big-endian.
-    const qsizetype at = frameHeaderAt(jpeg);
+    const qsizetype at = std::max(jpeg.indexOf("\xFF\xC0"), jpeg.indexOf("\xFF\xC2"));
     qToBigEndian(quint16(size.height()), jpeg.data() + at + 5);
     qToBigEndian(quint16(size.width()), jpeg.data() + at + 7);
     return jpeg;
 }
 
-QByteArray withPrecision(QByteArray jpeg, int bits)
-{
-    jpeg[frameHeaderAt(jpeg) + 4] = char(bits);
-    return jpeg;
-}
-
-QByteArray withFrameMarker(QByteArray jpeg, uchar marker)
-{
-    jpeg[frameHeaderAt(jpeg) + 1] = char(marker);
-    return jpeg;
-}
-
 QByteArray withLastScanRepeated(const QByteArray& jpeg, int copies)
 {
-    const QList<Segment> segments = segmentsOf(jpeg);
-    Segment last{};
-    for (const Segment& segment : segments)
-        if (segment.marker == 0xDA)
-            last = segment;
-    const QByteArray scan = jpeg.mid(last.begin, last.end - last.begin);
-    return jpeg.left(last.end) + scan.repeated(copies) + jpeg.mid(last.end);
+    // The last scan runs up to the end-of-image marker.
+    const qsizetype begin = jpeg.lastIndexOf("\xFF\xDA"), end = jpeg.size() - 2;
+    return jpeg.left(end) + jpeg.mid(begin, end - begin).repeated(copies) + jpeg.mid(end);
 }
 
 bool writeJpeg(const QString& path, QSize size, QColor left, QColor right, int quality)
@@ -123,20 +56,20 @@ bool writeJpeg(const QString& path, QSize size, QColor left, QColor right, int q
 
 QByteArray withExif(QByteArray jpeg, int orientation, const QByteArray& thumbnail)
 {
-    const int entries = orientation != 0 ? 1 : 0;
+    QByteArray tiff;
+    QDataStream out(&tiff, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    const quint16 entries = orientation != 0 ? 1 : 0;
     const quint32 ifd1 = 8 + 2 + 12 * entries + 4;
-    QByteArray tiff("II*\0", 4);
-    putLittle(tiff, 8, 4);
-    putLittle(tiff, entries, 2);
+    out << quint32(0x002A4949) << quint32(8) << entries; // "II*\0", then where IFD0 starts
+    // Each entry: tag, type, count, and the value itself.
     if (orientation != 0)
-        putEntry(tiff, 0x0112, 3, quint32(orientation));
-    putLittle(tiff, thumbnail.isEmpty() ? 0 : ifd1, 4);
+        out << quint16(0x0112) << quint16(3) << quint32(1) << quint32(orientation);
+    out << quint32(thumbnail.isEmpty() ? 0 : ifd1);
     if (!thumbnail.isEmpty()) {
-        putLittle(tiff, 2, 2);
-        putEntry(tiff, 0x0201, 4, ifd1 + 2 + 2 * 12 + 4);
-        putEntry(tiff, 0x0202, 4, quint32(thumbnail.size()));
-        putLittle(tiff, 0, 4);
-        tiff += thumbnail;
+        out << quint16(2) << quint16(0x0201) << quint16(4) << quint32(1) << quint32(ifd1 + 2 + 2 * 12 + 4)
+            << quint16(0x0202) << quint16(4) << quint32(1) << quint32(thumbnail.size()) << quint32(0);
+        out.writeRawData(thumbnail.constData(), int(thumbnail.size()));
     }
     const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
     const char length[] = {char((payload.size() + 2) >> 8), char((payload.size() + 2) & 0xFF)};

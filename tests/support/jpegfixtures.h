@@ -23,11 +23,8 @@ QByteArray withExif(QByteArray jpeg, int orientation, const QByteArray& thumbnai
 QByteArray jpegBytes(QSize size, bool progressive = false);
 
 // Broken and unusual variants of a JPEG written by jpegBytes, each changed in
-// one thing: the size its frame header claims, its sample precision, the
-// kind of frame (0xC9 is arithmetic-coded), or its last scan repeated.
+// one thing: the size its frame header claims, or its last scan repeated.
 QByteArray withClaimedSize(QByteArray jpeg, QSize size);
-QByteArray withPrecision(QByteArray jpeg, int bits);
-QByteArray withFrameMarker(QByteArray jpeg, uchar marker);
 QByteArray withLastScanRepeated(const QByteArray& jpeg, int copies);
 
 } // namespace testsupport

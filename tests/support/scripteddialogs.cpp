@@ -13,28 +13,14 @@ QStringList ScriptedDialogs::messageTexts() const
     return texts;
 }
 
-void ScriptedDialogs::clear()
-{
-    *this = ScriptedDialogs();
-}
-
 bool ScriptedDialogs::take(Kind kind, const QString& what, Answer& answer)
 {
-    static const char* const names[] = {"message box", "input box", "open dialog", "save dialog"};
     if (script_.isEmpty() || script_.first().kind != kind) {
-        const char* expected = script_.isEmpty() ? "nothing" : names[int(script_.first().kind)];
-        QTest::qFail(qPrintable(QStringLiteral("unexpected %1 \"%2\" (the script expected %3)")
-                                    .arg(names[int(kind)], what, expected)),
-                     __FILE__, __LINE__);
+        QTest::qFail(qPrintable("unexpected dialog \"" + what + "\""), __FILE__, __LINE__);
         return false;
     }
     answer = script_.takeFirst();
     return true;
-}
-
-int ScriptedDialogs::msgBox(const QString& text, int style, const QString& title)
-{
-    return msgBoxWithDetails(text, QString(), style, title);
 }
 
 int ScriptedDialogs::msgBoxWithDetails(const QString& text, const QString& details, int style,
@@ -54,16 +40,6 @@ QString ScriptedDialogs::inputBox(const QString& prompt, const QString& title, c
     lastInputDefault = defaultText;
     Answer answer;
     return take(Kind::Input, prompt, answer) ? answer.text : QString();
-}
-
-QString ScriptedDialogs::openFile(platform::FileDialogState& state)
-{
-    return fileDialog(Kind::OpenFile, state);
-}
-
-QString ScriptedDialogs::saveFile(platform::FileDialogState& state)
-{
-    return fileDialog(Kind::SaveFile, state);
 }
 
 QString ScriptedDialogs::fileDialog(Kind kind, platform::FileDialogState& state)

@@ -33,14 +33,17 @@ public:
     const QList<Asked>& asked() const { return asked_; }
     QStringList messageTexts() const;
     bool scriptDone() const { return script_.isEmpty(); }
-    void clear();
+    void clear() { *this = ScriptedDialogs(); }
 
-    int msgBox(const QString& text, int style, const QString& title) override;
+    int msgBox(const QString& text, int style, const QString& title) override
+    {
+        return msgBoxWithDetails(text, {}, style, title);
+    }
     int msgBoxWithDetails(const QString& text, const QString& details, int style,
                           const QString& title) override;
     QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
-    QString openFile(platform::FileDialogState& state) override;
-    QString saveFile(platform::FileDialogState& state) override;
+    QString openFile(platform::FileDialogState& state) override { return fileDialog(Kind::OpenFile, state); }
+    QString saveFile(platform::FileDialogState& state) override { return fileDialog(Kind::SaveFile, state); }
 
     // The default text of the last input box and the state each file dialog
     // was shown with.

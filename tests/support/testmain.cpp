@@ -23,30 +23,17 @@ std::vector<TestRun>& registeredTests()
 
 } // namespace testsupport
 
-namespace {
-
-// Settings, caches and whatever else Qt or the program keeps below HOME go to
-// a folder of the run's own, never to the user's.
-bool keepHomeInside(const QTemporaryDir& home)
-{
-    if (!home.isValid())
-        return false;
-    const QByteArray root = QFile::encodeName(home.path());
-    qputenv("HOME", root);
-    qputenv("XDG_CONFIG_HOME", root + "/.config");
-    qputenv("XDG_CACHE_HOME", root + "/.cache");
-    qputenv("XDG_DATA_HOME", root + "/.local/share");
-    qputenv("XDG_STATE_HOME", root + "/.local/state");
-    return true;
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
+    // Settings, caches and whatever else Qt or the program keeps below HOME go
+    // to a folder of the run's own, never to the user's.
     const QTemporaryDir home;
-    if (!keepHomeInside(home))
+    if (!home.isValid())
         return 1;
+    const QByteArray root = QFile::encodeName(home.path());
+    qputenv("HOME", root);
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME"})
+        qputenv(name, root + '/' + name);
     // Widget tests measure text; fixed DPI keeps them independent of the
     // offscreen screen's own.
     QCoreApplication::setAttribute(Qt::AA_Use96Dpi, true);

@@ -16,12 +16,10 @@ bool makeTree(const QString& root, const QStringList& paths, const QByteArray& c
 {
     const QDir base(root);
     for (const QString& path : paths) {
-        if (path.endsWith(QLatin1Char('/'))) {
-            if (!base.mkpath(path))
-                return false;
-        } else if (!base.mkpath(QFileInfo(path).path()) || !writeBytes(base.filePath(path), content)) {
+        const bool folder = path.endsWith(QLatin1Char('/'));
+        if (!base.mkpath(folder ? path : QFileInfo(path).path()) ||
+            (!folder && !writeBytes(base.filePath(path), content)))
             return false;
-        }
     }
     return true;
 }
@@ -48,11 +46,8 @@ bool makeSpecialFile(const QString& kind, const QString& path, const QByteArray&
         QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
         return writeBytes(path, bytes);
     }
-    if (kind == QLatin1String("1 GB")) {
-        QFile file(path);
-        return file.open(QIODevice::WriteOnly) && file.write(content) == content.size() &&
-               file.resize(qint64(1) << 30);
-    }
+    if (kind == QLatin1String("1 GB"))
+        return writeBytes(path, content) && QFile::resize(path, qint64(1) << 30);
     if (kind == QLatin1String("fifo"))
         return ::mkfifo(name.constData(), 0600) == 0;
     if (kind == QLatin1String("folder"))
@@ -64,10 +59,9 @@ bool makeSpecialFile(const QString& kind, const QString& path, const QByteArray&
     return false;
 }
 
-void removeContents(const QString& root)
+ContentsRemover::~ContentsRemover()
 {
-    // find works below its start by descriptor, so that names that are no
-    // text and paths longer than the system takes go too.
+    // find works below its start by descriptor.
     QProcess::execute(QStringLiteral("find"),
                       {root, QStringLiteral("-mindepth"), QStringLiteral("1"), QStringLiteral("-delete")});
 }

@@ -20,14 +20,12 @@ QByteArray readBytes(const QString& path);
 // allowed.
 bool makeSpecialFile(const QString& kind, const QString& path, const QByteArray& content = "x");
 
-// Removes everything below root, also names that are no text and paths
-// longer than the system takes, which QDir cannot.
-void removeContents(const QString& root);
-
-// Calls removeContents when it goes, so that a failing test cleans up too.
+// Removes everything below root when it goes, so that a failing test cleans
+// up too: also names that are no text and paths longer than the system
+// takes, which QDir cannot.
 struct ContentsRemover {
     QString root;
-    ~ContentsRemover() { removeContents(root); }
+    ~ContentsRemover();
 };
 
 } // namespace testsupport
