@@ -87,10 +87,6 @@ private slots:
         QTest::newRow("Image List, selected") << QList<int>{1} << true << forImages << "/p/a.jpg";
         QTest::newRow("Image List, nothing selected") << QList<int>{1} << false << allOff << QString();
         QTest::newRow("Favorites, selected") << QList<int>{2} << true << forFavourites << "/p/f.jpg";
-        QTest::newRow("Favorites, nothing selected") << QList<int>{2} << false << allOff << QString();
-        QTest::newRow("Settings") << QList<int>{3} << true << allOff << QString();
-        QTest::newRow("Image List, then Actions") << QList<int>{1, 0} << true << allOff << QString();
-        QTest::newRow("Favorites, then Settings") << QList<int>{2, 3} << true << allOff << QString();
         QTest::newRow("Settings, then Image List") << QList<int>{3, 1} << true << forImages << "/p/a.jpg";
     }
     void menuBarFollowsTabAndSelection()
@@ -132,18 +128,12 @@ private slots:
         QTest::addColumn<int>("key");       // pressed instead of the right-click, on the entry selected
         QTest::newRow("image list: the entry pointed at")
             << false << true << 1 << forImages + " /p/b.jpg" << 0;
-        QTest::newRow("image list, nothing selected: the entry pointed at")
-            << false << false << 1 << forImages + " /p/b.jpg" << 0;
-        QTest::newRow("image list, below the last entry")
-            << false << true << -1 << forImages + " /p/a.jpg" << 0;
         QTest::newRow("image list, nothing selected, below the last entry")
             << false << false << -1 << allOff + " " << 0;
         QTest::newRow("favourites: the entry pointed at")
             << true << true << 1 << forFavourites + " /p/g.jpg" << 0;
         QTest::newRow("favourites, below the last entry")
             << true << true << -1 << forFavourites + " /p/f.jpg" << 0;
-        QTest::newRow("favourites, nothing selected, below the last entry")
-            << true << false << -1 << allOff + " " << 0;
         QTest::newRow("image list: the Menu key")
             << false << true << 0 << forImages + " /p/a.jpg" << int(Qt::Key_Menu);
         QTest::newRow("favourites: Shift+F10")
