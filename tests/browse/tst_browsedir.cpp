@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -73,6 +72,22 @@ struct BrowserFixture {
     QStringList folders() const { return QDir(dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot); }
 };
 
+// The volume double-clicked first, the current node (-1 the volume, else its
+// child), the key pressed, and the node selected and the nodes open after it.
+struct KeyRow {
+    bool opened;
+    int from;
+    Qt::Key key;
+    QString selected;
+    QStringList open;
+};
+
+// The start folder ("%1" the test's folder), the node selected, the nodes open.
+struct StartRow {
+    QString start, selected;
+    QStringList open;
+};
+
 } // namespace
 
 class TestBrowseDir : public QObject {
@@ -105,147 +120,77 @@ private slots:
         QCOMPARE(frmBrowseDir::FullPath(user), QStringLiteral("/home/user"));
     }
 
-    // A folder's image shows it was listed once its name has three characters
-    // and it has sub-folders.
-    void listedFolderImageNeedsThreeCharacters()
-    {
-        BrowserFixture f({"ab/sub/", "abc/sub/", "abd/file.jpg"});
-        f.browser->Form_Load();
-        f.doubleClick(f.root());
-        QList<int> images;
-        for (int i = 0; i < f.root()->childCount(); ++i) {
-            f.doubleClick(f.root()->child(i));
-            images << imageOf(f.root()->child(i));
-            QCOMPARE(f.root()->child(i)->icon(0).cacheKey(), f.browser->imgMain[images.last()].cacheKey());
-        }
-        QCOMPARE(images, (QList<int>{frmBrowseDir::FolderImage, frmBrowseDir::ListedFolderImage,
-                                     frmBrowseDir::FolderImage}));
-    }
-
     void listingFailures_data()
     {
         QTest::addColumn<int>("number");
-        QTest::addColumn<bool>("byKey");
-        QTest::newRow("bad file name") << 52 << false;
-        QTest::newRow("bad file name, Right key") << 52 << true;
-        QTest::newRow("missing object") << 91 << false;
-        QTest::newRow("disk not ready") << 71 << false;
+        QTest::newRow("bad file name") << 52;
+        QTest::newRow("disk not ready") << 71;
     }
     void listingFailures()
     {
         QFETCH(int, number);
-        QFETCH(bool, byKey);
         BrowserFixture f({"a/"});
         f.browser->show();
         f.fileSystem.failOnce(testsupport::FsCall::List, number);
         f.dialogs.acceptAllMessages();
-        const auto open = [&] {
-            f.tree()->setCurrentItem(f.root());
-            byKey ? QTest::keyClick(f.tree(), Qt::Key_Right) : f.browser->tvwMain_DblClick();
-        };
-        open();
+        f.doubleClick(f.root());
         QCOMPARE(f.root()->childCount(), 0);
         QCOMPARE(f.dialogs.messageTexts(),
                  number == 52 ? QStringList{"Can't read from " + f.dir.path() + "/"} : QStringList{});
         // The failure does not mark the node read: the next try lists it.
-        open();
+        f.doubleClick(f.root());
         QCOMPARE(f.subFolders(f.root()), QStringList{"a"});
     }
 
-    void keysOpenCloseAndFind_data()
+    void keysOpenAndClose_data()
     {
-        QTest::addColumn<bool>("opened"); // the volume double-clicked first
-        QTest::addColumn<int>("from");    // the current node: -1 the volume, else its child
-        QTest::addColumn<int>("key");     // with the keypad's modifier when negative
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("selected");
-        QTest::addColumn<QStringList>("open");
-        const QStringList shut, volume{"K1"};
-        auto row = [](const char* name, bool opened, int from, int key, const char* typed,
-                      const char* selected, const QStringList& open) {
-            QTest::newRow(name) << opened << from << key << QString(typed) << QString(selected) << open;
-        };
-        row("Right opens", false, -1, Qt::Key_Right, "", "K1", volume);
-        row("+ opens", false, -1, Qt::Key_Plus, "", "K1", volume);
-        row("keypad + opens", false, -1, -Qt::Key_Plus, "", "K1", volume);
-        row("Enter opens", false, -1, Qt::Key_Return, "", "K1", volume);
-        row("keypad Enter opens", false, -1, -Qt::Key_Enter, "", "K1", volume);
-        row("Enter keeps open", true, -1, Qt::Key_Return, "", "K1", volume);
-        row("Right on open goes in", true, -1, Qt::Key_Right, "", "K1-1", volume);
-        row("Right opens a child", true, 1, Qt::Key_Right, "", "K1-2", {"K1", "K1-2"});
-        row("Left closes", true, -1, Qt::Key_Left, "", "K1", shut);
-        row("- closes", true, -1, Qt::Key_Minus, "", "K1", shut);
-        row("keypad - closes", true, -1, -Qt::Key_Minus, "", "K1", shut);
-        row("Left on closed goes up", true, 2, Qt::Key_Left, "", "K1", volume);
-        row("typing finds b9", true, -1, 0, "b9", "K1-2", volume);
-        row("typing finds B1", true, 2, 0, "b1", "K1-1", volume);
+        QTest::addColumn<KeyRow>("row");
+        QTest::newRow("Right opens") << KeyRow{false, -1, Qt::Key_Right, "K1", {"K1"}};
+        QTest::newRow("Enter keeps open") << KeyRow{true, -1, Qt::Key_Return, "K1", {"K1"}};
+        QTest::newRow("Right on open goes in") << KeyRow{true, -1, Qt::Key_Right, "K1-1", {"K1"}};
+        QTest::newRow("Right opens a child") << KeyRow{true, 1, Qt::Key_Right, "K1-2", {"K1", "K1-2"}};
+        QTest::newRow("Left closes") << KeyRow{true, -1, Qt::Key_Left, "K1", {}};
     }
-    void keysOpenCloseAndFind()
+    void keysOpenAndClose()
     {
-        QFETCH(bool, opened);
-        QFETCH(int, from);
-        QFETCH(int, key);
-        QFETCH(QString, typed);
-        QFETCH(QString, selected);
-        QFETCH(QStringList, open);
+        QFETCH(KeyRow, row);
         BrowserFixture f({"b10/", "b9/in/", "B1/", ".hidden/", "file.jpg"});
         f.browser->show();
-        if (opened) {
+        if (row.opened) {
             f.doubleClick(f.root());
             // A listed folder is not read again.
             QVERIFY(QDir(f.dir.path()).mkdir("a0"));
         }
-        f.tree()->setCurrentItem(from < 0 ? f.root() : f.root()->child(from));
-        if (typed.isEmpty())
-            QTest::keyClick(f.tree(), Qt::Key(qAbs(key)), key < 0 ? Qt::KeypadModifier : Qt::NoModifier);
-        else
-            QTest::keyClicks(f.tree(), typed);
-        QCOMPARE(f.selected(), selected);
-        QCOMPARE(f.openKeys(), open);
+        f.tree()->setCurrentItem(row.from < 0 ? f.root() : f.root()->child(row.from));
+        QTest::keyClick(f.tree(), row.key);
+        QCOMPARE(f.selected(), row.selected);
+        QCOMPARE(f.openKeys(), row.open);
         // Keys list a folder as a double-click does: once, in the same order.
         QCOMPARE(f.subFolders(f.root()), (QStringList{"B1", "b9", "b10"}));
-        QVERIFY(f.browser->isVisible());
     }
 
     void opensAtTheStartFolder_data()
     {
         // The volumes are "/" and the test's folder, so a start folder in the
         // test's folder belongs to its own volume, K2, and not to "/".
-        QTest::addColumn<QString>("start"); // %1 is the test's folder
-        QTest::addColumn<QString>("selected");
-        QTest::addColumn<QStringList>("open");
-        const QStringList volume{"K2"};
-        QTest::newRow("the volume") << "%1"
-                                    << "K2" << QStringList{};
-        QTest::newRow("a folder") << "%1/b9"
-                                  << "K2-2" << volume;
-        QTest::newRow("deep, final separator") << "%1/b9/in/"
-                                               << "K2-2-1" << QStringList{"K2", "K2-2"};
-        QTest::newRow("far down the list") << "%1/c20"
-                                           << "K2-23" << volume;
-        QTest::newRow("missing: its parent") << "%1/b9/gone/deeper"
-                                             << "K2-2" << volume;
-        QTest::newRow("hidden: its parent") << "%1/.hidden"
-                                            << "K2" << QStringList{};
-        QTest::newRow("none given") << ""
-                                    << "none" << QStringList{};
-        QTest::newRow("relative") << "b9"
-                                  << "none" << QStringList{};
+        QTest::addColumn<StartRow>("row");
+        QTest::newRow("deep, final separator") << StartRow{"%1/b9/in/", "K2-2-1", {"K2", "K2-2"}};
+        QTest::newRow("far down the list") << StartRow{"%1/c20", "K2-23", {"K2"}};
+        QTest::newRow("missing: its parent") << StartRow{"%1/b9/gone/deeper", "K2-2", {"K2"}};
+        QTest::newRow("relative") << StartRow{"b9", "none", {}};
     }
     void opensAtTheStartFolder()
     {
-        QFETCH(QString, start);
-        QFETCH(QString, selected);
-        QFETCH(QStringList, open);
+        QFETCH(StartRow, row);
         QStringList tree{"B1/", "b9/in/", "b10/", ".hidden/"};
         for (int i = 1; i <= 20; ++i)
             tree << QStringLiteral("c%1/").arg(i, 2, 10, QLatin1Char('0'));
         BrowserFixture f(tree);
         f.volumes.volumesToShow.prepend({"/", DriveType::Fixed});
-        f.browser->setStartFolder(start.contains("%1") ? start.arg(f.dir.path()) : start);
+        f.browser->setStartFolder(row.start.contains("%1") ? row.start.arg(f.dir.path()) : row.start);
         f.browser->show();
-        QCOMPARE(f.selected(), selected);
-        QCOMPARE(f.openKeys(), open);
+        QCOMPARE(f.selected(), row.selected);
+        QCOMPARE(f.openKeys(), row.open);
         if (QTreeWidgetItem* node = f.browser->selectedNode())
             QVERIFY(f.tree()->viewport()->rect().contains(f.tree()->visualItemRect(node)));
         QVERIFY(f.dialogs.asked().isEmpty());
@@ -286,76 +231,20 @@ private slots:
         f.dialogs.answerInput("");
         f.browser->cmdNew_Click();
         QCOMPARE(f.subFolders(f.root()->child(0)), QStringList{"New Folder"});
-    }
 
-    void newFolderThatFailsChangesNothing_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("injected");
-        QTest::addColumn<int>("number");
-        QTest::newRow("exists") << "a" << 0 << 58;
-        QTest::newRow("separator") << "x/y" << 0 << 52;
-        QTest::newRow("dot dot") << ".." << 0 << 52;
-        QTest::newRow("read-only medium") << "fresh" << 75 << 75;
-    }
-    void newFolderThatFailsChangesNothing()
-    {
-        QFETCH(QString, name);
-        QFETCH(int, injected);
-        QFETCH(int, number);
-        BrowserFixture f({"a/", "x/"});
-        f.browser->Form_Load();
-        f.doubleClick(f.root());
-        if (injected)
-            f.fileSystem.failOnce(testsupport::FsCall::CreateFolder, injected);
-        f.dialogs.answerInput(name);
-        f.dialogs.answerMessage(platform::mb::Ok);
-        f.browser->cmdNew_Click();
-        QCOMPARE(f.dialogs.messageTexts(), QStringList{basUI::ReportErrorText(platform::AppError(number))});
-        QCOMPARE(f.subFolders(f.root()), (QStringList{"a", "x"}));
-        QCOMPARE(f.folders(), (QStringList{"a", "x"}));
-        QVERIFY(QDir(f.dir.filePath("x")).isEmpty());
-    }
-
-    // Each answer ends the modal show.
-    void answersOfOkCancelAndClose_data()
-    {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<int>("select");     // -2 nothing, -1 the volume, else its child
-        QTest::addColumn<QString>("chosen"); // below the test's folder; "-" for none
-        QTest::newRow("ok on the volume") << "ok" << -1 << "";
-        QTest::newRow("ok on a folder") << "ok" << 0 << "a";
-        QTest::newRow("ok with nothing selected") << "ok" << -2 << "-";
-        QTest::newRow("cancel") << "cancel" << -1 << "-";
-        QTest::newRow("escape") << "escape" << -1 << "-";
-        QTest::newRow("close box") << "close" << -1 << "-";
-    }
-    void answersOfOkCancelAndClose()
-    {
-        QFETCH(QString, how);
-        QFETCH(int, select);
-        QFETCH(QString, chosen);
-        BrowserFixture f({"a/"});
-        QTimer::singleShot(0, f.browser.get(), [&] {
-            f.doubleClick(f.root());
-            f.tree()->setCurrentItem(select == -1 ? f.root() : f.root()->child(0));
-            if (select == -2)
-                f.tree()->clearSelection();
-            if (how == "ok" || how == "cancel")
-                (how == "ok" ? f.browser->cmdOK : f.browser->cmdCancel)->click();
-            else if (how == "escape")
-                QTest::keyClick(f.browser.get(), Qt::Key_Escape);
-            // An answer that did not end the show must not hang the test.
-            if (how == "close" || f.browser->isVisible())
-                f.browser->close();
-        });
-        f.browser->ShowModal();
-        QVERIFY(f.browser->isHidden());
-        QCOMPARE(f.browser->DIRCancel, how == "cancel" || how == "escape");
-        // A volume's path has no final separator.
-        QCOMPARE(f.browser->DIRSelectedDir, chosen == "-"      ? QString()
-                                            : chosen.isEmpty() ? f.dir.path()
-                                                               : f.dir.filePath(chosen));
+        // A name with a separator, or one the medium refuses, makes nothing anywhere.
+        f.tree()->setCurrentItem(f.root());
+        f.fileSystem.failOnce(testsupport::FsCall::CreateFolder, 75);
+        for (const char* name : {"c/d", "fresh"}) {
+            f.dialogs.answerInput(name);
+            f.dialogs.answerMessage(platform::mb::Ok);
+            f.browser->cmdNew_Click();
+        }
+        QCOMPARE(f.dialogs.messageTexts().mid(1),
+                 (QStringList{basUI::ReportErrorText(platform::AppError(52)),
+                              basUI::ReportErrorText(platform::AppError(75))}));
+        QCOMPARE(f.subFolders(f.root()) + f.folders(), (QStringList{"a", "b", "c", "a", "b", "c"}));
+        QVERIFY(QDir(f.dir.filePath("c")).isEmpty());
     }
 };
 
