@@ -111,8 +111,6 @@ private slots:
                                                      .arg(version::Major)
                                                      .arg(version::Minor)
                                                      .arg(version::Revision)};
-        QTest::newRow("--help-all answers as --help") << ArgumentsRow{
-            {"--help-all"}, {}, {}, {}, {}, app::parseArguments({"lumarine", "--help"}).output};
         QTest::newRow("unknown option") << ArgumentsRow{{"-x"}, {}, {}, {}, {}, "Unknown option 'x'.\n"};
     }
     void argumentsOpenWhatTheyName()
