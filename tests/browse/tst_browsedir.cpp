@@ -88,59 +88,6 @@ class TestBrowseDir : public QObject {
     Q_OBJECT
 
 private slots:
-    void volumesAreRootNodes()
-    {
-        BrowserFixture f;
-        f.volumes.volumesToShow = {{"/", DriveType::Fixed},
-                                   {"/media/usb", DriveType::Removable},
-                                   {"/net/share", DriveType::Network},
-                                   {"/media/cd", DriveType::CdRom},
-                                   {"/odd", DriveType::Unknown}};
-        f.browser->show();
-        f.browser->Form_Load(); // a second load builds nothing twice
-        QStringList nodes;
-        for (int i = 0; i < f.tree()->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* node = f.tree()->topLevelItem(i);
-            nodes << QStringLiteral("%1 %2 %3 %4 %5")
-                         .arg(keyOf(node), node->text(0), frmBrowseDir::FullPath(node))
-                         .arg(imageOf(node))
-                         .arg(node->childCount());
-        }
-        QCOMPARE(nodes,
-                 (QStringList{"K1 / / 3 0", "K2 /media/usb /media/usb 4 0", "K3 /net/share /net/share 6 0",
-                              "K4 /media/cd /media/cd 5 0", "K5 /odd /odd 1 0"}));
-        QCOMPARE(f.browser->windowTitle(), QStringLiteral("Browse Directories"));
-        auto* user = new QTreeWidgetItem(new QTreeWidgetItem(f.root(), {"home"}), {"user"});
-        QCOMPARE(frmBrowseDir::FullPath(user), QStringLiteral("/home/user"));
-    }
-
-    void keysOpenAndClose_data()
-    {
-        QTest::addColumn<KeyRow>("row");
-        QTest::newRow("Right opens") << KeyRow{false, -1, Qt::Key_Right, "K1", {"K1"}};
-        QTest::newRow("Enter keeps open") << KeyRow{true, -1, Qt::Key_Return, "K1", {"K1"}};
-        QTest::newRow("Right on open goes in") << KeyRow{true, -1, Qt::Key_Right, "K1-1", {"K1"}};
-        QTest::newRow("Right opens a child") << KeyRow{true, 1, Qt::Key_Right, "K1-2", {"K1", "K1-2"}};
-        QTest::newRow("Left closes") << KeyRow{true, -1, Qt::Key_Left, "K1", {}};
-    }
-    void keysOpenAndClose()
-    {
-        QFETCH(KeyRow, row);
-        BrowserFixture f({"b10/", "b9/in/", "B1/", ".hidden/", "file.jpg"});
-        f.browser->show();
-        if (row.opened) {
-            f.doubleClick(f.root());
-            // A listed folder is not read again.
-            QVERIFY(QDir(f.dir.path()).mkdir("a0"));
-        }
-        f.tree()->setCurrentItem(row.from < 0 ? f.root() : f.root()->child(row.from));
-        QTest::keyClick(f.tree(), row.key);
-        QCOMPARE(f.selected(), row.selected);
-        QCOMPARE(f.openKeys(), row.open);
-        // Keys list a folder as a double-click does: once, in the same order.
-        QCOMPARE(f.subFolders(f.root()), (QStringList{"B1", "b9", "b10"}));
-    }
-
     void newFolderJoinsTheTree()
     {
         BrowserFixture f({"a/", "c/"});

@@ -1,5 +1,5 @@
 // The search of a folder tree for pictures, in the order a user expects,
-// through folders that defy it: special files, link loops, unreadable folders.
+// through folders that cannot be read, as its labels follow it.
 #include "catalogue/folderscan.h"
 #include "catalogue/imagelistmodel.h"
 #include "fixtures.h"
@@ -8,7 +8,6 @@
 #include "support/testmain.h"
 #include "support/tree.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,20 +20,6 @@ using testsupport::CatalogueFixture;
 using testsupport::itemsOf;
 
 namespace {
-
-// Makes each entry of a tree: "link|name|target" a link, any other as
-// makeTree does.
-bool makeEntries(const QString& root, const QStringList& entries)
-{
-    for (const QString& entry : entries) {
-        const QString at = root + "/";
-        if (!(entry.startsWith("link|")
-                  ? QFile::link(at + entry.section('|', 2), at + entry.section('|', 1, 1))
-                  : testsupport::makeTree(root, {entry})))
-            return false;
-    }
-    return true;
-}
 
 // The search's base below the test's folder, the pacer's step, and what the
 // search found and put on the labels; "@" stands for the test's folder with
@@ -54,39 +39,6 @@ class TestFolderScan : public QObject {
     Q_OBJECT
 
 private slots:
-    void imagesComeSubFoldersFirstInListingOrder_data()
-    {
-        QTest::addColumn<QStringList>("tree");
-        QTest::addColumn<QStringList>("found");
-        QTest::newRow("whole tree before the next, numbers by value")
-            << QStringList{"b.jpg",     "a/a.jpg",  "a/b/d.jpg", "a/b/c.jpg", "c/e.jpg",
-                           "img10.jpg", "IMG1.jpg", "img2.jpg",  "d10/a.jpg", "d9/a.jpg"}
-            << QStringList{"a/b/c.jpg", "a/b/d.jpg", "a/a.jpg",  "c/e.jpg",  "d9/a.jpg",
-                           "d10/a.jpg", "b.jpg",     "IMG1.jpg", "img2.jpg", "img10.jpg"};
-        QTest::newRow("both endings, any case; hidden entries")
-            << QStringList{"X.JPG",  "y.jpeg",   "Z.JpEg", "w.png",    "v.jpg.txt", "xjpg",        "x.jpe",
-                           "x.jpgg", ".h/x.jpg", ".y.jpg", "a/.z.jpg", "a/k.jpg",   "f.jpg/in.jpg"}
-            << QStringList{"a/k.jpg", "f.jpg/in.jpg", "X.JPG", "y.jpeg", "Z.JpEg"};
-        // b is entered once, by its own name; its second name comes later.
-        QTest::newRow("links followed, loops end")
-            << QStringList{"a/x.jpg",       "b/y.jpg",  "link|a/up|",
-                           "link|a/self|a", "link|c|b", "link|alias.jpg|b/y.jpg"}
-            << QStringList{"a/x.jpg", "b/y.jpg", "alias.jpg"};
-    }
-    void imagesComeSubFoldersFirstInListingOrder()
-    {
-        QFETCH(QStringList, tree);
-        QFETCH(QStringList, found);
-        QTemporaryDir dir;
-        QVERIFY(makeEntries(dir.path(), tree));
-        CatalogueFixture fixture;
-        ImageCollection images;
-        catalogue::SearchFolder(dir.path(), images, fixture.context);
-        QCOMPARE(itemsOf(images).replaceInStrings(dir.path() + "/", ""), found);
-        for (const QString& image : images)
-            QVERIFY(QFile::exists(image));
-    }
-
     // A search of a tree with a folder that fails to list (52 is reported,
     // the others not) or a Stop pressed while the status line names a folder.
     void searchFollowedOnItsLabels_data()
