@@ -10,7 +10,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
 
 using platform::DriveType;
 
@@ -53,15 +52,6 @@ struct BrowserFixture {
         browser->tvwMain_DblClick();
     }
     QString selected() const { return browser->selectedNode() ? keyOf(browser->selectedNode()) : "none"; }
-    // The keys of the open nodes, from the top down.
-    QStringList openKeys() const
-    {
-        QStringList keys;
-        for (QTreeWidgetItemIterator it(tree()); *it; ++it)
-            if ((*it)->isExpanded() && (*it)->childCount() > 0)
-                keys << keyOf(*it);
-        return keys;
-    }
     QStringList subFolders(const QTreeWidgetItem* node) const
     {
         QStringList result;
@@ -70,16 +60,6 @@ struct BrowserFixture {
         return result;
     }
     QStringList folders() const { return QDir(dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot); }
-};
-
-// The volume double-clicked first, the current node (-1 the volume, else its
-// child), the key pressed, and the node selected and the nodes open after it.
-struct KeyRow {
-    bool opened;
-    int from;
-    Qt::Key key;
-    QString selected;
-    QStringList open;
 };
 
 } // namespace
