@@ -70,7 +70,6 @@ private slots:
         QTest::addColumn<QByteArray>("written");
         QTest::newRow("Current Image List") << "mnuSaveList_0" << QByteArray("/i.jpg\r\n");
         QTest::newRow("Current Favorites") << "mnuSaveList_1" << QByteArray("/f.jpg\r\n");
-        QTest::newRow("toolbar Save") << "Toolbar1_4" << QByteArray("/f.jpg\r\n");
     }
     void saveEntriesWriteTheirOwnList()
     {
@@ -102,15 +101,11 @@ private slots:
         QTest::newRow("list file split at its blank")
             << ArgumentsRow{{"my", "list.lum"}, {"p/b.jpg", "p/a.jpg"}};
         QTest::newRow("missing picture") << ArgumentsRow{{"gone.jpg"}, {}, {}, {}, "gone.jpg"};
-        QTest::newRow("version") << ArgumentsRow{{"--version"},
-                                                 {},
-                                                 {},
-                                                 {},
-                                                 {},
-                                                 QStringLiteral("lumarine %1.%2.%3\n")
-                                                     .arg(version::Major)
-                                                     .arg(version::Minor)
-                                                     .arg(version::Revision)};
+        const QString versionText = QStringLiteral("lumarine %1.%2.%3\n")
+                                        .arg(version::Major)
+                                        .arg(version::Minor)
+                                        .arg(version::Revision);
+        QTest::newRow("version") << ArgumentsRow{{"--version"}, {}, {}, {}, {}, versionText};
         QTest::newRow("unknown option") << ArgumentsRow{{"-x"}, {}, {}, {}, {}, "Unknown option 'x'.\n"};
     }
     void argumentsOpenWhatTheyName()

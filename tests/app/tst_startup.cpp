@@ -23,7 +23,6 @@ private slots:
             << QByteArray("RANDOM=True\nDELAY=soon\nTNSIZE=lArGe\n[PATHS]\nBASE=" + QByteArray(120, 'b') +
                           "\n")
             << QString(99, 'b') + "|soon|random|Large|Large||" << 0;
-        QTest::newRow("base NONE") << QByteArray("[PATHS]\nBASE=NONE\n") << "|3||Small|Small||" << 0;
         QTest::newRow("unknown size")
             << QByteArray("DELAY=9\nTNSIZE=Huge\nTNPREVIEW=True\nShowButtonNames=True\n")
             << "|9||Small|Huge||" << 383;
