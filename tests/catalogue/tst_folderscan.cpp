@@ -3,7 +3,6 @@
 #include "catalogue/folderscan.h"
 #include "catalogue/imagelistmodel.h"
 #include "fixtures.h"
-#include "platform/basui.h"
 #include "support/modelrows.h"
 #include "support/testmain.h"
 #include "support/tree.h"
@@ -122,14 +121,6 @@ private slots:
         QCOMPARE(fixture.dialogs.asked().last().style, platform::mb::YesNo | platform::mb::Question);
         QCOMPARE(fixture.labels.counts.last(), "3");
         QVERIFY(fixture.labels.busyAtCounts.last() && !basUI::IsBusyCursorOn());
-    }
-
-    void baseComboListsVolumes()
-    {
-        testsupport::FailingFileSystem fileSystem;
-        QCOMPARE(catalogue::BaseComboEntries(fileSystem).value(0), QStringLiteral("/"));
-        fileSystem.failOnce(testsupport::FsCall::Volumes, 71);
-        QCOMPARE(testsupport::errorOf([&] { catalogue::BaseComboEntries(fileSystem); }), 71);
     }
 };
 

@@ -5,7 +5,6 @@
 #include "catalogue/listcommands.h"
 #include "catalogue/listfiles.h"
 #include "fixtures.h"
-#include "platform/basui.h"
 #include "support/modelrows.h"
 #include "support/testmain.h"
 #include "support/tree.h"
