@@ -21,7 +21,6 @@ const QString allOff = "0-000-00000";
 const QString forImages = "1-101-11111";
 const QString forFavourites = "1-011-11111";
 
-// The main list holds a.jpg and b.jpg, Favorites f.jpg.
 void fillLists(MainWindowFixture& f)
 {
     f.state.MainImages.Add("/p/a.jpg");

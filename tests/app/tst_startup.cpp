@@ -105,7 +105,6 @@ private slots:
         f.child<QComboBox>("txtBase")->setCurrentText("/home/user/Pictures");
         f.child<QLineEdit>("txtDelay")->setText("12");
         f.child<QComboBox>("cboTNSize")->setCurrentIndex(2);
-        QCOMPARE(f.state.ThumbSize, QStringLiteral("Large"));
         f.child<QCheckBox>("chkRandom")->click();
         QVERIFY(f.state.RandomShow);
         // Nothing is written before the program ends.
