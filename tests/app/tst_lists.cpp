@@ -43,7 +43,6 @@ private slots:
             auto* browser = qobject_cast<frmBrowseDir*>(QApplication::activeModalWidget());
             if (!browser)
                 return;
-            // The base folder's browser offers no New button.
             QVERIFY(browser->cmdNew->isHidden());
             startedAt = frmBrowseDir::FullPath(browser->selectedNode());
             browser->tvwMain->setCurrentItem(browser->tvwMain->topLevelItem(0));
