@@ -4,7 +4,6 @@
 #include "catalogue/appstate.h"
 #include "platform/filesystem.h"
 #include "platform/pacer.h"
-#include "platform/picture.h"
 #include "platform/thumbnailcache.h"
 #include "support/jpegfixtures.h"
 #include "support/modelrows.h"
@@ -13,8 +12,6 @@
 #include "support/testmain.h"
 #include "support/tree.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>

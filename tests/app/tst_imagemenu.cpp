@@ -2,8 +2,6 @@
 // image it acts on, and what is left of the context image afterwards.
 #include "mainwindowfixture.h"
 
-#include "display/frmdisplay.h"
-#include "display/thumbbox.h"
 #include "fileops/imagemenu.h"
 
 #include <functional>
@@ -19,17 +17,10 @@ QString enabling(const QMenu* menu)
     return states;
 }
 
-void enableAll(QMenu* menu)
-{
-    for (QAction* action : menu->actions())
-        action->setEnabled(true);
-}
-
 const QString allOff = "0-000-00000";
 const QString forImages = "1-101-11111";
 const QString forFavourites = "1-011-11111";
 
-// The main list holds a.jpg and b.jpg, Favorites f.jpg.
 void fillLists(MainWindowFixture& f)
 {
     f.state.MainImages.Add("/p/a.jpg");
@@ -77,52 +68,6 @@ class TestImageMenu : public QObject {
     Q_OBJECT
 
 private slots:
-    void menuBarFollowsTabAndSelection_data()
-    {
-        QTest::addColumn<QList<int>>("tabs");
-        QTest::addColumn<bool>("selected");
-        QTest::addColumn<QString>("entries");
-        QTest::addColumn<QString>("context");
-        QTest::newRow("Actions") << QList<int>{0} << true << allOff << QString();
-        QTest::newRow("Image List, selected") << QList<int>{1} << true << forImages << "/p/a.jpg";
-        QTest::newRow("Image List, nothing selected") << QList<int>{1} << false << allOff << QString();
-        QTest::newRow("Favorites, selected") << QList<int>{2} << true << forFavourites << "/p/f.jpg";
-        QTest::newRow("Favorites, nothing selected") << QList<int>{2} << false << allOff << QString();
-        QTest::newRow("Settings") << QList<int>{3} << true << allOff << QString();
-        QTest::newRow("Image List, then Actions") << QList<int>{1, 0} << true << allOff << QString();
-        QTest::newRow("Favorites, then Settings") << QList<int>{2, 3} << true << allOff << QString();
-        QTest::newRow("Settings, then Image List") << QList<int>{3, 1} << true << forImages << "/p/a.jpg";
-    }
-    void menuBarFollowsTabAndSelection()
-    {
-        QFETCH(QList<int>, tabs);
-        QFETCH(bool, selected);
-        QFETCH(QString, entries);
-        QFETCH(QString, context);
-        MainWindowFixture f;
-        fillLists(f);
-        QMenu* menu = f.child<QMenu>("mnuImage");
-        QCOMPARE(enabling(menu), allOff); // until it opens
-        for (const char* name : {"lstImages", "lstFavorites"}) {
-            auto* list = f.child<QListView>(name);
-            if (selected)
-                list->setCurrentIndex(list->model()->index(0, 0));
-        }
-        enableAll(menu);
-        for (int tab : tabs)
-            f.child<QTabWidget>("tabMain")->setCurrentIndex(tab);
-        emit menu->aboutToShow();
-        QCOMPARE(enabling(menu), entries);
-        QCOMPARE(f.state.ContextImage, context);
-        if (tabs.last() == 0 || tabs.last() == 3) {
-            // A command that reaches no list only disables the menu again.
-            enableAll(menu);
-            f.action("mnuImageSub_10")->trigger();
-            QCOMPARE(enabling(menu), allOff);
-            QVERIFY(f.dialogs.asked().isEmpty());
-        }
-    }
-
     void rightClickOffersTheListsCommands_data()
     {
         QTest::addColumn<bool>("favourites");
@@ -132,18 +77,12 @@ private slots:
         QTest::addColumn<int>("key");       // pressed instead of the right-click, on the entry selected
         QTest::newRow("image list: the entry pointed at")
             << false << true << 1 << forImages + " /p/b.jpg" << 0;
-        QTest::newRow("image list, nothing selected: the entry pointed at")
-            << false << false << 1 << forImages + " /p/b.jpg" << 0;
-        QTest::newRow("image list, below the last entry")
-            << false << true << -1 << forImages + " /p/a.jpg" << 0;
         QTest::newRow("image list, nothing selected, below the last entry")
             << false << false << -1 << allOff + " " << 0;
         QTest::newRow("favourites: the entry pointed at")
             << true << true << 1 << forFavourites + " /p/g.jpg" << 0;
         QTest::newRow("favourites, below the last entry")
             << true << true << -1 << forFavourites + " /p/f.jpg" << 0;
-        QTest::newRow("favourites, nothing selected, below the last entry")
-            << true << false << -1 << allOff + " " << 0;
         QTest::newRow("image list: the Menu key")
             << false << true << 0 << forImages + " /p/a.jpg" << int(Qt::Key_Menu);
         QTest::newRow("favourites: Shift+F10")
@@ -176,34 +115,6 @@ private slots:
         QCOMPARE(list->selectionModel()->selectedIndexes().size(), selectedRow >= 0 ? 1 : 0);
         // Closed without a command: no image is left for the next opening.
         QTRY_VERIFY_WITH_TIMEOUT(f.state.ContextImage.isEmpty(), 2000);
-    }
-
-    void thumbnailMenuOffersByFavouritesAndDeleteRedraws()
-    {
-        MainWindowFixture f;
-        f.load();
-        f.window->show();
-        const QStringList paths{f.addPicture("a.jpg"), f.addPicture("b.jpg")};
-        f.state.Favorites.Add(paths.first());
-        f.state.ThumbPreview = true;
-        f.state.ThumbSize = "SMALL";
-        f.child<QPushButton>("cmdPreview")->click();
-        frmDisplay& display = f.window->DisplayWindow();
-        QTRY_VERIFY_WITH_TIMEOUT(display.imgTN.size() >= 2 && display.imgTN[1]->toolTip() == paths.at(1),
-                                 5000);
-        const auto press = [&display](int index) {
-            return [&display, index] { QTest::mousePress(display.imgTN[index], Qt::RightButton); };
-        };
-        // The favourite's menu offers to remove it from the favourites; the other's to add it.
-        QCOMPARE(duringPopUp(f, press(0)), forFavourites + " " + paths.at(0));
-        f.dialogs.answerMessage(platform::mb::Yes);
-        QCOMPARE(duringPopUp(f, press(1), 10), forImages + " " + paths.at(1));
-        QVERIFY(!QFile::exists(paths.at(1)));
-        QCOMPARE(f.state.MainImages.Count(), 1);
-        QTRY_VERIFY_WITH_TIMEOUT(display.imgTN.size() == 1 && display.imgTN[0]->toolTip() == paths.at(0),
-                                 5000);
-        QVERIFY(f.state.ContextImage.isEmpty());
-        QTest::keyClick(&display, Qt::Key_Escape);
     }
 };
 

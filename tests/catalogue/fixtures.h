@@ -32,7 +32,10 @@ public:
 // A catalogue context over the real file system. The pacer's clock moves on
 // by `step` milliseconds at each look: 50 makes every look due, 0 none.
 struct CatalogueFixture {
-    explicit CatalogueFixture(qint64 step = 0);
+    explicit CatalogueFixture(qint64 step = 0)
+        : pacer([this, step] { return now += step; }, [this] { ++yields; })
+    {
+    }
 
     ScriptedDialogs dialogs;
     testsupport::FailingFileSystem fileSystem;
@@ -44,10 +47,22 @@ struct CatalogueFixture {
 };
 
 // A list holding the paths, in order, and the paths a list holds.
-catalogue::ImageCollection listOf(const QStringList& paths);
-QStringList itemsOf(const catalogue::ImageCollection& images);
+inline catalogue::ImageCollection listOf(const QStringList& paths)
+{
+    catalogue::ImageCollection list;
+    for (const QString& path : paths)
+        list.Add(path);
+    return catalogue::ImageCollection(list); // copied: a collection does not move
+}
+inline QStringList itemsOf(const catalogue::ImageCollection& images)
+{
+    return QStringList(images.begin(), images.end());
+}
 
 // The paths, each with "@" replaced by base.
-QStringList below(const QString& base, QStringList paths);
+inline QStringList below(const QString& base, QStringList paths)
+{
+    return paths.replaceInStrings(QStringLiteral("@"), base);
+}
 
 } // namespace testsupport

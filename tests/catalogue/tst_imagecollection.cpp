@@ -1,8 +1,5 @@
-#include "catalogue/imagecollection.h"
 #include "catalogue/imagelistmodel.h"
 #include "fixtures.h"
-#include "platform/apperror.h"
-#include "support/failingfilesystem.h"
 #include "support/modelrows.h"
 #include "support/testmain.h"
 

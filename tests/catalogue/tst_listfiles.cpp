@@ -5,7 +5,6 @@
 #include "catalogue/listcommands.h"
 #include "catalogue/listfiles.h"
 #include "fixtures.h"
-#include "platform/basui.h"
 #include "support/modelrows.h"
 #include "support/testmain.h"
 #include "support/tree.h"
@@ -58,28 +57,13 @@ class TestListFiles : public QObject {
     Q_OBJECT
 
 private slots:
-    void linesEndAtCrLfCrOrLf_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QStringList>("lines");
-        const QStringList ab{"/a.jpg", "/b.jpg"};
-        QTest::newRow("no final line end") << QByteArray("/a.jpg\r\n/b.jpg") << ab;
-        QTest::newRow("empty lines") << QByteArray("\r\n/a.jpg\r\n\r\n\r\n/b.jpg\r\n\r\n") << ab;
-        QTest::newRow("lone cr") << QByteArray("/a.jpg\r/b.jpg\r") << ab;
-        QTest::newRow("cr cr lf") << QByteArray("/a.jpg\r\r\n/b.jpg") << ab;
-        QTest::newRow("lf cr is two ends") << QByteArray("/a.jpg\n\r/b.jpg\n") << ab;
-        QTest::newRow("lf and cr lf mixed")
-            << QByteArray("/a.jpg\n\n/b.jpg\r\n/c") << QStringList{"/a.jpg", "/b.jpg", "/c"};
-        QTest::newRow("blanks kept") << QByteArray(" /a.jpg \r\n") << QStringList{" /a.jpg "};
-        QTest::newRow("eight-bit text")
-            << QByteArray("/\xc3\xa9t\xc3\xa9.jpg\r\n") << QStringList{"/été.jpg"};
-        QTest::newRow("empty file") << QByteArray() << QStringList{};
-    }
+    // Lines end at CR LF, CR or LF; empty ones are skipped, blanks kept.
     void linesEndAtCrLfCrOrLf()
     {
-        QFETCH(QByteArray, content);
-        QFETCH(QStringList, lines);
-        QCOMPARE(catalogue::ParseListFile(content), lines);
+        QCOMPARE(catalogue::ParseListFile(
+                     "\r\n/a.jpg\r\n\r\n/b.jpg\r/c\n\r/d\r\r\n /e \n/\xc3\xa9t\xc3\xa9.jpg\r\n/x"),
+                 (QStringList{"/a.jpg", "/b.jpg", "/c", "/d", " /e ", "/été.jpg", "/x"}));
+        QVERIFY(catalogue::ParseListFile({}).isEmpty());
     }
 
     void openTakesWhatALineCanName_data()
@@ -93,11 +77,7 @@ private slots:
         };
         refused("no such file", "none", {}, false, reportOf(53));
         refused("not text", "file", Jpeg, false, reportOf(321));
-        refused("text with a NUL", "file", QByteArray("/a.jpg\r\n\0/b.jpg\r\n", 17), false, reportOf(321));
-        refused("FIFO", "fifo", {}, false, reportOf(75));
         refused("1 GB", "1 GB", {}, false, reportOf(tooLarge, "The list file is larger than 64 MB."));
-        refused("10 million lines", "file", QByteArray("a\r").repeated(10'000'000), false,
-                reportOf(tooLarge, "The list file has more than 1000000 lines."));
         refused("one line too many", "file", "/a.jpg\r\n/b.jpg\r\n/c.jpg\r\n/d.jpg", true,
                 reportOf(tooLarge, "The list file has more than 3 lines."));
         const QByteArray repeats = "/a.jpg\r\n/OLD.jpg\r\n/A.JPG\r\n/b.jpg\r\n";
@@ -110,9 +90,6 @@ private slots:
                        true,    Yes,
                        {Clear}, {"/a.jpg", QString(16, 'x'), "/c.jpg"}};
         const QByteArray longest = '/' + QByteArray(4095, 'p');
-        QTest::newRow("as long as a path can be")
-            << OpenRow{"file",  "/a.jpg\r\n" + longest + "\r\n/b.jpg", false, Yes,
-                       {Clear}, {"/a.jpg", longest, "/b.jpg"}};
         const QString leftOut =
             " of the list file %1 left out: %2 not text in the system's encoding, or longer "
             "than a path can be.";
@@ -159,25 +136,16 @@ private slots:
         QTest::newRow("no asks again") << SaveRow{
             "list.lum", old, 0, {"list.lum", QString::number(No), "list.lum", yes}, {Overwrite, Overwrite},
             true};
-        QTest::newRow("hidden file counts")
-            << SaveRow{".list.lum", old, 0, {".list.lum", yes}, {Overwrite}, true};
         // The dialog shows again; a new name without extension is saved as a list file.
-        QTest::newRow("a picture") << SaveRow{
-            "photo.jpg", Jpeg, 0, {"photo.jpg", ok, "fresh"}, {"photo.jpg" + notList}, false};
         QTest::newRow("a picture, named without extension")
             << SaveRow{"photo.lum", Jpeg, 0, {"photo", ok, "fresh"}, {"photo.lum" + notList}, false};
-        QTest::newRow("text holding a NUL") << SaveRow{"notes.lum",
-                                                       QByteArray("/a.jpg\r\n\0", 9),
-                                                       0,
-                                                       {"notes.lum", ok, "fresh"},
-                                                       {"notes.lum" + notList},
-                                                       false};
+        const QByteArray nul("/a.jpg\r\n\0", 9);
+        QTest::newRow("text holding a NUL")
+            << SaveRow{"notes.lum", nul, 0, {"notes.lum", ok, "fresh"}, {"notes.lum" + notList}, false};
         QTest::newRow("a FIFO") << SaveRow{
             "pipe.lum", {}, 0, {"pipe.lum", ok, "fresh"}, {"pipe.lum" + notList}, false};
         QTest::newRow("disk full") << SaveRow{
             "list.lum", old, 61, {"list.lum", yes, ok, ok}, {Overwrite, reportOf(61), "@list.lum"}, false};
-        QTest::newRow("folder missing") << SaveRow{
-            "list.lum", old, 0, {"missing/list.lum", ok, ok}, {reportOf(76), "@missing/list.lum"}, false};
     }
     void saveNeverLosesAFile()
     {
@@ -228,79 +196,44 @@ private slots:
         catalogue::SaveList(testsupport::listOf(lines), cdlMain, dir.path(), fixture.dialogs,
                             fixture.fileSystem);
         QCOMPARE(testsupport::readBytes(file), QByteArray("/p/a.jpg\r\n/p/b.jpg\r\n"));
-        QCOMPARE(fixture.dialogs.asked().last().style, OkOnly | Exclamation);
         const QStringList shown = fixture.dialogs.messageTexts().value(0).split("\r\n");
-        QCOMPARE(shown.first(),
-                 "Not saved, since a name with a line break cannot be one line of a list file:");
-        QCOMPARE(shown.mid(2, 3),
-                 (QStringList{"/p/two\u21b5lines.jpg", "/p/cr\u21b5.jpg", "/q/0\u21b5.jpg"}));
-        QCOMPARE(shown.last(), "and 3 more");
-    }
-
-    void dialogsKeepTheirState()
-    {
-        QTemporaryDir dir;
-        const QString file = dir.filePath("kept.lum");
-        CatalogueFixture fixture;
-        ImageCollection images = testsupport::listOf({"/old.jpg"});
-        platform::FileDialogState cdlMain;
-        fixture.dialogs.answerSaveFile(file);
-        catalogue::SaveList(images, cdlMain, "/program/folder", fixture.dialogs, fixture.fileSystem);
-        // The open dialog closed changes nothing.
-        fixture.dialogs.answerOpenFile("");
-        catalogue::OpenList(std::nullopt, cdlMain, images, fixture.context);
-        QCOMPARE(testsupport::itemsOf(images), QStringList{"/old.jpg"});
-        QVERIFY(fixture.labels.counts.isEmpty());
-        const platform::FileDialogState& save = fixture.dialogs.fileDialogs.at(0);
-        const platform::FileDialogState& open = fixture.dialogs.fileDialogs.at(1);
-        QCOMPARE(
-            QStringList({save.title, save.filter, save.initialFolder, open.title, open.filter,
-                         open.initialFolder, open.fileName}),
-            QStringList({"Lumarine file name:", "Lumarine files (*.lum)|*.lum", "/program/folder",
-                         "Open Lumarine file:", "Lumarine files (*.lum)|*.lum", "/program/folder", file}));
+        QCOMPARE(shown.first(1) + shown.mid(2, 3) + shown.last(1),
+                 (QStringList{"Not saved, since a name with a line break cannot be one line of a list file:",
+                              "/p/two\u21b5lines.jpg", "/p/cr\u21b5.jpg", "/q/0\u21b5.jpg", "and 3 more"}));
     }
 
     void addAllTakesTheMainListAndSkipsFavorites_data()
     {
         QTest::addColumn<int>("answer");
-        QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QStringList>("favorites");
-        QTest::addColumn<qint64>("step"); // the pacer's: 50 lets events run after every line
-        QTest::newRow("empty list") << int(Yes) << QStringList{} << QStringList{"/f.jpg"} << qint64(0);
-        QTest::newRow("answered no") << int(No) << QStringList{"/a.jpg"} << QStringList{"/f.jpg"}
-                                     << qint64(0);
-        QTest::newRow("new lines appended in order")
-            << int(Yes) << QStringList{"/c.jpg", "/a.jpg"} << QStringList{"/f.jpg", "/c.jpg", "/a.jpg"}
-            << qint64(0);
-        QTest::newRow("paced, a favourite in other letter case")
-            << int(Yes) << QStringList{"/a.jpg", "/F.JPG", "/b.jpg"}
-            << QStringList{"/f.jpg", "/a.jpg", "/b.jpg"} << qint64(50);
+        QTest::newRow("answered no") << int(No) << QStringList{"/f.jpg"};
+        QTest::newRow("a favourite in other letter case skipped")
+            << int(Yes) << QStringList{"/f.jpg", "/a.jpg", "/b.jpg"};
     }
     void addAllTakesTheMainListAndSkipsFavorites()
     {
         QFETCH(int, answer);
-        QFETCH(QStringList, lines);
         QFETCH(QStringList, favorites);
-        QFETCH(qint64, step);
-        CatalogueFixture fixture(step);
+        CatalogueFixture fixture(50); // events run after every line
         ImageCollection faves = testsupport::listOf({"/f.jpg"});
         catalogue::ImageListModel favesBox{faves};
         QAbstractItemModelTester tester(&favesBox);
-        const bool duplicate = lines.contains("/F.JPG");
+        const bool yes = answer == Yes;
         fixture.dialogs.answerMessage(answer);
-        if (duplicate)
+        if (yes)
             fixture.dialogs.answerMessage(Ok);
-        catalogue::AddAllToFavorites(testsupport::listOf(lines), faves, fixture.dialogs, fixture.pacer);
+        catalogue::AddAllToFavorites(testsupport::listOf({"/a.jpg", "/F.JPG", "/b.jpg"}), faves,
+                                     fixture.dialogs, fixture.pacer);
         QStringList expected{"Add all images to your favorites list?"};
-        if (duplicate)
+        if (yes)
             expected << "You are attempting to add a duplicate record to the favorites list.  Lumarine will "
                         "remove this.";
         QCOMPARE(fixture.dialogs.messageTexts(), expected);
         QCOMPARE(fixture.dialogs.asked().first().style, YesNo | Question);
-        QCOMPARE(fixture.dialogs.asked().last().style, duplicate ? OkOnly | Information : YesNo | Question);
+        QCOMPARE(fixture.dialogs.asked().last().style, yes ? OkOnly | Information : YesNo | Question);
         QCOMPARE(testsupport::rowsOf(favesBox), favorites);
         QVERIFY(!basUI::IsBusyCursorOn());
-        QCOMPARE(fixture.yields > 0, step > 0 && !lines.isEmpty() && answer == Yes);
+        QCOMPARE(fixture.yields > 0, yes);
         // Clearing the favourites asks first.
         fixture.dialogs.answerMessage(No);
         catalogue::ClearFavorites(faves, fixture.dialogs);
