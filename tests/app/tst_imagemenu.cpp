@@ -2,6 +2,8 @@
 // image it acts on, and what is left of the context image afterwards.
 #include "mainwindowfixture.h"
 
+#include "display/frmdisplay.h"
+#include "display/thumbbox.h"
 #include "fileops/imagemenu.h"
 
 #include <functional>
@@ -115,6 +117,34 @@ private slots:
         QCOMPARE(list->selectionModel()->selectedIndexes().size(), selectedRow >= 0 ? 1 : 0);
         // Closed without a command: no image is left for the next opening.
         QTRY_VERIFY_WITH_TIMEOUT(f.state.ContextImage.isEmpty(), 2000);
+    }
+
+    void thumbnailMenuOffersByFavouritesAndDeleteRedraws()
+    {
+        MainWindowFixture f;
+        f.load();
+        f.window->show();
+        const QStringList paths{f.addPicture("a.jpg"), f.addPicture("b.jpg")};
+        f.state.Favorites.Add(paths.first());
+        f.state.ThumbPreview = true;
+        f.state.ThumbSize = "SMALL";
+        f.child<QPushButton>("cmdPreview")->click();
+        frmDisplay& display = f.window->DisplayWindow();
+        QTRY_VERIFY_WITH_TIMEOUT(display.imgTN.size() >= 2 && display.imgTN[1]->toolTip() == paths.at(1),
+                                 5000);
+        const auto press = [&display](int index) {
+            return [&display, index] { QTest::mousePress(display.imgTN[index], Qt::RightButton); };
+        };
+        // The favourite's menu offers to remove it from the favourites; the other's to add it.
+        QCOMPARE(duringPopUp(f, press(0)), forFavourites + " " + paths.at(0));
+        f.dialogs.answerMessage(platform::mb::Yes);
+        QCOMPARE(duringPopUp(f, press(1), 10), forImages + " " + paths.at(1));
+        QVERIFY(!QFile::exists(paths.at(1)));
+        QCOMPARE(f.state.MainImages.Count(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(display.imgTN.size() == 1 && display.imgTN[0]->toolTip() == paths.at(0),
+                                 5000);
+        QVERIFY(f.state.ContextImage.isEmpty());
+        QTest::keyClick(&display, Qt::Key_Escape);
     }
 };
 

@@ -25,6 +25,20 @@ class OneThreadFileSystem final : public platform::LocalFileSystem {
     bool listsConcurrently() const override { return false; }
 };
 
+// All a search of the tree shows: the list, the labels, the messages.
+QStringList scan(const QString& root, platform::FileSystem& inner, const QStringList& unreadable, int number)
+{
+    CatalogueFixture fixture(50);
+    testsupport::FailingFileSystem fileSystem(inner);
+    for (const QString& folder : unreadable)
+        fileSystem.failAlways(testsupport::FsCall::List, number, root + "/" + folder);
+    fixture.dialogs.acceptAllMessages();
+    catalogue::Context context{fixture.dialogs, fileSystem, fixture.pacer, fixture.labels};
+    ImageCollection images;
+    catalogue::SearchFolder(root, images, context);
+    return itemsOf(images) + fixture.labels.statuses + fixture.labels.counts + fixture.dialogs.messageTexts();
+}
+
 // The search's base, the pacer's step, what the search found and put on the
 // labels; "@" stands for the test's folder with its final separator.
 struct SearchRow {
@@ -128,6 +142,37 @@ private slots:
         QCOMPARE(fixture.dialogs.asked().last().style, platform::mb::YesNo | platform::mb::Question);
         QCOMPARE(fixture.labels.counts.last(), "3");
         QVERIFY(fixture.labels.busyAtCounts.last() && !basUI::IsBusyCursorOn());
+    }
+
+    // Folders listed ahead on worker threads change nothing of what the walk
+    // alone finds, says and asks, through links, loops and failures.
+    void listingAheadChangesNothing()
+    {
+        QTemporaryDir dir;
+        QStringList wide;
+        for (int i = 0; i < 40; ++i)
+            for (const char* leaf : {"/a/1.jpg", "/b/c/2.jpg", "/3.jpg"})
+                wide << QStringLiteral("f%1").arg(i) + leaf;
+        QVERIFY(testsupport::makeTree(dir.path(), wide));
+        for (const auto& [link, target] : {std::pair{"f0/up", "."},
+                                           {"f1/self", "f1"},
+                                           {"f2/next", "f3"},
+                                           {"f9/back", "f4/b"},
+                                           {"f5/b/c/up", "f5"}})
+            QVERIFY(QFile::link(dir.filePath(target), dir.filePath(link)));
+        const QList<std::pair<QStringList, int>> failures{
+            {{}, 0},
+            {{"f3/b/", "f7/", "f5/b/c/up/a/"}, 70},
+            {{"f2/a/", "f30/b/c/"}, platform::err::BadFileName}};
+        for (const auto& [unreadable, number] : failures) {
+            OneThreadFileSystem alone;
+            const QStringList expected = scan(dir.path(), alone, unreadable, number);
+            QVERIFY(expected.size() > 80);
+            platform::LocalFileSystem threaded;
+            // Repeated, since the workers' timing differs from run to run.
+            for (int run = 0; run < 5; ++run)
+                QCOMPARE(scan(dir.path(), threaded, unreadable, number), expected);
+        }
     }
 };
 

@@ -16,6 +16,7 @@ enum class FsCall {
     List,
     Exists,
     CreateFolder,
+    Identity,
     Volumes,
     ReadFile,
     WriteFile,
@@ -47,7 +48,7 @@ public:
     int attributes(const QString& path) override { return inner_.attributes(path); }
     bool exists(const QString& path) override { return after(FsCall::Exists, path).exists(path); }
     void createFolder(const QString& path) override { after(FsCall::CreateFolder, path).createFolder(path); }
-    FileId identity(const QString& path) override { return inner_.identity(path); }
+    FileId identity(const QString& path) override { return after(FsCall::Identity, path).identity(path); }
     bool isPseudoFolder(const QString& path) override { return inner_.isPseudoFolder(path); }
     QList<Volume> volumes() override { return after(FsCall::Volumes, {}).volumes(); }
     QByteArray readFile(const QString& path, qint64 maxBytes = platform::NoSizeLimit) override
