@@ -13,7 +13,7 @@ packages=(
     fonts-dejavu-core
     xvfb xauth xdotool x11-apps imagemagick
     libjpeg-turbo-progs
-    dbus-daemon at-spi2-core
+    dbus-daemon at-spi2-core python3-pyatspi
 )
 packaging=(debhelper lintian appstream desktop-file-utils man-db groff-base)
 bench=(libx11-dev libxext-dev libxtst-dev openbox feh nsxiv qimgv fuse3 python3-fusepy)

@@ -46,6 +46,18 @@ struct FailureRow {
     QString shown;
 };
 
+// Records where the picture stood each time it became visible.
+class ShowWatcher final : public QObject {
+public:
+    QList<QRect> shownAt;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            shownAt << static_cast<QWidget*>(watched)->geometry();
+        return false;
+    }
+};
+
 } // namespace
 
 class TestShow : public QObject {
@@ -218,6 +230,31 @@ private slots:
 
     // On a 12000 x 9000 screen: the height first, the width then, to 90 %;
     // a smaller picture keeps its own size.
+    // Decoded at the size shown, one picture pixel to one device pixel at its
+    // own size, and shown each time only once it is fitted and placed.
+    void pictureIsFittedCentredAndDecodedAtThatSize()
+    {
+        struct Row {
+            qreal ratio;
+            QSize picture, decoded;
+            QRect placed;
+        };
+        const QRect reduced(40, 30, 720, 540); // 960 x 720 pixels is taller than the screen
+        for (const Row& row :
+             {Row{1.0, {960, 720}, {720, 540}, reduced}, Row{2.0, {2000, 1500}, {1440, 1080}, reduced},
+              Row{1.5, {2000, 1500}, {1080, 810}, reduced},
+              Row{2.0, {960, 720}, {960, 720}, {160, 120, 480, 360}}}) {
+            DisplayFixture f(1, row.picture);
+            f.window->setScreenTwips(QSizeF(12000, 9000), row.ratio);
+            ShowWatcher watcher;
+            f.window->imgMain->installEventFilter(&watcher);
+            f.standardShow(3);
+            f.window->DisplayImage(1);
+            QCOMPARE(std::pair(f.window->imgMain->pixmap().size(), watcher.shownAt),
+                     std::pair(row.decoded, QList<QRect>({row.placed, row.placed})));
+        }
+    }
+
     void pictureFitsTheScreen()
     {
         const QSizeF screen(12000, 9000);

@@ -15,8 +15,8 @@ wait_for 10 xdotool search --all --pid "$APP_PID" --onlyvisible --name '^Browse 
 browser=$(xdotool search --all --pid "$APP_PID" --onlyvisible --name '^Browse Directories$' | head -n 1)
 wait_for 10 xdotool windowfocus --sync "$browser" || fail "the folder browser could not take the focus"
 wait_for 10 shows "tree" "Folders" || fail "no tree named Folders"
-wait_for 10 shows "tree item" "outer" || fail "the tree does not show the base folder"
-! shows "tree item" "inner" || fail "the base folder is open before any key"
+wait_for 10 shows "table cell" "outer" || fail "the tree does not show the base folder"
+! shows "table cell" "inner" || fail "the base folder is open before any key"
 xdotool key --clearmodifiers Right
-wait_for 10 shows "tree item" "inner" || fail "Right did not open the base folder: $(a11y_tree)"
+wait_for 10 shows "table cell" "inner" || fail "Right did not open the base folder: $(a11y_tree)"
 passed

@@ -94,7 +94,7 @@ open_menu() {
 }
 
 # The program's accessibility tree, one node a line: depth, role, name, and
-# "x y width height" on the screen (tests/e2e/atspi). Its status is not the
+# "x y width height" on the screen (tests/e2e/atspi_tree.py). Its status is not the
 # reader's: a reader that stops at what it wants breaks the pipe.
 a11y_tree() {
     "$TREE_TOOL" Lumarine 2>/dev/null || true
