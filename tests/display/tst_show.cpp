@@ -160,15 +160,12 @@ private slots:
         QTest::newRow("no picture") << FailureRow{"text", false, 0, "", 0, "last"};
         QTest::newRow("a larger picture, after its decode began")
             << FailureRow{"a larger picture", true, 0, "", 0, "new"};
-        QTest::newRow("76 path not found") << FailureRow{"in a missing folder",
-                                                         false,
-                                                         0,
-                                                         "Can't find that file/path.  Exiting to main menu.",
-                                                         48,
-                                                         "closed"};
-        QTest::newRow("71 disk not ready") << FailureRow{
-            "", false,   71, "There is a problem accessing the specified disk.  Exiting back to main menu.",
-            48, "closed"};
+        const QString notFound = "Can't find that file/path.  Exiting to main menu.";
+        const QString notReady =
+            "There is a problem accessing the specified disk.  Exiting back to main menu.";
+        QTest::newRow("76 path not found")
+            << FailureRow{"in a missing folder", false, 0, notFound, 48, "closed"};
+        QTest::newRow("71 disk not ready") << FailureRow{"", false, 71, notReady, 48, "closed"};
         QTest::newRow("other failure: go on")
             << FailureRow{"", false, 70, "Error: 70: Permission denied", 0, "last"};
         QTest::newRow("list emptied")
@@ -228,8 +225,6 @@ private slots:
                  std::pair(f.path(3), true));
     }
 
-    // On a 12000 x 9000 screen: the height first, the width then, to 90 %;
-    // a smaller picture keeps its own size.
     // Decoded at the size shown, one picture pixel to one device pixel at its
     // own size, and shown each time only once it is fitted and placed.
     void pictureIsFittedCentredAndDecodedAtThatSize()
@@ -255,6 +250,8 @@ private slots:
         }
     }
 
+    // On a 12000 x 9000 screen: the height first, the width then, to 90 %;
+    // a smaller picture keeps its own size.
     void pictureFitsTheScreen()
     {
         const QSizeF screen(12000, 9000);

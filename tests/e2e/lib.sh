@@ -140,8 +140,6 @@ list_is() {
 
 # Saves a screenshot where LUMARINE_E2E_SCREENSHOT names, and reports success.
 passed() {
-    if [ -n "${LUMARINE_E2E_SCREENSHOT:-}" ]; then
-        screenshot "$LUMARINE_E2E_SCREENSHOT"
-    fi
+    [ -z "${LUMARINE_E2E_SCREENSHOT:-}" ] || screenshot "$LUMARINE_E2E_SCREENSHOT"
     echo "1 passed, 0 failed"
 }
