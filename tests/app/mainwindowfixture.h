@@ -5,24 +5,17 @@
 #include "platform/filesystem.h"
 #include "platform/pacer.h"
 #include "platform/thumbnailcache.h"
-#include "support/jpegfixtures.h"
-#include "support/modelrows.h"
 #include "support/recordinglauncher.h"
-#include "support/scripteddialogs.h"
 #include "support/testmain.h"
-#include "support/tree.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 

@@ -6,7 +6,6 @@
 #include "display/thumbbox.h"
 #include "fileops/imagemenu.h"
 
-#include <functional>
 
 namespace {
 

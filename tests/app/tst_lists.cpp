@@ -7,7 +7,6 @@
 #include "display/frmdisplay.h"
 #include "platform/basui.h"
 
-#include <QDir>
 #include <QTreeWidget>
 
 namespace {

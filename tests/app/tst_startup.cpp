@@ -2,7 +2,6 @@
 // file holds afterwards, and the errors that start-up reports.
 #include "mainwindowfixture.h"
 
-#include <QDir>
 #include <QRegularExpression>
 
 class TestStartup : public QObject {

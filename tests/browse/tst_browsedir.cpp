@@ -1,14 +1,8 @@
 #include "browse/frmbrowsedir.h"
 #include "platform/basui.h"
-#include "support/failingfilesystem.h"
-#include "support/scripteddialogs.h"
 #include "support/testmain.h"
-#include "support/tree.h"
 
-#include <QDir>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTreeWidget>
 
 using platform::DriveType;

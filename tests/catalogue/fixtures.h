@@ -5,8 +5,7 @@
 #include "platform/apperror.h"
 #include "platform/basui.h"
 #include "platform/pacer.h"
-#include "support/failingfilesystem.h"
-#include "support/scripteddialogs.h"
+#include "support/testmain.h"
 
 #include <QStringList>
 

@@ -3,21 +3,9 @@
 #include "catalogue/folderscan.h"
 #include "catalogue/imagelistmodel.h"
 #include "fixtures.h"
-#include "support/modelrows.h"
-#include "support/testmain.h"
-#include "support/tree.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
-
-using catalogue::ImageCollection;
-using platform::mb::No;
-using platform::mb::Ok;
-using platform::mb::Yes;
-using testsupport::below;
-using testsupport::CatalogueFixture;
-using testsupport::itemsOf;
+using catalogue::ImageCollection, platform::mb::No, platform::mb::Ok, platform::mb::Yes;
+using testsupport::below, testsupport::CatalogueFixture, testsupport::itemsOf;
 
 namespace {
 
@@ -148,12 +136,11 @@ private slots:
             for (const char* leaf : {"/a/1.jpg", "/b/c/2.jpg", "/3.jpg"})
                 wide << QStringLiteral("f%1").arg(i) + leaf;
         QVERIFY(testsupport::makeTree(dir.path(), wide));
-        for (const auto& [link, target] : {std::pair{"f0/up", "."},
-                                           {"f1/self", "f1"},
-                                           {"f2/next", "f3"},
-                                           {"f9/back", "f4/b"},
-                                           {"f5/b/c/up", "f5"}})
-            QVERIFY(QFile::link(dir.filePath(target), dir.filePath(link)));
+        // Pairs of a link and what it points at: loops, and folders reached twice.
+        const QStringList links{"f0/up", ".",       "f1/self", "f1",        "f2/next",
+                                "f3",    "f9/back", "f4/b",    "f5/b/c/up", "f5"};
+        for (qsizetype i = 0; i < links.size(); i += 2)
+            QVERIFY(QFile::link(dir.filePath(links[i + 1]), dir.filePath(links[i])));
         const QList<std::pair<QStringList, int>> failures{
             {{}, 0},
             {{"f3/b/", "f7/", "f5/b/c/up/a/"}, 70},

@@ -1,15 +1,10 @@
 #include "catalogue/imagelistmodel.h"
 #include "fixtures.h"
-#include "support/modelrows.h"
-#include "support/testmain.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
-#include <QTest>
 
-using catalogue::ImageCollection;
-using testsupport::errorOf;
-using testsupport::itemsOf;
+using catalogue::ImageCollection, testsupport::errorOf, testsupport::itemsOf;
 
 class TestImageCollection : public QObject {
     Q_OBJECT

@@ -5,17 +5,11 @@
 #include "catalogue/listcommands.h"
 #include "catalogue/listfiles.h"
 #include "fixtures.h"
-#include "support/modelrows.h"
-#include "support/testmain.h"
-#include "support/tree.h"
 
 #include <QAbstractItemModelTester>
-#include <QTemporaryDir>
-#include <QTest>
 
-using catalogue::ImageCollection;
+using catalogue::ImageCollection, testsupport::CatalogueFixture;
 using namespace platform::mb;
-using testsupport::CatalogueFixture;
 
 namespace {
 

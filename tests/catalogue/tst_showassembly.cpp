@@ -1,10 +1,7 @@
 #include "catalogue/appstate.h"
 #include "catalogue/showassembly.h"
 #include "platform/basui.h"
-#include "support/scripteddialogs.h"
 #include "support/testmain.h"
-
-#include <QTest>
 
 using namespace catalogue;
 

@@ -5,8 +5,6 @@
 #include "display/thumbbox.h"
 #include "platform/dialogs.h"
 #include "platform/picture.h"
-#include "support/jpegfixtures.h"
-#include "support/scripteddialogs.h"
 #include "support/testmain.h"
 
 #include <QApplication>
@@ -15,8 +13,6 @@
 #include <QMutex>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
 #include <memory>

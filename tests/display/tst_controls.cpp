@@ -1,10 +1,8 @@
 #include "displayfixture.h"
 
-#include <QFile>
 #include <QWheelEvent>
 
-using testsupport::DisplayFixture;
-using testsupport::range;
+using testsupport::DisplayFixture, testsupport::range;
 
 namespace {
 

@@ -8,9 +8,6 @@
 #include "display/geometry.h"
 #include "display/showsequence.h"
 #include "platform/twips.h"
-#include "support/failingfilesystem.h"
-
-#include <QFile>
 
 #include <algorithm>
 

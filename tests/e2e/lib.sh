@@ -111,10 +111,6 @@ centre_of() {
         END { if (at == "") exit 1; print at }'
 }
 
-on_screen() {
-    centre_of "$@" >/dev/null
-}
-
 # Whether the tree holds a node of role $1 and name $2, on screen or not.
 shows() {
     a11y_tree | awk -F'\t' -v role="$1" -v name="$2" '$2 == role && $3 == name { found = 1 } END { exit !found }'
@@ -123,7 +119,7 @@ shows() {
 # Clicks button $3 on the node of role $1 and name $2 ($4: "last" for the
 # last such node), once it is on screen.
 click_on() {
-    wait_for 10 on_screen "$1" "$2" "${4:-first}" || fail "no $1 '$2' on screen"
+    wait_for 10 centre_of "$1" "$2" "${4:-first}" || fail "no $1 '$2' on screen"
     # shellcheck disable=SC2046
     xdotool mousemove $(centre_of "$1" "$2" "${4:-first}") click "$3"
 }

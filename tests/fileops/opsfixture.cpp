@@ -1,10 +1,7 @@
 #include "opsfixture.h"
 
 #include <QAction>
-#include <QDir>
 #include <QDirIterator>
-#include <QFile>
-#include <QTest>
 
 #include <algorithm>
 

@@ -5,15 +5,10 @@
 #include "fileops/imagemenu.h"
 #include "fileops/imageops.h"
 #include "platform/thumbnailcache.h"
-#include "support/failingfilesystem.h"
-#include "support/modelrows.h"
-#include "support/scripteddialogs.h"
 #include "support/testmain.h"
 
 #include <QLabel>
-#include <QMap>
 #include <QMultiHash>
-#include <QTemporaryDir>
 
 // The single-image commands over a temporary folder: scripted dialogs, a
 // scripted folder browser, the two list boxes' models.
@@ -50,5 +45,3 @@ struct OpsFixture {
 private:
     QMultiHash<QString, QString> cacheEntries_;
 };
-
-using Files = QMap<QString, QByteArray>;

@@ -2,12 +2,10 @@
 // favourites): the files on disk, the lists and the context image after every
 // answer and failure.
 #include "opsfixture.h"
-#include "support/jpegfixtures.h"
 
 #include "platform/basui.h"
 
 #include <QClipboard>
-#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>

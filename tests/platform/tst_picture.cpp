@@ -4,13 +4,9 @@
 #include "platform/picture.h"
 #include "platform/thumbnailcache.h"
 #include "platform/thumbnailpng.h"
-#include "support/failingfilesystem.h"
-#include "support/jpegfixtures.h"
 #include "support/testmain.h"
 
-#include <QDir>
 #include <QImageReader>
-#include <QTemporaryDir>
 
 #include <atomic>
 #include <sys/stat.h>

@@ -1,12 +1,7 @@
 #include "platform/apperror.h"
 #include "settings/profile.h"
 #include "settings/settingsfile.h"
-#include "support/failingfilesystem.h"
 #include "support/testmain.h"
-#include "support/tree.h"
-
-#include <QDir>
-#include <QTemporaryDir>
 
 class TestProfile : public QObject {
     Q_OBJECT

@@ -2,9 +2,6 @@
 // each such program, so that it makes the application its libraries need.
 #include "support/testmain.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-
 #ifdef QT_WIDGETS_LIB
 #include <QApplication>
 using TestApplication = QApplication;

@@ -1,14 +1,38 @@
 #pragma once
 
+// What every test program shares: Qt Test, temporary folders and files, and
+// the test doubles and builders of tests/support.
+#include "support/failingfilesystem.h"
+#include "support/jpegfixtures.h"
+#include "support/scripteddialogs.h"
+#include "support/tree.h"
+
+#include <QAbstractItemModel>
+#include <QDir>
+#include <QFile>
+#include <QMap>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
 #include <vector>
 
-// Lets one test program run several test classes: each registers itself, and
-// the shared main runs them all and counts their failures.
+// Files by name, with their bytes.
+using Files = QMap<QString, QByteArray>;
+
 namespace testsupport {
 
+// What a list box shows: the display text of each row of its model.
+inline QStringList rowsOf(const QAbstractItemModel& model)
+{
+    QStringList shown;
+    for (int row = 0; row < model.rowCount(); ++row)
+        shown << model.index(row, 0).data().toString();
+    return shown;
+}
+
+// Lets one test program run several test classes: each registers itself, and
+// the shared main runs them all and counts their failures.
 using TestRun = std::function<int(int, char**)>;
 std::vector<TestRun>& registeredTests();
 
