@@ -62,6 +62,27 @@ class TestBrowseDir : public QObject {
     Q_OBJECT
 
 private slots:
+    // Right and + open a closed folder, Enter one wherever it is pressed; on
+    // an open one Right steps into it and Left closes it, as the tree does.
+    void keysOpenAndClose()
+    {
+        const QList<std::tuple<bool, int, QString, bool>> rows{
+            // opened first, key: selected, open
+            {false, Qt::Key_Right, "K1", true},  {false, Qt::Key_Plus, "K1", true},
+            {false, Qt::Key_Enter, "K1", true},  {true, Qt::Key_Return, "K1", true},
+            {true, Qt::Key_Right, "K1-1", true}, {true, Qt::Key_Left, "K1", false}};
+        for (const auto& [opened, key, selected, open] : rows) {
+            BrowserFixture f({"b10/", "b9/in/", "B1/"});
+            f.browser->show();
+            if (opened)
+                f.doubleClick(f.root());
+            f.tree()->setCurrentItem(f.root());
+            QTest::keyClick(f.tree(), Qt::Key(key));
+            QCOMPARE(std::tuple(f.selected(), f.root()->isExpanded(), f.subFolders(f.root())),
+                     std::tuple(selected, open, QStringList{"B1", "b9", "b10"}));
+        }
+    }
+
     void newFolderJoinsTheTree()
     {
         BrowserFixture f({"a/", "c/"});

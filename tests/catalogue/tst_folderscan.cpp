@@ -4,6 +4,9 @@
 #include "catalogue/imagelistmodel.h"
 #include "fixtures.h"
 
+#include <QFileInfo>
+#include <QMutex>
+
 using catalogue::ImageCollection, platform::mb::No, platform::mb::Ok, platform::mb::Yes;
 using testsupport::below, testsupport::CatalogueFixture, testsupport::itemsOf;
 
@@ -11,6 +14,20 @@ namespace {
 
 class OneThreadFileSystem final : public platform::LocalFileSystem {
     bool listsConcurrently() const override { return false; }
+};
+
+// Remembers what it was asked to list, from any thread.
+class ListingFileSystem final : public platform::LocalFileSystem {
+public:
+    QList<platform::DirEntry> list(const QString& folder, platform::ListFilter filter) override
+    {
+        mutex.lock();
+        listed << folder;
+        mutex.unlock();
+        return LocalFileSystem::list(folder, filter);
+    }
+    QMutex mutex;
+    QStringList listed;
 };
 
 // All a search of the tree shows: the list, the labels, the messages.
@@ -149,10 +166,13 @@ private slots:
             OneThreadFileSystem alone;
             const QStringList expected = scan(dir.path(), alone, unreadable, number);
             QVERIFY(expected.size() > 80);
-            platform::LocalFileSystem threaded;
+            ListingFileSystem threaded;
             // Repeated, since the workers' timing differs from run to run.
             for (int run = 0; run < 5; ++run)
                 QCOMPARE(scan(dir.path(), threaded, unreadable, number), expected);
+            // Folders alone are listed ahead: a file would cost a failed open.
+            for (const QString& folder : threaded.listed)
+                QVERIFY2(QFileInfo(folder).isDir(), qPrintable(folder));
         }
     }
 };

@@ -6,6 +6,7 @@
 #include "platform/thumbnailpng.h"
 #include "support/testmain.h"
 
+#include <QBuffer>
 #include <QImageReader>
 
 #include <atomic>
@@ -85,6 +86,20 @@ class TestPicture : public QObject {
     Q_OBJECT
 
 private slots:
+    // Pixels and both kinds of text chunk read back by Qt's own reader, as
+    // other programs read the shared cache.
+    void pngReadsBackExactly()
+    {
+        const QString uri = "file:///p/my%20photo.jpg", software = QStringLiteral("lumarine-\u00e9\u2713");
+        const QImage source = pattern(QSize(9, 4), QImage::Format_ARGB32);
+        QByteArray png = uncompressedPng(source, {{"Thumb::URI", uri}, {"Software", software}});
+        QBuffer buffer(&png);
+        const QImage read = QImageReader(&buffer, "png").read();
+        QCOMPARE(
+            std::tuple(read.text("Thumb::URI"), read.text("Software"), read.convertToFormat(source.format())),
+            std::tuple(uri, software, source));
+    }
+
     // The loader is told the picture's own size, turned as its EXIF
     // orientation says, and decodes at the size it is then asked for, never
     // larger than its own. Bytes after the end of a picture can make the file
