@@ -4,9 +4,10 @@
 # (Alt+C, the base path set in the settings file) to the last change of the
 # main window (the count and the status line at their final values, the
 # Count button back), against `find TREE -iname '*.jpg'` and the same piped
-# through `sort` in the same run. Then the same through slowfs.py, a FUSE
-# passthrough that answers each getattr and readdir after a delay, as a
-# network share or a slow disk does.
+# through `sort` in the same run, and a Count of one picture, which shows
+# what the window and the poller cost alone. Then the same through
+# slowfs.py, a FUSE passthrough that answers each getattr and readdir after a
+# delay, as a network share or a slow disk does.
 #
 #   tools/bench_launch/scan.sh [BUILD_DIR] [RUNS]
 #
@@ -34,6 +35,11 @@ for top in range(40):
 open(os.path.join(root, ".complete"), "w").close()
 PY
 fi
+
+# One picture in one folder: what a Count costs beyond the search itself (the
+# key, the busy cursor, the labels, the window's repaint, the poller's grabs).
+ONE=$BUILD/bench-scan-one
+mkdir -p "$ONE/album" && touch "$ONE/album/IMG_0000.jpg"
 
 DELAY_MS=${BENCH_SCAN_DELAY_MS:-1}
 SLOW=$WORK/slow
@@ -64,7 +70,7 @@ count_ms() {
     field key_settled_ms <<<"$out"
 }
 
-cases=()
+cases=("lumarine Count of one picture (local)")
 for place in "${places[@]}"; do
     cases+=("find -iname '*.jpg' ($place)" "find -iname '*.jpg' | sort ($place)" "lumarine Count ($place)")
     [ -n "${BENCH_LAUNCH_BEFORE:-}" ] && cases+=("before: lumarine Count ($place)")
@@ -78,6 +84,7 @@ run_case() {
     case "$1" in
     *"| sort"*) elapsed_ms bash -c 'find "$1" -iname "*.jpg" | sort' - "$tree" ;;
     find*) elapsed_ms find "$tree" -iname '*.jpg' ;;
+    "lumarine Count of one picture"*) count_ms "$BUILD" "$ONE" ;;
     "lumarine Count"*) count_ms "$BUILD" "$tree" ;;
     "before: lumarine Count"*) count_ms "$BENCH_LAUNCH_BEFORE" "$tree" ;;
     esac
