@@ -6,7 +6,6 @@
 #include "display/thumbbox.h"
 #include "fileops/imagemenu.h"
 
-
 namespace {
 
 // Enabled states of the menu's eleven entries: "1" on, "0" off, "-" a separator.
