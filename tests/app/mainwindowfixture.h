@@ -2,7 +2,6 @@
 
 #include "app/frmlummain.h"
 #include "catalogue/appstate.h"
-#include "platform/filesystem.h"
 #include "platform/pacer.h"
 #include "platform/thumbnailcache.h"
 #include "support/recordinglauncher.h"
@@ -15,7 +14,6 @@
 #include <QListView>
 #include <QMenu>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
 

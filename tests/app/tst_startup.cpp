@@ -2,8 +2,6 @@
 // file holds afterwards, and the errors that start-up reports.
 #include "mainwindowfixture.h"
 
-#include <QRegularExpression>
-
 class TestStartup : public QObject {
     Q_OBJECT
 

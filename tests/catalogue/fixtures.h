@@ -2,14 +2,9 @@
 
 #include "catalogue/context.h"
 #include "catalogue/imagecollection.h"
-#include "platform/apperror.h"
 #include "platform/basui.h"
 #include "platform/pacer.h"
 #include "support/testmain.h"
-
-#include <QStringList>
-
-#include <functional>
 
 namespace testsupport {
 

@@ -4,7 +4,6 @@
 #include "catalogue/imagelistmodel.h"
 #include "fixtures.h"
 
-#include <QFileInfo>
 #include <QMutex>
 
 using catalogue::ImageCollection, platform::mb::No, platform::mb::Ok, platform::mb::Yes;

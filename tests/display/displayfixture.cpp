@@ -1,7 +1,5 @@
 #include "displayfixture.h"
 
-#include "platform/apperror.h"
-
 namespace testsupport {
 
 platform::LoadedPicture InjectingLoader::load(const QString& path,

@@ -3,14 +3,8 @@
 #include "catalogue/appstate.h"
 #include "display/frmdisplay.h"
 #include "display/thumbbox.h"
-#include "platform/dialogs.h"
-#include "platform/picture.h"
 #include "support/testmain.h"
 
-#include <QApplication>
-#include <QHash>
-#include <QLabel>
-#include <QMutex>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>

@@ -1,7 +1,5 @@
 #include "displayfixture.h"
 
-#include <QWheelEvent>
-
 using testsupport::DisplayFixture, testsupport::range;
 
 namespace {

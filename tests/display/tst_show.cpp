@@ -2,11 +2,7 @@
 // picture and thumbnail goes, and what each failure or replaced file does.
 #include "displayfixture.h"
 
-#include "catalogue/imagecollection.h"
-#include "display/classicrandom.h"
 #include "display/firstpicture.h"
-#include "display/geometry.h"
-#include "display/showsequence.h"
 #include "platform/twips.h"
 
 #include <algorithm>

@@ -1,9 +1,6 @@
 #include "opsfixture.h"
 
-#include <QAction>
 #include <QDirIterator>
-
-#include <algorithm>
 
 namespace {
 

@@ -8,7 +8,6 @@
 #include "support/testmain.h"
 
 #include <QLabel>
-#include <QMultiHash>
 
 // The single-image commands over a temporary folder: scripted dialogs, a
 // scripted folder browser, the two list boxes' models.

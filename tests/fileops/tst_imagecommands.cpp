@@ -6,8 +6,6 @@
 #include "platform/basui.h"
 
 #include <QClipboard>
-#include <QGuiApplication>
-#include <QImage>
 #include <QMimeData>
 
 using namespace platform;

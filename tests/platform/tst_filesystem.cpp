@@ -1,11 +1,8 @@
 // The file system as the program sees it: none of its calls may block the
 // program or lead it to a file nobody named.
 #include "platform/apperror.h"
-#include "platform/dialogs.h"
-#include "platform/filesystem.h"
 #include "platform/inipath.h"
 #include "platform/naturalorder.h"
-#include "platform/volumes.h"
 #include "support/testmain.h"
 
 #include <QDirIterator>

@@ -1,7 +1,6 @@
 // Pictures decoded at the size they are shown, and the desktop's shared
 // thumbnail cache, read and written as other programs read and write it.
 #include "platform/exifthumbnail.h"
-#include "platform/picture.h"
 #include "platform/thumbnailcache.h"
 #include "platform/thumbnailpng.h"
 #include "support/testmain.h"

@@ -2,9 +2,6 @@
 
 #include "platform/filesystem.h"
 
-#include <QList>
-#include <QString>
-
 #include <functional>
 #include <mutex>
 

@@ -1,7 +1,6 @@
 #include "support/jpegfixtures.h"
 
 #include <QBuffer>
-#include <QDataStream>
 #include <QImageWriter>
 #include <QPainter>
 #include <QtEndian>

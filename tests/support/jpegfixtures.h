@@ -2,10 +2,8 @@
 
 #include "support/tree.h"
 
-#include <QByteArray>
 #include <QColor>
 #include <QSize>
-#include <QString>
 
 namespace testsupport {
 

@@ -2,8 +2,6 @@
 
 #include "platform/launcher.h"
 
-#include <QList>
-
 namespace testsupport {
 
 // Records what the program asked the desktop to open; with `opens` false the

@@ -3,7 +3,6 @@
 #include "platform/dialogs.h"
 
 #include <QList>
-#include <QString>
 
 namespace testsupport {
 

@@ -5,13 +5,7 @@
 #include "support/failingfilesystem.h"
 #include "support/jpegfixtures.h"
 #include "support/scripteddialogs.h"
-#include "support/tree.h"
 
-#include <QAbstractItemModel>
-#include <QDir>
-#include <QFile>
-#include <QMap>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>

@@ -1,8 +1,6 @@
 #include "support/tree.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 
