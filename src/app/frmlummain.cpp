@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcutEvent>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -93,6 +94,7 @@ void frmLumMain::connectHandlers()
     connectImageMenu();
     txtDelay->installEventFilter(this);
     lblLink->installEventFilter(this);
+    cmdCount->installEventFilter(this);
 }
 
 void frmLumMain::tabMain_Click(int /*previousTab*/)
@@ -177,6 +179,12 @@ bool frmLumMain::eventFilter(QObject* watched, QEvent* event)
             txtDelay_LostFocus();
     } else if (watched == lblLink && event->type() == QEvent::MouseButtonDblClick) {
         lblLink_DblClick();
+        return true;
+    } else if (watched == cmdCount && event->type() == QEvent::Shortcut &&
+               !static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
+        // Alt+C counts at once: a button's own mnemonic would first show it
+        // pressed for a tenth of a second, time the user only waits.
+        cmdCount->click();
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

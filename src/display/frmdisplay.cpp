@@ -117,15 +117,21 @@ void frmDisplay::StartAt(int position)
         hscMain->setRange(1, qMax(1, show_.count()));
         hscMain->setValue(show_.mintIndex);
     }
+    const bool thumbnails = services_.state.ThumbPreview && mode_ == display::DisplayMode::PreviewFull;
+    if (thumbnails) {
+        // The page's decodes start before the window comes up: mapping it
+        // takes time the decoders can use.
+        TNLayout();
+        pager_.prepare(show_.list(), show_.mintIndex);
+    }
     // The last show's picture must not flash up when the window appears.
     imgMain->hide();
     showOnScreen();
-    if (!services_.state.ThumbPreview || mode_ != display::DisplayMode::PreviewFull) {
+    if (!thumbnails) {
         cmdControl[6]->setText(QStringLiteral("Thumbs"));
         DisplayImage(show_.mintIndex);
     } else {
         cmdControl[6]->setText(QStringLiteral("Full"));
-        TNLayout();
         showPage();
     }
     show_.mbolStarted = true;

@@ -95,9 +95,14 @@ void ThumbPager::finish(const catalogue::ImageCollection* list, qint32 next)
     if (entries_.size() != mintPageSize() || mbolAbort)
         return;
     // Next then shows the page from memory.
+    prepare(list, next);
+}
+
+void ThumbPager::prepare(const catalogue::ImageCollection* list, qint32 first)
+{
     cancel(prepared_);
     preparedCell_ = cell();
-    prepared_ = startJobs(list, next, {});
+    prepared_ = startJobs(list, first, {});
 }
 
 void ThumbPager::clear()

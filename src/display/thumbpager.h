@@ -50,6 +50,8 @@ public:
     platform::LoadedPicture take(qint32 position, const QString& path);
     // After the last slot: a full page that was not stopped prepares the next.
     void finish(const catalogue::ImageCollection* list, qint32 next);
+    // Starts the decodes of the page beginning at first, for begin() to take over.
+    void prepare(const catalogue::ImageCollection* list, qint32 first);
     // The page's decodes stop; what it shows stays.
     void stopDecoding() { cancel(pageJobs_); }
     // Ends the page: its decodes stop and its entries go.

@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,6 +64,20 @@ bool wanted(mode_t kind, const QByteArray& name, ListFilter filter)
     return true;
 }
 
+// The entry's name as text. A name that is not valid text in the system
+// encoding cannot be given back to the file system: its decoded form would
+// name another file, or none, so such an entry is left out as hidden ones
+// are. ASCII, most names, is its own encoding and needs no round trip.
+std::optional<QString> decodedName(const QByteArray& name)
+{
+    if (std::all_of(name.cbegin(), name.cend(), [](char c) { return uchar(c) < 0x80; }))
+        return QString::fromLatin1(name);
+    QString decoded = QFile::decodeName(name);
+    if (QFile::encodeName(decoded) != name)
+        return std::nullopt;
+    return decoded;
+}
+
 struct stat statOf(const QString& path)
 {
     struct stat info {};
@@ -88,15 +103,11 @@ QList<DirEntry> LocalFileSystem::list(const QString& folder, ListFilter filter)
         if (entry->d_name[0] == '.')
             continue;
         const QByteArray name = QByteArray::fromRawData(entry->d_name, qsizetype(::strlen(entry->d_name)));
-        const QString decoded = QFile::decodeName(name);
-        // A name that is not valid text in the system encoding cannot be
-        // given back to the file system: its decoded form would name another
-        // file, or none. Such entries are left out as hidden ones are.
-        if (QFile::encodeName(decoded) != name)
-            continue;
         const mode_t kind = kindOf(fd, entry);
-        if (kind != 0 && wanted(kind, name, filter))
-            entries.append({decoded, kind == S_IFDIR});
+        if (kind != 0 && wanted(kind, name, filter)) {
+            if (const std::optional<QString> decoded = decodedName(name))
+                entries.append({*decoded, kind == S_IFDIR});
+        }
         errno = 0;
     }
     const int readError = errno;

@@ -140,6 +140,17 @@ private slots:
         QVERIFY(about.details.contains("GNU General Public License"));
     }
 
+    // Alt+C counts at once, not after the button's mnemonic has shown it pressed.
+    void countKeyStartsAtOnce()
+    {
+        MainWindowFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        f.dialogs.answerMessage(platform::mb::Ok);
+        QTest::keyClick(f.window.get(), Qt::Key_C, Qt::AltModifier);
+        QCOMPARE(f.dialogs.messageTexts(), QStringList{"You must select a base to count from."});
+    }
+
     void searchTakesOnlyItsStop_data()
     {
         QTest::addColumn<QString>("target");
