@@ -4,8 +4,9 @@
 # (Alt+C, the base path set in the settings file) to the last change of the
 # main window (the count and the status line at their final values, the
 # Count button back), against `find TREE -iname '*.jpg'` and the same piped
-# through `sort` in the same run, and a Count of one picture, which shows
-# what the window and the poller cost alone. Then the same through
+# through `sort` in the same run, find again while the poller grabs the
+# screen as it does while it waits for the Count (xpoll -W), and a Count of
+# one picture, which shows what the window and the poller cost alone. Then the same through
 # slowfs.py, a FUSE passthrough that answers each getattr and readdir after a
 # delay, as a network share or a slow disk does.
 #
@@ -72,7 +73,8 @@ count_ms() {
 
 cases=("lumarine Count of one picture (local)")
 for place in "${places[@]}"; do
-    cases+=("find -iname '*.jpg' ($place)" "find -iname '*.jpg' | sort ($place)" "lumarine Count ($place)")
+    cases+=("find -iname '*.jpg' ($place)" "find -iname '*.jpg', screen grabbed ($place)"
+        "find -iname '*.jpg' | sort ($place)" "lumarine Count ($place)")
     [ -n "${BENCH_LAUNCH_BEFORE:-}" ] && cases+=("before: lumarine Count ($place)")
 done
 filter_cases
@@ -83,6 +85,8 @@ run_case() {
     tree=$(tree_of "$1")
     case "$1" in
     *"| sort"*) elapsed_ms bash -c 'find "$1" -iname "*.jpg" | sort' - "$tree" ;;
+    *"screen grabbed"*)
+        "$XPOLL" -W -T 120 -- bash -c 'find "$1" -iname "*.jpg" >/dev/null' - "$tree" 2>/dev/null | field exit_ms ;;
     find*) elapsed_ms find "$tree" -iname '*.jpg' ;;
     "lumarine Count of one picture"*) count_ms "$BUILD" "$ONE" ;;
     "lumarine Count"*) count_ms "$BUILD" "$tree" ;;
