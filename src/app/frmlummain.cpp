@@ -47,6 +47,7 @@ frmLumMain::~frmLumMain() = default;
 void frmLumMain::decodeFirstPictureWhenIdle()
 {
     idle_ = new QTimer(this);
+    idle_->setObjectName(QStringLiteral("idle"));
     idle_->setSingleShot(true);
     idle_->setInterval(1000);
     connect(idle_, &QTimer::timeout, this, &frmLumMain::decodeFirstPicture);

@@ -7,6 +7,7 @@
 #include "display/frmdisplay.h"
 #include "platform/basui.h"
 
+#include <QSignalSpy>
 #include <QTreeWidget>
 
 namespace {
@@ -59,6 +60,35 @@ private slots:
         // It opened at the base folder, or at what is left of it: "/before" is gone.
         QCOMPARE(startedAt, QStringLiteral("/"));
         QCOMPARE(baseBox->currentText(), how == "ok" ? "/" : how == "close" ? "" : "/before");
+    }
+
+    // The lists' pictures reach the show's window: the one Show All begins
+    // with is decoded there while the main window is idle (with both lists
+    // empty nothing is), and a double-click on a row shows its picture alone.
+    void listedPicturesReachTheShowsWindow()
+    {
+        MainWindowFixture f;
+        f.load();
+        auto* idle = f.child<QTimer>("idle");
+        idle->setInterval(0);
+        idle->start();
+        QVERIFY(QSignalSpy(idle, &QTimer::timeout).wait() && !f.window->findChild<frmDisplay*>());
+        const QString first = f.addPicture("a.jpg"), second = f.addPicture("b.jpg");
+        QVERIFY(QSignalSpy(idle, &QTimer::timeout).wait() && f.window->findChild<frmDisplay*>());
+        f.state.Favorites.Add(first);
+        QStringList shown;
+        for (const char* name : {"lstImages", "lstFavorites"}) {
+            auto* list = f.child<QListView>(name);
+            QTimer::singleShot(0, f.window.get(), [&] {
+                if (auto* single = qobject_cast<frmDisplay*>(QApplication::activeModalWidget())) {
+                    shown << single->imgMain->toolTip();
+                    QTest::keyClick(single, Qt::Key_Escape);
+                }
+            });
+            list->setCurrentIndex(list->model()->index(list->model()->rowCount() - 1, 0));
+            emit list->doubleClicked(list->currentIndex());
+        }
+        QCOMPARE(shown, QStringList({second, first}));
     }
 
     void saveEntriesWriteTheirOwnList_data()

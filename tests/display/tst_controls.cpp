@@ -137,6 +137,7 @@ private slots:
         QTest::newRow("thumbs: Down off the page: the same column") << int(Qt::Key_Down) << true << 27 << 33;
         QTest::newRow("thumbs: Left off the page: the page before's last")
             << int(Qt::Key_Left) << true << 1 << 39;
+        QTest::newRow("thumbs: Up off the page: the same column") << int(Qt::Key_Up) << true << 2 << 35;
         QTest::newRow("thumbs: Menu key") << int(Qt::Key_Menu) << true << 2 << 2;
     }
     void previewKeysActOverTheFocusedControl()
