@@ -87,8 +87,7 @@ private slots:
         if (captions)
             f.child<QCheckBox>("chkShowNames")->click();
         f.window->close();
-        QCOMPARE(f.programEnded, 1);
-        QCOMPARE(f.dialogs.asked().size(), 1);
+        QCOMPARE(std::pair(f.programEnded, f.dialogs.asked().size()), std::pair(1, qsizetype(1)));
         const QString said = f.dialogs.asked().first().text;
         QVERIFY2(said.startsWith("An error has occurred!\r\n\r\nError: ") && said.contains(f.iniPath()),
                  qPrintable(said));

@@ -141,9 +141,8 @@ private slots:
         platform::LoadedPicture picture;
         const int error = testsupport::errorOf(
             [&] { picture = atLaunch ? launch.load(asked, askedSize) : show.load(asked, askedSize); });
-        QCOMPARE(error == 0, shown.isValid());
-        QCOMPARE(picture.image.size(), shown.isValid() ? shown : QSize(0, 0));
-        QCOMPARE(loader.loadsOf(path) + loader.loadsOf(other), loads);
+        QCOMPARE(std::tuple(error == 0, picture.image.size(), loader.loadsOf(path) + loader.loadsOf(other)),
+                 std::tuple(shown.isValid(), shown.isValid() ? shown : QSize(0, 0), loads));
     }
 
     void failedOrReplacedPictureGetsItsReaction_data()

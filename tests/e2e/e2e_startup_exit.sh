@@ -9,7 +9,7 @@ wait_for 10 grep -q '/lumarine.html$' "$WORK/opened" || fail "the first start di
 
 open_menu alt+f
 xdotool key x
-wait_for 10 program_ended || fail "File, Exit did not end the program"
+wait_for 10 bash -c '! kill -0 "$1"' - "$APP_PID" || fail "File, Exit did not end the program"
 wait "$APP_PID" || fail "the program ended with status $?"
 
 for line in '[Settings]' 'FirstStart=Done' 'ShowButtonNames=True' 'RANDOM=False' 'DELAY=3' 'TNSIZE=Small' \

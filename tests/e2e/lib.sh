@@ -58,10 +58,6 @@ start_lumarine() {
     wait_for 10 xdotool windowfocus --sync "$MAIN_WINDOW" || fail "the main window could not take the focus"
 }
 
-program_ended() {
-    ! kill -0 "$APP_PID" 2>/dev/null
-}
-
 screenshot() {
     import -window root "$1"
 }

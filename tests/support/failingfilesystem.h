@@ -36,31 +36,19 @@ public:
     FileId identity(const QString& path) override { return after(FsCall::Identity, path).identity(path); }
     bool isPseudoFolder(const QString& path) override { return inner_.isPseudoFolder(path); }
     QList<Volume> volumes() override { return inner_.volumes(); }
-    QByteArray readFile(const QString& path, qint64 maxBytes = platform::NoSizeLimit) override
-    {
-        return inner_.readFile(path, maxBytes);
-    }
-    QByteArray readFileHead(const QString& path, qint64 maxBytes) override
-    {
-        return inner_.readFileHead(path, maxBytes);
-    }
+    QByteArray readFile(const QString& p, qint64 max) override { return inner_.readFile(p, max); }
+    QByteArray readFileHead(const QString& p, qint64 max) override { return inner_.readFileHead(p, max); }
     void writeFile(const QString& path, const QByteArray& content) override
     {
         after(FsCall::WriteFile, path).writeFile(path, content);
     }
-    void appendFile(const QString& path, const QByteArray& content) override
-    {
-        inner_.appendFile(path, content);
-    }
+    void appendFile(const QString& p, const QByteArray& b) override { inner_.appendFile(p, b); }
     void copyFile(const QString& from, const QString& to, platform::CopyMode mode) override
     {
         after(FsCall::CopyFile, from);
         after(FsCall::CopyFile, to).copyFile(from, to, mode);
     }
-    void rename(const QString& from, const QString& to) override
-    {
-        after(FsCall::Rename, from).rename(from, to);
-    }
+    void rename(const QString& a, const QString& b) override { after(FsCall::Rename, a).rename(a, b); }
     void removeFile(const QString& path) override { after(FsCall::RemoveFile, path).removeFile(path); }
 
 private:
