@@ -6,9 +6,9 @@
 # Count button back), against `find TREE -iname '*.jpg'` and the same piped
 # through `sort` in the same run, find again while the poller grabs the
 # screen as it does while it waits for the Count (xpoll -W), and a Count of
-# one picture, which shows what the window and the poller cost alone. Then the same through
-# slowfs.py, a FUSE passthrough that answers each getattr and readdir after a
-# delay, as a network share or a slow disk does.
+# one picture, which shows what the window and the poller cost alone. Then
+# the same through slowfs.py, a FUSE passthrough that answers each getattr
+# and readdir after a delay, as a network share or a slow disk does.
 #
 #   tools/bench_launch/scan.sh [BUILD_DIR] [RUNS]
 #
