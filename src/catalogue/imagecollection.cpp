@@ -4,36 +4,6 @@
 
 namespace catalogue {
 
-bool ImageCollection::Key::operator==(const Key& other) const
-{
-    // Keys of different hashes differ: most comparisons end at once.
-    return hash == other.hash && path.compare(other.path, Qt::CaseInsensitive) == 0;
-}
-
-// Folds whole characters, as the comparison does: a letter outside the Basic
-// Multilingual Plane is two UTF-16 units that fold only together.
-ImageCollection::Key::Key(QStringView text) : path(text), hash(1469598103934665603ull) // FNV-1a
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        char32_t c = text[i].unicode();
-        if (c < 0x80) {
-            // Paths are mostly ASCII, whose folding needs no table.
-            if (c >= U'A' && c <= U'Z')
-                c += 32;
-        } else {
-            if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-                c = QChar::surrogateToUcs4(char16_t(c), text[++i].unicode());
-            c = QChar::toCaseFolded(c);
-        }
-        hash = (hash ^ c) * 1099511628211ull;
-    }
-}
-
-size_t qHash(const ImageCollection::Key& key, size_t seed) noexcept
-{
-    return key.hash ^ seed;
-}
-
 ImageCollection::ImageCollection() = default;
 
 ImageCollection::Batch::Batch(ImageCollection& list) : list_(list)
@@ -82,16 +52,29 @@ void ImageCollection::Add(const QString& path)
 
 bool ImageCollection::AddIfAbsent(const QString& path)
 {
-    Key key{path};
-    if (index_.contains(key))
-        return false;
+    return AddIfAbsent(PathKey{path});
+}
+
+bool ImageCollection::AddIfAbsent(const PathKey& key)
+{
     const bool tell = observer_ && batches_ == 0;
-    if (tell)
+    if (tell) {
+        // A view hears of a path before the list holds it.
+        if (index_.contains(key))
+            return false;
         observer_->aboutToInsert(Count() + 1, Count() + 1);
-    // The index's key views the stored copy, which lives as long as the list.
+    }
+    // The text is stored first, so that the index's key views the stored
+    // copy, which lives as long as the list, and the index is probed once.
     const qsizetype position = Count();
-    key.path = items_.append(path);
-    index_.insert(key, position);
+    const PathKey stored{items_.append(key.path), key.hash};
+    const qsizetype before = index_.size();
+    qsizetype& slot = index_[stored];
+    if (index_.size() == before) {
+        items_.dropLast();
+        return false;
+    }
+    slot = position;
     if (batches_ == 0)
         told_ = Count();
     if (tell)
@@ -113,12 +96,12 @@ QString ImageCollection::Item(const QString& key) const
 
 bool ImageCollection::Contains(const QString& key) const
 {
-    return index_.contains(Key{key});
+    return index_.contains(PathKey{key});
 }
 
 qsizetype ImageCollection::PositionOf(const QString& key) const
 {
-    return index_.value(Key{key}, -1) + 1;
+    return index_.value(PathKey{key}, -1) + 1;
 }
 
 void ImageCollection::Remove(const QString& key)
@@ -137,7 +120,7 @@ void ImageCollection::Remove(qsizetype position)
     const bool tell = observer_ && position <= told_;
     if (tell)
         observer_->aboutToRemove(position, position);
-    index_.remove(Key{items_.view(removed)});
+    index_.remove(PathKey{items_.view(removed)});
     items_.erase(removed);
     for (qsizetype& index : index_)
         if (index > removed)

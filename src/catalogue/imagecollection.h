@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/pathkey.h"
 #include "catalogue/pathstore.h"
 
 #include <QHash>
@@ -39,6 +40,9 @@ public:
     void Add(const QString& path);
     // Adds the path unless its key is there already; true when it was added.
     bool AddIfAbsent(const QString& path);
+    // The same for a key made ahead, as a folder search makes its images'
+    // keys on the threads that list the folders.
+    bool AddIfAbsent(const PathKey& key);
     QString Item(qsizetype position) const;
     QString Item(const QString& key) const;
     bool Contains(const QString& key) const;
@@ -101,20 +105,8 @@ public:
     const_iterator end() const { return {&items_, Count()}; }
 
 private:
-    // A path as a key of the index: equal without regard to letter case,
-    // hashed on its case-folded characters. It views the path's text in
-    // items_, so each path is held once; its hash is made once, so that the
-    // index grows without hashing every path again.
-    struct Key {
-        explicit Key(QStringView text);
-        QStringView path;
-        size_t hash;
-        bool operator==(const Key& other) const;
-    };
-    friend size_t qHash(const Key& key, size_t seed) noexcept;
-
     PathStore items_;
-    QHash<Key, qsizetype> index_; // 0-based positions into items_
+    QHash<PathKey, qsizetype> index_; // 0-based positions into items_
     CollectionObserver* observer_ = nullptr;
     int batches_ = 0;
     qsizetype told_ = 0; // how many paths, from the first, the observer knows of
