@@ -40,27 +40,32 @@ void FolderPrefetch::ahead(const QStringList& folders)
     wake_.notify_all();
 }
 
-QList<platform::DirEntry> FolderPrefetch::list(const QString& folder)
+FolderListing FolderPrefetch::list(const QString& folder)
 {
     std::unique_lock lock(mutex_);
-    const auto queued = [&] { return std::find(waiting_.begin(), waiting_.end(), folder); };
-    // A folder asked for ahead is waited for while a worker has it or can
-    // take it up; the walk lists it itself only when the workers are full.
-    finished_.wait(lock, [&] {
-        const auto listing = listings_.constFind(folder);
-        return listing == listings_.cend() ? listings_.size() >= MaxAhead || queued() == waiting_.end()
-                                           : listing->done;
-    });
-    if (!listings_.contains(folder)) {
-        if (const auto waiting = queued(); waiting != waiting_.end())
-            waiting_.erase(waiting);
-        lock.unlock();
-        return fileSystem_.list(folder, filter_);
+    for (;;) {
+        const auto found = listings_.find(folder);
+        if (found == listings_.end()) {
+            // No worker has taken it up: the walk lists it now rather than
+            // wait for one to wake.
+            if (const auto waiting = std::find(waiting_.begin(), waiting_.end(), folder);
+                waiting != waiting_.end())
+                waiting_.erase(waiting);
+            lock.unlock();
+            return make(folder);
+        }
+        if (found->done) {
+            Listing listing = std::move(*found);
+            listings_.erase(found);
+            lock.unlock();
+            wake_.notify_one(); // room for another listing ahead
+            return take(listing);
+        }
+        // A worker is making it: meanwhile the walk lists the next folder
+        // waiting, and sleeps only when there is none.
+        if (!listNextWaiting(lock))
+            finished_.wait(lock);
     }
-    Listing listing = listings_.take(folder);
-    lock.unlock();
-    wake_.notify_all(); // room for another listing ahead
-    return take(listing);
 }
 
 void FolderPrefetch::skip(const QString& folder)
@@ -72,11 +77,11 @@ void FolderPrefetch::skip(const QString& folder)
         listings_.erase(listing);
 }
 
-QList<platform::DirEntry> FolderPrefetch::take(Listing& listing)
+FolderListing FolderPrefetch::take(Listing& listing)
 {
     if (listing.failure)
         std::rethrow_exception(listing.failure);
-    return std::move(listing.entries);
+    return std::move(listing.made);
 }
 
 void FolderPrefetch::work()
@@ -86,22 +91,59 @@ void FolderPrefetch::work()
         wake_.wait(lock, [&] { return ending_ || (!waiting_.empty() && listings_.size() < MaxAhead); });
         if (ending_)
             return;
-        const QString folder = waiting_.front();
-        waiting_.pop_front();
-        if (listings_.contains(folder))
-            continue; // the same path asked for twice: one listing serves
-        listings_.insert(folder, {});
-        lock.unlock();
-        Listing made{true, {}, {}};
-        try {
-            made.entries = fileSystem_.list(folder, filter_);
-        } catch (...) {
-            made.failure = std::current_exception();
-        }
-        lock.lock();
-        listings_[folder] = std::move(made);
-        finished_.notify_all();
+        listNextWaiting(lock);
     }
+}
+
+// Called and left with the lock held; false when there was nothing to list.
+bool FolderPrefetch::listNextWaiting(std::unique_lock<std::mutex>& lock)
+{
+    if (waiting_.empty() || listings_.size() >= MaxAhead)
+        return false;
+    const QString folder = waiting_.front();
+    waiting_.pop_front();
+    if (listings_.contains(folder))
+        return true; // the same path asked for twice: one listing serves
+    listings_.insert(folder, {});
+    lock.unlock();
+    Listing listing{true, {}, {}};
+    try {
+        listing.made = make(folder);
+    } catch (...) {
+        listing.failure = std::current_exception();
+    }
+    lock.lock();
+    listings_[folder] = std::move(listing);
+    finished_.notify_one();
+    return true;
+}
+
+FolderListing FolderPrefetch::make(const QString& folder) const
+{
+    const QList<platform::DirEntry> entries = fileSystem_.list(folder, filter_);
+    FolderListing listing;
+    qsizetype length = 0;
+    for (const platform::DirEntry& entry : entries) {
+        if (entry.isFolder)
+            listing.folders << entry.name;
+        else
+            length += folder.size() + entry.name.size();
+    }
+    // Room for every path at once: the keys view the text as it is written.
+    listing.text.reserve(length);
+    listing.images.reserve(size_t(entries.size() - listing.folders.size()));
+    PathHasher folderHash;
+    folderHash.add(folder);
+    for (const platform::DirEntry& entry : entries) {
+        if (entry.isFolder)
+            continue;
+        const qsizetype start = listing.text.size();
+        listing.text.append(folder).append(entry.name);
+        PathHasher hasher = folderHash;
+        hasher.add(entry.name);
+        listing.images.emplace_back(QStringView(listing.text).sliced(start), hasher.value());
+    }
+    return listing;
 }
 
 } // namespace catalogue

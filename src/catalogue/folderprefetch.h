@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/pathkey.h"
 #include "platform/filesystem.h"
 
 #include <QHash>
@@ -16,10 +17,20 @@
 
 namespace catalogue {
 
+// A folder's listing as a search uses it: the names of its sub-folders, and
+// its images' whole paths with their keys, made on the thread that listed it
+// so that the walk only adds them.
+struct FolderListing {
+    QStringList folders;
+    QString text;                // the images' paths, end to end
+    std::vector<PathKey> images; // each a view of text
+};
+
 // Lists folders on worker threads ahead of a search that walks the tree in
-// order on its own thread, so that the walk finds most listings made and the
-// file system's waits overlap. Only listings are made ahead: the walk still
-// decides which folders it enters, and in which order, as it would alone.
+// order on its own thread, so that the walk finds most listings made, the
+// file system's waits overlap and the listing's work is shared out over the
+// processors. Only listings are made ahead: the walk still decides which
+// folders it enters, and in which order, as it would alone.
 class FolderPrefetch {
 public:
     FolderPrefetch(platform::FileSystem& fileSystem, platform::ListFilter filter, int workers);
@@ -27,25 +38,28 @@ public:
     FolderPrefetch(const FolderPrefetch&) = delete;
     FolderPrefetch& operator=(const FolderPrefetch&) = delete;
 
-    // Asks for these folders to be listed, the first soonest and all of them
+    // Folders are named with a separator at the end, as their images' paths
+    // begin. Asks for these folders to be listed, the first soonest and all of them
     // before any folder asked for earlier: the order a depth-first walk needs
     // them in.
     void ahead(const QStringList& folders);
     // The folder's listing: the one made ahead, waited for if a worker is
-    // making it or will, or made now. Fails as FileSystem::list does.
-    QList<platform::DirEntry> list(const QString& folder);
+    // making it, or made now. Fails as FileSystem::list does.
+    FolderListing list(const QString& folder);
     // The walk will not enter the folder: its listing is not needed.
     void skip(const QString& folder);
 
 private:
     struct Listing {
         bool done = false;
-        QList<platform::DirEntry> entries;
+        FolderListing made;
         std::exception_ptr failure;
     };
 
     void work();
-    QList<platform::DirEntry> take(Listing& listing);
+    bool listNextWaiting(std::unique_lock<std::mutex>& lock);
+    FolderListing make(const QString& folder) const;
+    static FolderListing take(Listing& listing);
 
     platform::FileSystem& fileSystem_;
     const platform::ListFilter filter_;

@@ -7,7 +7,9 @@
 #include "platform/filesystem.h"
 #include "platform/pacer.h"
 
+#include <algorithm>
 #include <optional>
+#include <thread>
 #include <unordered_set>
 
 namespace catalogue {
@@ -28,7 +30,7 @@ class FolderSearch {
 public:
     FolderSearch(ImageCollection& mainImages, Context& context)
         : images_(mainImages), context_(context),
-          listings_(context.fileSystem, Filter, context.fileSystem.listsConcurrently() ? Listers : 0)
+          listings_(context.fileSystem, Filter, context.fileSystem.listsConcurrently() ? listers() : 0)
     {
     }
 
@@ -58,14 +60,11 @@ private:
         path = platform::withSeparator(path);
         setStatus(QStringLiteral("Searching ") + path, true);
         try {
-            const QList<platform::DirEntry> entries = listings_.list(path);
-            listAhead(path, entries);
-            for (const platform::DirEntry& entry : entries)
-                if (entry.isFolder)
-                    searchSubFolder(path + entry.name, device);
-            for (const platform::DirEntry& entry : entries)
-                if (!entry.isFolder)
-                    addImage(path + entry.name);
+            const FolderListing listing = listings_.list(path);
+            listAhead(path, listing.folders);
+            for (const QString& folder : listing.folders)
+                searchSubFolder(path + folder, device);
+            addImages(listing.images);
             setStatus(QStringLiteral("Ready."), false);
         } catch (const platform::AppError& error) {
             // A folder that fails ends its own search; the one above goes on.
@@ -77,12 +76,11 @@ private:
         }
     }
 
-    void listAhead(const QString& path, const QList<platform::DirEntry>& entries)
+    void listAhead(const QString& path, const QStringList& names)
     {
         QStringList folders;
-        for (const platform::DirEntry& entry : entries)
-            if (entry.isFolder)
-                folders << platform::withSeparator(path + entry.name);
+        for (const QString& name : names)
+            folders << platform::withSeparator(path + name);
         listings_.ahead(folders);
     }
 
@@ -122,13 +120,12 @@ private:
         }
     }
 
-    void addImage(const QString& image)
+    void addImages(const std::vector<PathKey>& images)
     {
         // An image the list has already (a second Count answered No) is
         // skipped; the folder's other images still count.
-        if (!images_.AddIfAbsent(image))
-            return;
-        countChanged_ = true;
+        for (const PathKey& image : images)
+            countChanged_ = images_.AddIfAbsent(image) || countChanged_;
         paceIfDue();
     }
 
@@ -162,10 +159,19 @@ private:
         countChanged_ = false;
     }
 
+    // Threads listing folders ahead of the walk, which lists too while it
+    // would wait: one a processor besides the walk's, so that none stands
+    // idle and none is shared (on two processors, a third lister made the
+    // search half as slow again), and at least one, so that a slow file
+    // system still has two folders read at once.
+    static int listers()
+    {
+        const int processors = int(std::thread::hardware_concurrency());
+        return std::clamp(processors - 1, 1, MaxListers);
+    }
+
     static constexpr platform::ListFilter Filter{true, platform::FileMatch::Jpeg};
-    // Threads listing folders ahead of the walk: the file system's waits, not
-    // the processors, are what they overlap.
-    static constexpr int Listers = 2;
+    static constexpr int MaxListers = 3;
 
     ImageCollection& images_;
     Context& context_;
