@@ -39,12 +39,15 @@ public:
     FolderPrefetch& operator=(const FolderPrefetch&) = delete;
 
     // Folders are named with a separator at the end, as their images' paths
-    // begin. Asks for these folders to be listed, the first soonest and all of them
+    // begin.
+    //
+    // Asks for these folders to be listed, the first soonest and all of them
     // before any folder asked for earlier: the order a depth-first walk needs
     // them in.
     void ahead(const QStringList& folders);
     // The folder's listing: the one made ahead, waited for if a worker is
-    // making it, or made now. Fails as FileSystem::list does.
+    // making it (the caller lists other folders meanwhile), or made now on
+    // the caller's thread. Fails as FileSystem::list does.
     FolderListing list(const QString& folder);
     // The walk will not enter the folder: its listing is not needed.
     void skip(const QString& folder);

@@ -30,10 +30,9 @@ PathKey::PathKey(QStringView text) : path(text)
     hash = hasher.value();
 }
 
-bool PathKey::operator==(const PathKey& other) const
+bool PathKey::sameText(const PathKey& other) const
 {
-    // Keys of different hashes differ: most comparisons end at once.
-    return hash == other.hash && path.compare(other.path, Qt::CaseInsensitive) == 0;
+    return path.compare(other.path, Qt::CaseInsensitive) == 0;
 }
 
 } // namespace catalogue

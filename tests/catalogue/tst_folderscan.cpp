@@ -104,6 +104,8 @@ private slots:
         QCOMPARE(catalogue::SearchFolder(dir.path() + row.base, images, fixture.context),
                  row.stoppedIn.isEmpty());
         QCOMPARE(itemsOf(images), below(base, row.found));
+        for (const QString& path : itemsOf(images)) // keys made in parts, found whole
+            QVERIFY(images.Contains(path.toUpper()));
         QCOMPARE(fixture.labels.statuses, below(base, row.statuses));
         QCOMPARE(fixture.labels.counts, row.counts);
         QVERIFY(row.step ? fixture.yields >= 3 : fixture.yields == 0);
