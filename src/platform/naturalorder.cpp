@@ -1,5 +1,6 @@
 #include "platform/naturalorder.h"
 
+#include <algorithm>
 #include <array>
 
 namespace platform {
@@ -78,6 +79,45 @@ public:
         for (char16_t c = u'1'; c <= u'9'; ++c)
             rank_[c] = rank_[u'0'];
         valid_ = agreesWith(collator);
+        // A key's run of digits begins with the digits' rank: a character of
+        // the same rank would read as the start of one.
+        keysHold_ = valid_ && std::count(rank_.cbegin() + 0x20, rank_.cend() - 1, rank_[u'0']) == 10;
+    }
+
+    // Each character's rank, and each run of digits as the digits' rank, the
+    // run's length without leading zeros, and its digits: as bytes, keys then
+    // compare as compare() does.
+    bool appendKey(QStringView name, std::string& keys) const
+    {
+        if (!keysHold_ || name.size() > MaxKeyedName)
+            return false;
+        const size_t begin = keys.size();
+        // A lone digit makes three bytes, the most a character makes.
+        keys.resize(begin + 3 * size_t(name.size()));
+        char* out = keys.data() + begin;
+        const char16_t* c = name.utf16();
+        const char16_t* const end = c + name.size();
+        while (c < end) {
+            if (!isPrintableAscii(*c)) {
+                keys.resize(begin);
+                return false;
+            }
+            if (!isDigit(*c)) {
+                *out++ = char(rank_[*c++]);
+                continue;
+            }
+            while (c + 1 < end && *c == u'0' && isDigit(c[1]))
+                ++c;
+            const char16_t* digit = c;
+            while (c < end && isDigit(*c))
+                ++c;
+            *out++ = char(rank_[u'0']);
+            *out++ = char(c - digit);
+            while (digit < c)
+                *out++ = char(*digit++);
+        }
+        keys.resize(size_t(out - keys.data()));
+        return true;
     }
 
     bool covers(QStringView name) const
@@ -131,8 +171,13 @@ private:
         return true;
     }
 
+    // A run's length takes one byte: enough for the longest name a file
+    // system gives.
+    static constexpr qsizetype MaxKeyedName = 255;
+
     std::array<quint8, 128> rank_{};
     bool valid_ = false;
+    bool keysHold_ = false;
 };
 
 // A collator is reentrant, not thread-safe: each thread keeps its own.
@@ -171,9 +216,9 @@ int quickNaturalCompare(const QString& a, const QString& b)
     return a.compare(b);
 }
 
-bool naturalOrderIsQuick(const QString& name)
+bool appendQuickNaturalKey(const QString& name, std::string& keys)
 {
-    return collation().ascii.covers(name);
+    return collation().ascii.appendKey(name, keys);
 }
 
 QCollatorSortKey naturalSortKey(const QString& name)

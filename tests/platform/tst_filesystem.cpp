@@ -7,6 +7,8 @@
 
 #include <QDirIterator>
 
+#include <random>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -112,6 +114,18 @@ private slots:
             std::sort(byLess.begin(), byLess.end(), naturalLess);
             QCOMPARE(names + byLess, sorted + sorted);
         }
+        // Names of letters, digits and stops at random sort alike both ways.
+        std::mt19937 random(7);
+        QStringList names;
+        for (int i = 0; i < 400; ++i) {
+            names.append(QString());
+            for (auto length = random() % 9; length > 0; --length)
+                names.last() += QChar(u"aAb0 1_9-.Z"[random() % 11]);
+        }
+        QStringList byLess = names;
+        std::sort(byLess.begin(), byLess.end(), naturalLess);
+        naturalSort(names, [](const QString& name) { return name; });
+        QCOMPARE(names, byLess);
     }
 
     void listingShowsWhatLinksNameAndLeavesOutTheRest()
