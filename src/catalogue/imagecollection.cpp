@@ -60,21 +60,13 @@ bool ImageCollection::AddIfAbsent(const PathKey& key)
     const bool tell = observer_ && batches_ == 0;
     if (tell) {
         // A view hears of a path before the list holds it.
-        if (index_.contains(key))
+        if (index_.find(key, items_) >= 0)
             return false;
         observer_->aboutToInsert(Count() + 1, Count() + 1);
     }
-    // The text is stored first, so that the index's key views the stored
-    // copy, which lives as long as the list, and the index is probed once.
-    const qsizetype position = Count();
-    const PathKey stored{items_.append(key.path), key.hash};
-    const qsizetype before = index_.size();
-    qsizetype& slot = index_[stored];
-    if (index_.size() == before) {
-        items_.dropLast();
+    if (!index_.insert(key, Count(), items_))
         return false;
-    }
-    slot = position;
+    items_.append(key.path);
     if (batches_ == 0)
         told_ = Count();
     if (tell)
@@ -96,12 +88,12 @@ QString ImageCollection::Item(const QString& key) const
 
 bool ImageCollection::Contains(const QString& key) const
 {
-    return index_.contains(PathKey{key});
+    return index_.find(PathKey{key}, items_) >= 0;
 }
 
 qsizetype ImageCollection::PositionOf(const QString& key) const
 {
-    return index_.value(PathKey{key}, -1) + 1;
+    return index_.find(PathKey{key}, items_) + 1;
 }
 
 void ImageCollection::Remove(const QString& key)
@@ -113,18 +105,15 @@ void ImageCollection::Remove(qsizetype position)
 {
     if (position < 1 || position > Count())
         platform::throwError(platform::err::InvalidCall);
-    // Positions after the removed one shift down, so the index is rebuilt;
+    // Positions after the removed one shift down, in the index too;
     // removals are single user commands, not loops.
     const qsizetype removed = position - 1;
     // A path of a batch not yet told of leaves as silently as it came.
     const bool tell = observer_ && position <= told_;
     if (tell)
         observer_->aboutToRemove(position, position);
-    index_.remove(PathKey{items_.view(removed)});
+    index_.remove(PathKey{items_.view(removed)}, removed);
     items_.erase(removed);
-    for (qsizetype& index : index_)
-        if (index > removed)
-            --index;
     if (position <= told_)
         --told_;
     if (tell)

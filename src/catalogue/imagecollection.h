@@ -1,9 +1,9 @@
 #pragma once
 
+#include "catalogue/pathindex.h"
 #include "catalogue/pathkey.h"
 #include "catalogue/pathstore.h"
 
-#include <QHash>
 #include <QString>
 
 #include <iterator>
@@ -106,7 +106,7 @@ public:
 
 private:
     PathStore items_;
-    QHash<PathKey, qsizetype> index_; // 0-based positions into items_
+    PathIndex index_; // 0-based positions into items_
     CollectionObserver* observer_ = nullptr;
     int batches_ = 0;
     qsizetype told_ = 0; // how many paths, from the first, the observer knows of

@@ -50,16 +50,6 @@ void PathStore::erase(qsizetype i)
     entries_.erase(entries_.begin() + i);
 }
 
-void PathStore::dropLast()
-{
-    const QStringView last = entries_.back();
-    entries_.pop_back();
-    // Room is given back only where this store writes: a shared block's
-    // text may be another store's too.
-    if (space_ > 0 && last.utf16() + last.size() == blocks_.back().get() + used_)
-        used_ -= last.size();
-}
-
 void PathStore::clear()
 {
     entries_.clear();

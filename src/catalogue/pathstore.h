@@ -26,8 +26,6 @@ public:
     QStringView append(QStringView path);
     // The text stays in its block until the store is cleared or dropped.
     void erase(qsizetype i);
-    // Takes back the last append, its text's room too.
-    void dropLast();
     void clear();
     void reserve(qsizetype paths) { entries_.reserve(size_t(paths)); }
 

@@ -77,6 +77,25 @@ private slots:
         QCOMPARE(box.rowCount(), 0);
         QVERIFY(images.isEmpty() && !images.Contains("/4.jpg"));
     }
+
+    // Thousands of paths: the index grows, and removals from within its runs
+    // of full slots leave every other path where a look-up finds it.
+    void manyPathsStayFound()
+    {
+        ImageCollection images;
+        QStringList paths;
+        for (int i = 0; i < 3000; ++i)
+            images.Add(paths.emplace_back(QStringLiteral("/p/%1.jpg").arg(i)));
+        for (qsizetype i = paths.size() - 1; i >= 0; i -= 3)
+            images.Remove(paths.takeAt(i).toUpper());
+        QList<qsizetype> positions, expected;
+        for (const QString& path : paths) {
+            positions << images.PositionOf(path);
+            expected << positions.size();
+        }
+        QCOMPARE(positions, expected);
+        QVERIFY(!images.Contains("/p/2999.jpg") && images.Contains("/p/2998.jpg"));
+    }
 };
 
 LUMARINE_REGISTER_TEST(TestImageCollection)
