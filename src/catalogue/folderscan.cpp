@@ -161,9 +161,10 @@ private:
 
     // Threads listing folders ahead of the walk, which lists too while it
     // would wait: one a processor besides the walk's, so that none stands
-    // idle and none is shared (on two processors, a third lister made the
-    // search half as slow again), and at least one, so that a slow file
-    // system still has two folders read at once.
+    // idle and none is shared (on two processors, two listers made the search
+    // a tenth slower than one, three nearly twice as slow); at least one, so
+    // that a slow file system still has two folders read at once; and a few
+    // at most, since they all take their folders under one lock.
     static int listers()
     {
         const int processors = int(std::thread::hardware_concurrency());

@@ -27,17 +27,11 @@ struct PathKey {
 
     QStringView path;
     size_t hash;
-    // Keys of different hashes differ: most comparisons end at once, here
-    // rather than in a call, since an index compares keys on every probe.
+    // Keys of different hashes differ: most comparisons end at once.
     bool operator==(const PathKey& other) const { return hash == other.hash && sameText(other); }
 
 private:
     bool sameText(const PathKey& other) const;
 };
-
-inline size_t qHash(const PathKey& key, size_t seed) noexcept
-{
-    return key.hash ^ seed;
-}
 
 } // namespace catalogue
