@@ -141,6 +141,10 @@ private slots:
                                                      QStringList(3, "Clear current list?"));
         QCOMPARE(fixture.dialogs.asked().last().style, platform::mb::YesNo | platform::mb::Question);
         QCOMPARE(fixture.labels.counts.last(), "3");
+        // A search that finds nothing still shows the count of the list it cleared.
+        fixture.dialogs.answerMessage(Yes);
+        catalogue::Count(dir.filePath("a/none"), images, context);
+        QCOMPARE(fixture.labels.counts.last(), "0");
         QVERIFY(fixture.labels.busyAtCounts.last() && !basUI::IsBusyCursorOn());
     }
 
