@@ -1,5 +1,7 @@
 #include "catalogue/pathindex.h"
 
+#include <algorithm>
+
 namespace catalogue {
 
 size_t PathIndex::probe(const PathKey& key, const PathStore& paths) const
@@ -41,8 +43,8 @@ void PathIndex::remove(const PathKey& key, qsizetype position)
     // Every slot after the hole, up to an empty one, moves into it when its
     // own home lies at or before the hole: a look-up from that home would
     // otherwise stop at the hole.
+    const size_t mask = slots_.size() - 1;
     for (size_t slot = next(hole); slots_[slot].position != Empty; slot = next(slot)) {
-        const size_t mask = slots_.size() - 1;
         if (((slot - home(slots_[slot].hash)) & mask) >= ((slot - hole) & mask)) {
             slots_[hole] = slots_[slot];
             hole = slot;

@@ -5,8 +5,6 @@
 
 #include <QtGlobal>
 
-#include <algorithm>
-
 #include <vector>
 
 namespace catalogue {

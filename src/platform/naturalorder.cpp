@@ -34,25 +34,33 @@ bool isPrintableAscii(char16_t c)
     return c >= 0x20 && c < 0x7f;
 }
 
+// The run of digits at i: where its value begins, past leading zeros but
+// not its last digit, and where it ends.
+struct DigitRun {
+    qsizetype first, end;
+};
+
+DigitRun digitRunAt(QStringView text, qsizetype i)
+{
+    while (i + 1 < text.size() && text[i] == u'0' && isDigit(text[i + 1].unicode()))
+        ++i;
+    qsizetype end = i;
+    while (end < text.size() && isDigit(text[end].unicode()))
+        ++end;
+    return {i, end};
+}
+
 // Compares the digit runs starting at i and j by value and moves past them.
 int compareNumbers(QStringView a, qsizetype& i, QStringView b, qsizetype& j)
 {
-    while (i + 1 < a.size() && a[i] == u'0' && isDigit(a[i + 1].unicode()))
-        ++i;
-    while (j + 1 < b.size() && b[j] == u'0' && isDigit(b[j + 1].unicode()))
-        ++j;
-    qsizetype endA = i;
-    qsizetype endB = j;
-    while (endA < a.size() && isDigit(a[endA].unicode()))
-        ++endA;
-    while (endB < b.size() && isDigit(b[endB].unicode()))
-        ++endB;
+    const DigitRun x = digitRunAt(a, i);
+    const DigitRun y = digitRunAt(b, j);
     // Without leading zeros, the longer run is the larger number.
-    int result = int((endA - i) - (endB - j));
-    for (qsizetype x = i, y = j; result == 0 && x < endA; ++x, ++y)
-        result = a[x].unicode() - b[y].unicode();
-    i = endA;
-    j = endB;
+    int result = int((x.end - x.first) - (y.end - y.first));
+    for (qsizetype p = x.first, q = y.first; result == 0 && p < x.end; ++p, ++q)
+        result = a[p].unicode() - b[q].unicode();
+    i = x.end;
+    j = y.end;
     return result < 0 ? -1 : result > 0 ? 1 : 0;
 }
 
@@ -95,26 +103,22 @@ public:
         // A lone digit makes three bytes, the most a character makes.
         keys.resize(begin + 3 * size_t(name.size()));
         char* out = keys.data() + begin;
-        const char16_t* c = name.utf16();
-        const char16_t* const end = c + name.size();
-        while (c < end) {
-            if (!isPrintableAscii(*c)) {
+        for (qsizetype i = 0; i < name.size();) {
+            const char16_t c = name[i].unicode();
+            if (!isPrintableAscii(c)) {
                 keys.resize(begin);
                 return false;
             }
-            if (!isDigit(*c)) {
-                *out++ = char(rank_[*c++]);
+            if (!isDigit(c)) {
+                *out++ = char(rank_[c]);
+                ++i;
                 continue;
             }
-            while (c + 1 < end && *c == u'0' && isDigit(c[1]))
-                ++c;
-            const char16_t* digit = c;
-            while (c < end && isDigit(*c))
-                ++c;
+            const DigitRun run = digitRunAt(name, i);
             *out++ = char(rank_[u'0']);
-            *out++ = char(c - digit);
-            while (digit < c)
-                *out++ = char(*digit++);
+            *out++ = char(run.end - run.first);
+            for (i = run.first; i < run.end; ++i)
+                *out++ = char(name[i].unicode());
         }
         keys.resize(size_t(out - keys.data()));
         return true;
@@ -192,6 +196,14 @@ const Collation& collation()
     return instance;
 }
 
+// The quick order, for two names that both take it.
+int quickNaturalCompare(const QString& a, const QString& b)
+{
+    if (const int ordered = collation().ascii.compare(a, b))
+        return ordered;
+    return a.compare(b);
+}
+
 } // namespace
 
 int collatedCompare(const QString& a, const QString& b)
@@ -207,13 +219,6 @@ int naturalCompare(const QString& a, const QString& b)
     if (!ascii.covers(a) || !ascii.covers(b))
         return collatedCompare(a, b);
     return quickNaturalCompare(a, b);
-}
-
-int quickNaturalCompare(const QString& a, const QString& b)
-{
-    if (const int ordered = collation().ascii.compare(a, b))
-        return ordered;
-    return a.compare(b);
 }
 
 bool appendQuickNaturalKey(const QString& name, std::string& keys)

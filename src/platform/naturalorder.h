@@ -26,11 +26,9 @@ inline bool naturalLess(const QString& a, const QString& b)
 // follows for every name: it takes a quicker road for two names of printable
 // ASCII.
 int collatedCompare(const QString& a, const QString& b);
-// The quicker road itself, for two names that both take it.
-int quickNaturalCompare(const QString& a, const QString& b);
 // Appends the name's quick key to keys, or returns false when the name has
-// none. Compared as bytes, quick keys order names as quickNaturalCompare
-// does, up to the names it finds equal.
+// none. Compared as bytes, quick keys order names as the quicker road does,
+// up to the names it finds equal.
 bool appendQuickNaturalKey(const QString& name, std::string& keys);
 // The key that orders a name naturally when compared with another's key.
 QCollatorSortKey naturalSortKey(const QString& name);
